@@ -1,0 +1,42 @@
+#pragma once
+// Concordance, discordance, robustness and outranking of every ordered pair.
+#include "engine/results.h"
+#include "model/project.h"
+
+namespace kvis {
+
+// Returned by the veto function of a criterion that uses no veto.
+constexpr double kNoVeto = 999999999.999;
+
+// floor((x + step/2 +- 1e-8) / step) * step; the nudge is negative for x <= 0.
+double roundToStep(double x, double step);
+
+// The one threshold function of a criterion at an evaluation x: the line is
+// converted first in inverse mode, then t = alpha' * x + beta'.
+double thresholdAt(const Criterion& c, const ThresholdLine& line, double x);
+double indifferenceAt(const Criterion& c, double x);  // q
+double preferenceAt(const Criterion& c, double x);    // p
+double vetoAt(const Criterion& c, double x);          // v, kNoVeto without veto
+
+// Sum of the weights in index order.
+double weightSum(const Project& p);
+
+double partialConcordance(const Project& p, int j, int a, int b);
+double concordanceIndex(const Project& p, int a, int b);
+// With the pair's unrounded concordance C(a, b) already computed (cC).
+double effectiveVeto(const Project& p, int j, int a, int b, double cC);
+int vetoTest(const Project& p, int j, int a, int b, double cC);
+int discordanceFlag(const Project& p, int a, int b, double cC);
+double partialDiscordance(const Project& p, int j, int a, int b, double cC);
+double robustnessCoefficient(const Project& p, int a, int b, double cC);
+
+// Convenience forms that compute C(a, b) themselves.
+double effectiveVeto(const Project& p, int j, int a, int b);
+int vetoTest(const Project& p, int j, int a, int b);
+double partialDiscordance(const Project& p, int j, int a, int b);
+
+// Allocates `r` for p.n and fills the matrices, their texts, the column
+// formats and the initial graph arrays. The weights must not sum to 0.
+void fillMatrices(const Project& p, ResultsSet& r);
+
+}  // namespace kvis

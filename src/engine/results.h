@@ -1,0 +1,36 @@
+#pragma once
+// Everything one computation produces. Every n x n array is stored row by row,
+// index a*n + b: the row is the alternative (or vertex) an arc leaves.
+#include <string>
+#include <vector>
+#include "model/project.h"
+
+namespace kvis {
+
+struct ResultsSet {
+    int n = 0;                    // alternatives at allocation; 0 = nothing allocated
+    std::vector<std::string> concordanceTexts;  // "%5.2f" of rounded C
+    std::vector<std::string> discordanceTexts;  // "*", "1" or "0"
+    std::vector<std::string> outrankingTexts;   // "1" or "0"
+    std::vector<std::string> robustnessTexts;   // "%5.2f" of rounded R
+    std::vector<int> outrankingMatrix;          // S
+    std::vector<double> robustnessMatrix;       // R rounded to 0.01
+    std::vector<int> modifiedOutranking;
+    std::vector<int> vertexGraph;
+    std::vector<int> vertexLists;
+    std::vector<int> vertexMembers;
+    std::vector<int> listCounts;     // n
+    std::vector<int> extraMembers;   // n
+    std::vector<TSheetColumn> resultColumnFormats;  // n
+    int workingVertexCount = 0;
+    int vertexCount = 0;
+
+    // Releases every array (n = 0).
+    void release();
+    // Allocates every array for n alternatives, graph arrays initialised empty.
+    void allocate(int alternatives);
+    bool allocated() const { return n > 0; }
+    int at(int row, int col) const { return row * n + col; }
+};
+
+}  // namespace kvis

@@ -1,0 +1,30 @@
+#pragma once
+// The project file (*.kvs): keyword sections of whitespace-separated tokens.
+#include <string>
+#include "model/project.h"
+
+namespace kvis {
+
+struct LoadResult {
+    bool ok = false;
+    int testMode = 0;
+    // On failure: the section message, e.g. "'weights'", or for a file that
+    // cannot be opened "Cannot open file '<path>'".
+    std::string message;
+    bool cannotOpen = false;
+};
+
+// Reads the file into a fresh Project; on success replaces `p` (keeping its
+// maxArcsToCut and acceptableLoss), on failure leaves `p` exactly as it was.
+LoadResult loadProject(const std::string& path, Project& p);
+
+// Writes atomically (temporary file in the same folder, then rename).
+// Returns false and leaves any existing file untouched when it cannot write.
+bool writeProject(const std::string& path, const Project& p, std::string* error = nullptr);
+
+// The text of the failure message box of a load: "Missing section: " + message
+// + ".\nDo you want to run editor ?", caption "Error opening project '" + path + "'".
+std::string loadFailureText(const LoadResult& r);
+std::string loadFailureCaption(const std::string& path);
+
+}  // namespace kvis

@@ -1,0 +1,35 @@
+#pragma once
+// Every operation that changes the Project, with its effect on the document
+// state (modified, resultsValid) and the re-sizing of the arrays.
+#include <string>
+#include "model/project.h"
+
+namespace kvis {
+
+// New project and program start: empties the project, takes the three
+// parameters (read from the settings file by the caller), comparePair = 0,1,
+// selectionMask = 0, modified = resultsValid = 0. Computed results are released
+// by the caller (they live in the ResultsSet).
+void resetProject(Project& p, DocumentState& d, const Parameters& fromSettings);
+
+// Rebuilds every evaluation text as "%g" of its value.
+void rebuildEvaluationTexts(Project& p);
+// 8 x max(8, longest alternative name).
+int computeNameWidth(const Project& p);
+// Every column descriptor {100, 2, 0}.
+void resetColumnFormats(Project& p);
+
+void addAlternative(Project& p, DocumentState& d, const std::string& name);
+void deleteAlternative(Project& p, DocumentState& d, int a);
+void renameAlternative(Project& p, DocumentState& d, int a, const std::string& name);
+// Stores the value and its text; modified only when value or text changed.
+void setEvaluation(Project& p, DocumentState& d, int a, int c, double value, const std::string& text);
+
+void addCriterion(Project& p, DocumentState& d, const Criterion& c);
+void modifyCriterion(Project& p, DocumentState& d, int j, const Criterion& c);
+void deleteCriterion(Project& p, DocumentState& d, int j);
+
+void setLevelOfConcordance(Project& p, DocumentState& d, double s);
+void setAdvancedOptions(Project& p, DocumentState& d, int maxArcsToCut, double acceptableLoss);
+
+}  // namespace kvis
