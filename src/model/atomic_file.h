@@ -12,3 +12,9 @@ bool writeFileAtomically(const std::string& path, const std::string& content,
                          std::string* error = nullptr);
 
 }  // namespace kvis
+
+namespace kvis {
+// Tests only: every later write fails with "no space left" once this many bytes
+// are written (a negative value switches it off).
+void setWriteFailureForTesting(long long afterBytes);
+}  // namespace kvis
