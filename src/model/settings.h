@@ -15,6 +15,8 @@ int getProfileInt(const std::string& section, const std::string& key, int deflt,
 bool writeProfileString(const std::string& section, const std::string& key,
                         const std::string& value, const std::string& file);
 
+// The settings file of a directory: directory + "/kvis.ini" ("kvis.ini" for "").
+std::string settingsFilePath(const std::string& directory);
 // Reads the three parameters (writing the defaults back when a value reads as
 // 0) and the four recent entries from "kvis.ini" in `directory`.
 Parameters readSettings(const std::string& directory, std::array<std::string, 4>& recent);
@@ -22,7 +24,7 @@ Parameters readSettings(const std::string& directory, std::array<std::string, 4>
 bool writeRecent(const std::string& startDirectory, const std::array<std::string, 4>& recent);
 // Swap-with-first insertion of a path into the recent list.
 void insertRecent(std::array<std::string, 4>& recent, const std::string& path);
-// "&1  %s" ... "&4  %s".
+// "&1  %s" ... "&4  %s"; index 1 to 4 (1 is the most recent entry).
 std::string recentMenuText(int index, const std::string& entry);
 
 }  // namespace kvis
