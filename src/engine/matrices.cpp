@@ -1,0 +1,251 @@
+#include "engine/matrices.h"
+
+#include <cassert>
+#include <cmath>
+#include <vector>
+
+#include "model/numfmt.h"
+
+namespace kvis {
+
+// The pair functions below are written once over plain numbers, so that the
+// public per-pair functions and the whole-matrix fill (which precomputes the
+// thresholds of every alternative) perform the very same operations in the
+// same order and agree to the last bit.
+namespace {
+
+bool maximized(const Criterion& c) { return c.direction != 0; }
+
+// Keeps the second value on a tie.
+double minKeep(double x, double y) { return x >= y ? y : x; }
+
+double clampUnit(double k) {
+    if (k > 1) return 1;
+    if (k < 0) return 0;
+    return k;
+}
+
+// A positive disadvantage means b is better than a on the criterion.
+double disadvantage(const Project& p, int j, int a, int b) {
+    const double ga = p.eval(a, j);
+    const double gb = p.eval(b, j);
+    return maximized(p.criteria[j]) ? gb - ga : ga - gb;
+}
+
+double concordanceOf(double P, double Q, double delta) {
+    if (P < delta) return 0;
+    const double u = P - delta;
+    const double e = Q >= delta ? P - delta : P - Q;
+    if (u == e) return 1;
+    return u / e;
+}
+
+// Veto strength used by the robustness: full strength below the level.
+double strengthForRobustness(double cC, double s, double wHat) {
+    double k;
+    if (cC < s) {
+        k = 1;
+    } else {
+        const double t = 1 - cC - wHat;
+        k = t > 0 ? t / (1 - s - wHat) : 0;
+    }
+    return clampUnit(k);
+}
+
+// Veto strength used by the discordance test (only reached at or above the level).
+double strengthForTest(double cC, double s, double wHat) {
+    const double t = 1 - cC - wHat;
+    const double denom = 1 - s - wHat;
+    double k;
+    if (t <= 0)
+        k = 0;
+    else if (denom == 0)
+        k = 0;
+    else
+        k = t / denom;
+    return clampUnit(k);
+}
+
+double lowered(double V, double P, double Qb, double k) { return V - minKeep(V - P, Qb * k); }
+
+int vetoOf(double cC, double s, double wHat, double V, double P, double Qb, double delta) {
+    if (roundToStep(cC, 0.01) < s) return 0;
+    const double vp = lowered(V, P, Qb, strengthForTest(cC, s, wHat));
+    return vp < delta ? 1 : 0;
+}
+
+double discordanceOf(double Vp, double P, double delta) {
+    const double lo = (Vp - P) * 0.5 + P;
+    const double hi = (Vp - P) * 0.5 + Vp;
+    if (delta <= lo) return 0;
+    if (delta >= hi) return 1;
+    return (delta - (Vp + P) * 0.5) / (Vp - P);
+}
+
+// Thresholds of one criterion at one alternative's evaluation.
+struct Thresholds {
+    double q, p, v;
+};
+
+Thresholds thresholdsAt(const Project& p, int j, int a) {
+    const Criterion& c = p.criteria[j];
+    const double g = p.eval(a, j);
+    return {indifferenceAt(c, g), preferenceAt(c, g), vetoAt(c, g)};
+}
+
+}  // namespace
+
+double roundToStep(double x, double step) {
+    double r = x + step / 2;
+    if (x > 0)
+        r += 1e-8;
+    else
+        r += -1e-8;
+    r /= step;
+    r = std::floor(r);
+    return r * step;
+}
+
+double thresholdAt(const Criterion& c, const ThresholdLine& line, double x) {
+    double alpha = line.alpha;
+    double beta = line.beta;
+    if (c.inverseMode) {
+        const double d = maximized(c) ? 1 - line.alpha : 1 + line.alpha;
+        alpha = line.alpha / d;
+        beta = line.beta / d;
+    }
+    return alpha * x + beta;
+}
+
+double indifferenceAt(const Criterion& c, double x) { return thresholdAt(c, c.indifference, x); }
+double preferenceAt(const Criterion& c, double x) { return thresholdAt(c, c.preference, x); }
+double vetoAt(const Criterion& c, double x) {
+    if (!c.useVeto) return kNoVeto;
+    return thresholdAt(c, c.veto, x);
+}
+
+double weightSum(const Project& p) {
+    double w = 0;
+    for (int j = 0; j < p.m; ++j) w += p.criteria[j].weight;
+    return w;
+}
+
+double partialConcordance(const Project& p, int j, int a, int b) {
+    const Thresholds ta = thresholdsAt(p, j, a);
+    return concordanceOf(ta.p, ta.q, disadvantage(p, j, a, b));
+}
+
+double concordanceIndex(const Project& p, int a, int b) {
+    double sum = 0;
+    for (int j = 0; j < p.m; ++j) sum += p.criteria[j].weight * partialConcordance(p, j, a, b);
+    return sum / weightSum(p);
+}
+
+double effectiveVeto(const Project& p, int j, int a, int b, double cC) {
+    const Thresholds ta = thresholdsAt(p, j, a);
+    const double Qb = indifferenceAt(p.criteria[j], p.eval(b, j));
+    const double wHat = p.criteria[j].weight / weightSum(p);
+    return lowered(ta.v, ta.p, Qb, strengthForRobustness(cC, p.levelOfConcordance, wHat));
+}
+
+int vetoTest(const Project& p, int j, int a, int b, double cC) {
+    const Thresholds ta = thresholdsAt(p, j, a);
+    const double Qb = indifferenceAt(p.criteria[j], p.eval(b, j));
+    const double wHat = p.criteria[j].weight / weightSum(p);
+    return vetoOf(cC, p.levelOfConcordance, wHat, ta.v, ta.p, Qb, disadvantage(p, j, a, b));
+}
+
+int discordanceFlag(const Project& p, int a, int b, double cC) {
+    for (int j = 0; j < p.m; ++j)
+        if (vetoTest(p, j, a, b, cC) == 1) return 1;
+    return 0;
+}
+
+double partialDiscordance(const Project& p, int j, int a, int b, double cC) {
+    const double Vp = effectiveVeto(p, j, a, b, cC);
+    const double P = preferenceAt(p.criteria[j], p.eval(a, j));
+    return discordanceOf(Vp, P, disadvantage(p, j, a, b));
+}
+
+double robustnessCoefficient(const Project& p, int a, int b, double cC) {
+    double r = cC;
+    for (int j = 0; j < p.m; ++j) r *= 1 - partialDiscordance(p, j, a, b, cC);
+    return r;
+}
+
+double effectiveVeto(const Project& p, int j, int a, int b) {
+    return effectiveVeto(p, j, a, b, concordanceIndex(p, a, b));
+}
+int vetoTest(const Project& p, int j, int a, int b) {
+    return vetoTest(p, j, a, b, concordanceIndex(p, a, b));
+}
+double partialDiscordance(const Project& p, int j, int a, int b) {
+    return partialDiscordance(p, j, a, b, concordanceIndex(p, a, b));
+}
+
+void fillMatrices(const Project& p, ResultsSet& r) {
+    const int n = p.n;
+    const int m = p.m;
+    const double W = weightSum(p);
+    assert(W != 0 && "the validation rejects weights that sum to 0");
+    const double s = p.levelOfConcordance;
+    r.allocate(n);
+    if (n <= 0) return;
+
+    // Thresholds of every criterion at every alternative, and the weight shares.
+    std::vector<Thresholds> th(static_cast<size_t>(n) * m);
+    for (int a = 0; a < n; ++a)
+        for (int j = 0; j < m; ++j) th[static_cast<size_t>(a) * m + j] = thresholdsAt(p, j, a);
+    std::vector<double> wHat(m);
+    for (int j = 0; j < m; ++j) wHat[j] = p.criteria[j].weight / W;
+    std::vector<double> delta(m);
+
+    for (int a = 0; a < n; ++a) {
+        r.resultColumnFormats[a] = TSheetColumn{p.alternativeNameWidth, 1, 1};
+        const Thresholds* ta = &th[static_cast<size_t>(a) * m];
+        for (int b = 0; b < n; ++b) {
+            const Thresholds* tb = &th[static_cast<size_t>(b) * m];
+            for (int j = 0; j < m; ++j) delta[j] = disadvantage(p, j, a, b);
+
+            double sum = 0;
+            for (int j = 0; j < m; ++j)
+                sum += p.criteria[j].weight * concordanceOf(ta[j].p, ta[j].q, delta[j]);
+            const double cC = sum / W;
+
+            int D = 0;
+            for (int j = 0; j < m && D == 0; ++j)
+                D = vetoOf(cC, s, wHat[j], ta[j].v, ta[j].p, tb[j].q, delta[j]);
+
+            double R = cC;
+            for (int j = 0; j < m; ++j) {
+                const double Vp =
+                    lowered(ta[j].v, ta[j].p, tb[j].q, strengthForRobustness(cC, s, wHat[j]));
+                R *= 1 - discordanceOf(Vp, ta[j].p, delta[j]);
+            }
+
+            const int k = r.at(a, b);
+            const double c = roundToStep(cC, 0.01);
+            r.concordanceTexts[k] = format("%5.2f", c);
+            r.discordanceTexts[k] = c < s ? "*" : (D ? "1" : "0");
+            const int S = (c >= s && D == 0) ? 1 : 0;
+            r.outrankingMatrix[k] = S;
+            r.outrankingTexts[k] = S ? "1" : "0";
+            r.robustnessMatrix[k] = roundToStep(R, 0.01);
+            r.robustnessTexts[k] = format("%5.2f", r.robustnessMatrix[k]);
+        }
+    }
+
+    // The graph engine starts from the outranking relation itself.
+    for (size_t k = 0; k < r.outrankingMatrix.size(); ++k) {
+        r.modifiedOutranking[k] = r.outrankingMatrix[k];
+        r.vertexGraph[k] = r.outrankingMatrix[k];
+        r.vertexLists[k] = 0;
+        r.vertexMembers[k] = -1;
+    }
+    for (int a = 0; a < n; ++a) {
+        r.extraMembers[a] = 0;
+        r.listCounts[a] = 0;
+    }
+}
+
+}  // namespace kvis
