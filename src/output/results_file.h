@@ -1,0 +1,55 @@
+#pragma once
+// The results report (*.kvr) and its concordance and discordance side files.
+// The section builders return text with "\n" line breaks (printing reuses
+// them); the files themselves are written with CR LF.
+#include <string>
+#include <vector>
+#include "engine/results.h"
+#include "model/project.h"
+
+namespace kvis {
+
+// Removes trailing "0" characters (never the first character), then one
+// trailing "." or "," when it is then last: "0.50" -> "0.5", "2.00" -> "2".
+std::string trimZeros(std::string text);
+
+// One titled table: header of column names, one row per row name with its
+// cells (rows x cols texts, row by row), then an empty line.
+void writeMatrixSection(std::string& out, const std::string& title,
+                        const std::vector<std::string>& rowNames,
+                        const std::vector<std::string>& columnNames,
+                        const std::vector<std::string>& cells);
+
+// [Input Data], [Criteria] and [Alternatives].
+void writeInputData(std::string& out, const Project& p);
+
+// "[Modified graph]", one line per added or removed arc, then an empty line.
+void writeModifiedGraphSection(std::string& out, const Project& p, const ResultsSet& r);
+// "[Kernel]" and one line per kernel vertex (no closing empty line).
+void writeKernelLines(std::string& out, const Project& p, const ResultsSet& r);
+// "[Final graph]": every vertex with its members, successors and predecessors.
+void writeFinalGraphSection(std::string& out, const Project& p, const ResultsSet& r);
+
+// Side files: the per-criterion matrices of concordance ('c') and discordance ('d').
+std::string concordanceSideFile(const Project& p, const ResultsSet& r);
+std::string discordanceSideFile(const Project& p, const ResultsSet& r);
+
+// The path of a side file: the character after the first "." of the file name
+// becomes the letter ("res.kvr" -> "res.cvr"); no "." appends "." and the
+// letter, a "." at the end appends the letter.
+std::string sideFilePath(const std::string& path, char letter);
+
+// The main report for the selection mask (bits of ResultBits); only the input
+// data are written while the results are not valid.
+std::string resultsReport(const Project& p, const DocumentState& d, const ResultsSet& r, int mask);
+
+// "\n" -> "\r\n".
+std::string withCrLf(const std::string& text);
+
+// Writes the report and its side files, each to a temporary file renamed into
+// place when complete, the main file last. Returns false when a file cannot be
+// created; *error then holds one "Cannot create file '<path>'" line per such file.
+bool saveResultsFile(const std::string& path, const Project& p, const DocumentState& d,
+                     const ResultsSet& r, int mask, std::string* error = nullptr);
+
+}  // namespace kvis
