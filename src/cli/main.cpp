@@ -1,0 +1,241 @@
+// kvis-batch: the project, results and exchange files without the desktop.
+#include <cstdio>
+#include <cstring>
+#include <regex>
+#include <string>
+#include <vector>
+
+#include "engine/compute.h"
+#include "engine/results.h"
+#include "model/numfmt.h"
+#include "model/project.h"
+#include "model/project_file.h"
+#include "model/sibling.h"
+#include "output/exchange_file.h"
+#include "output/results_file.h"
+
+#ifndef KVIS_VERSION
+#define KVIS_VERSION "unknown"
+#endif
+
+namespace {
+
+using namespace kvis;
+
+enum Exit : int {
+    kOk = 0,
+    kCannotLoad = 1,
+    kValidation = 2,
+    kEngine = 3,
+    kCannotWrite = 4,
+    kUsage = 64,
+};
+
+const char* const kUsageText =
+    "Usage: kvis-batch COMMAND ...\n"
+    "\n"
+    "Commands:\n"
+    "  compute PROJECT.kvs -o RESULTS.kvr [--select MASK] [--arcs K] [--loss X]\n"
+    "      compute the results and write the results file (with its side files\n"
+    "      when the concordance or discordance matrix is selected)\n"
+    "  exchange PROJECT.kvs -o FILE.kvr [--arcs K] [--loss X]\n"
+    "      compute the results and write the exchange file of the cycle-removal tool\n"
+    "  import FILE.txt -o PROJECT.kvs\n"
+    "      convert a Kavorin III/IV project into a project file\n"
+    "  export PROJECT.kvs -o FILE.txt\n"
+    "      convert a project file into a Kavorin III/IV project\n"
+    "  check PROJECT.kvs\n"
+    "      load a project and print its counts\n"
+    "\n"
+    "Options:\n"
+    "  --select MASK  sections of the results file, 0 to 255 (default 255): 128 input\n"
+    "                 data, 64 concordance, 32 discordance, 16 robustness,\n"
+    "                 8 outranking, 2 modified graph, 1 kernel and final graph\n"
+    "  --arcs K       maximum number of arcs checked for cutting a cycle (default 2)\n"
+    "  --loss X       acceptable loss for cutting a smaller number of arcs (default 0.1)\n"
+    "  --help         show this text\n"
+    "  --version      show the version\n"
+    "\n"
+    "Exit status: 0 success, 1 the project cannot be loaded or imported,\n"
+    "2 validation refused the project, 3 a cycle cannot be cut, 4 an output file\n"
+    "cannot be created, 64 wrong usage.\n";
+
+void say(const std::string& text) {
+    std::fputs(text.c_str(), stderr);
+    std::fputc('\n', stderr);
+}
+
+int usageError(const std::string& text) {
+    say("kvis-batch: " + text);
+    say("Try 'kvis-batch --help' for more information.");
+    return kUsage;
+}
+
+struct Options {
+    std::string command;
+    std::string input;
+    std::string output;
+    bool hasOutput = false;
+    bool hasSelect = false, hasArcs = false, hasLoss = false;
+    int select = 255;
+    int arcs = 2;
+    double loss = 0.1;
+};
+
+bool isInteger(const std::string& s) { return std::regex_match(s, std::regex("[+-]?[0-9]{1,9}")); }
+bool isReal(const std::string& s) {
+    return std::regex_match(s, std::regex("[+-]?([0-9]+\\.?[0-9]*|\\.[0-9]+)([eE][+-]?[0-9]+)?"));
+}
+
+// Returns kOk, or the exit status of a usage error (already reported).
+int parse(const std::vector<std::string>& args, Options& o) {
+    o.command = args[0];
+    for (size_t i = 1; i < args.size(); ++i) {
+        std::string arg = args[i];
+        std::string value;
+        bool inlineValue = false;
+        if (arg.rfind("--", 0) == 0 && arg.find('=') != std::string::npos) {
+            value = arg.substr(arg.find('=') + 1);
+            arg = arg.substr(0, arg.find('='));
+            inlineValue = true;
+        }
+        const bool takesValue = arg == "-o" || arg == "--output" || arg == "--select" || arg == "--arcs" ||
+                                arg == "--loss";
+        if (takesValue && !inlineValue) {
+            if (i + 1 >= args.size()) return usageError("option '" + arg + "' needs a value");
+            value = args[++i];
+        }
+        if (arg == "-o" || arg == "--output") {
+            if (o.hasOutput) return usageError("more than one output file");
+            o.output = value;
+            o.hasOutput = true;
+        } else if (arg == "--select") {
+            if (!isInteger(value) || readInt(value) < 0 || readInt(value) > 255)
+                return usageError("--select needs a number from 0 to 255, not '" + value + "'");
+            o.select = readInt(value);
+            o.hasSelect = true;
+        } else if (arg == "--arcs") {
+            if (!isInteger(value) || readInt(value) < 0)
+                return usageError("--arcs needs a whole number of at least 0, not '" + value + "'");
+            o.arcs = readInt(value);
+            o.hasArcs = true;
+        } else if (arg == "--loss") {
+            if (!isReal(value)) return usageError("--loss needs a number, not '" + value + "'");
+            o.loss = readDouble(value);
+            o.hasLoss = true;
+        } else if (inlineValue || (arg.size() > 1 && arg[0] == '-')) {
+            return usageError("unknown option '" + args[i] + "'");
+        } else if (o.input.empty()) {
+            o.input = arg;
+        } else {
+            return usageError("unexpected argument '" + arg + "'");
+        }
+    }
+    const bool computes = o.command == "compute" || o.command == "exchange";
+    if (o.command != "compute" && o.command != "exchange" && o.command != "import" && o.command != "export" &&
+        o.command != "check")
+        return usageError("unknown command '" + o.command + "'");
+    if (o.input.empty()) return usageError("no input file given");
+    if (o.command == "check" && o.hasOutput) return usageError("check writes no file");
+    if (o.command != "check" && !o.hasOutput) return usageError("no output file given (-o FILE)");
+    if (o.hasOutput && o.output.empty()) return usageError("empty output file name");
+    if (o.hasSelect && o.command != "compute") return usageError("--select belongs to compute");
+    if ((o.hasArcs || o.hasLoss) && !computes) return usageError("--arcs and --loss belong to compute and exchange");
+    return kOk;
+}
+
+// The load message as the desktop shows it, without the offer of an editor.
+int loadFailed(const std::string& path, const LoadResult& r) {
+    if (r.cannotOpen)
+        say(r.message);
+    else
+        say(loadFailureCaption(path) + "\nMissing section: " + r.message + ".");
+    return kCannotLoad;
+}
+
+int load(const std::string& path, Project& p) {
+    LoadResult r = loadProject(path, p);
+    return r.ok ? kOk : loadFailed(path, r);
+}
+
+// The Computations command with the advanced options of the command line.
+int compute(const Options& o, Project& p, DocumentState& d, ResultsSet& r) {
+    if (int status = load(o.input, p)) return status;
+    p.maxArcsToCut = o.arcs;
+    p.acceptableLoss = o.loss;
+    d.resultsValid = 0;
+    ComputeOutcome outcome = computeResults(p, d, r);
+    switch (outcome.status) {
+        case ComputeStatus::Computed:
+        case ComputeStatus::AlreadyValid:
+            return kOk;
+        case ComputeStatus::EngineFailed:
+            say(outcome.text);
+            return kEngine;
+        default:
+            say(outcome.text);
+            return kValidation;
+    }
+}
+
+int run(const Options& o) {
+    Project p;
+    DocumentState d;
+    ResultsSet r;
+    std::string error;
+    if (o.command == "check") {
+        if (int status = load(o.input, p)) return status;
+        std::printf("Number of alternatives:  %s\nNumber of criteria:  %s\n", format("%d", p.n).c_str(),
+                    format("%d", p.m).c_str());
+        return kOk;
+    }
+    if (o.command == "compute") {
+        if (int status = compute(o, p, d, r)) return status;
+        if (!saveResultsFile(o.output, p, d, r, o.select, &error)) return say(error), kCannotWrite;
+        return kOk;
+    }
+    if (o.command == "exchange") {
+        if (int status = compute(o, p, d, r)) return status;
+        if (!writeExchangeFile(o.output, p, r, &error)) return say(error), kCannotWrite;
+        return kOk;
+    }
+    if (o.command == "import") {
+        ImportResult counts = importProject(o.input, true, p);
+        ImportResult full = counts.ok ? importProject(o.input, false, p) : counts;
+        if (!full.ok) {
+            say(loadFailureCaption(o.input) + "\n" + full.message);
+            return kCannotLoad;
+        }
+        // The parameters an import takes from the settings file, at their defaults.
+        const Parameters defaults;
+        p.levelOfConcordance = defaults.levelOfConcordance;
+        p.maxArcsToCut = defaults.maxArcsToCut;
+        p.acceptableLoss = defaults.acceptableLoss;
+        if (!writeProject(o.output, p)) return say("Cannot create file '" + o.output + "'"), kCannotWrite;
+        return kOk;
+    }
+    // export
+    if (int status = load(o.input, p)) return status;
+    if (!exportProject(o.output, p, &error)) return say(error), kCannotWrite;
+    return kOk;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.empty()) return usageError("no command given");
+    for (const std::string& a : args) {
+        if (a == "--help" || a == "-h") {
+            std::fputs(kUsageText, stdout);
+            return kOk;
+        }
+        if (a == "--version") {
+            std::printf("kvis-batch %s\n", KVIS_VERSION);
+            return kOk;
+        }
+    }
+    Options o;
+    if (int status = parse(args, o)) return status;
+    return run(o);
+}
