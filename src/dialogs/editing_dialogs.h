@@ -1,0 +1,20 @@
+#pragma once
+// Entry points of the editing and inspection dialogs for the menu commands.
+// Each runs its dialog modally with `parent` as owner and returns the id the
+// dialog ended with (IDOK 1, IDCANCEL 2). The commands around them (closing
+// the result views afterwards and the like) are the main window's.
+class QWidget;
+
+namespace kvis {
+
+int runEditAlternatives(QWidget* parent);  // TDlgEdycjaWariantow (101)
+int runEditCriteria(QWidget* parent);      // TDlgEdycjaKryteriow (104)
+int runLevelOfConcordance(QWidget* parent);  // TDlgModyfProguZgodnosci (106)
+int runAdvanced(QWidget* parent);          // TDlgAdvanced (112)
+int runKernel(QWidget* parent);            // TDlgKernel (110)
+int runSetToCompare(QWidget* parent);      // TDlgSetToCompare (114)
+int runCompareAlternatives(QWidget* parent);  // TDlgCompAlt (115)
+// TDlgSelect (113): edits selectionMask.
+int runSelect(QWidget* parent);
+
+}  // namespace kvis

@@ -1,0 +1,109 @@
+#include "platform/controls.h"
+
+#include "platform/dialog.h"
+
+namespace kvis {
+
+TFilterValidator::TFilterValidator(const QString& charSet, QObject* parent)
+    : QValidator(parent), set_(charSet) {
+    const auto n = charSet.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        char16_t a = charSet[i].unicode();
+        if (i + 2 < n && charSet[i + 1] == u'-') {
+            ranges_.emplace_back(a, charSet[i + 2].unicode());
+            i += 2;
+        } else {
+            ranges_.emplace_back(a, a);
+        }
+    }
+}
+
+bool TFilterValidator::admits(QChar c) const {
+    for (auto [lo, hi] : ranges_)
+        if (c.unicode() >= lo && c.unicode() <= hi) return true;
+    return false;
+}
+
+QValidator::State TFilterValidator::validate(QString& input, int&) const {
+    for (QChar c : input)
+        if (!admits(c)) return Invalid;
+    return Acceptable;
+}
+
+TEdit::TEdit(TDialog* parent, int id, int textLen) : QLineEdit(parent), id_(id) {
+    setTextLimit(textLen);
+    if (parent) parent->adopt(id, this);
+}
+
+void TEdit::setTextLimit(int textLen) { setMaxLength(textLen > 0 ? textLen - 1 : 32767); }
+
+void TEdit::setFilter(const QString& charSet) { setValidator(new TFilterValidator(charSet, this)); }
+
+std::string TEdit::getText(int maxChars) const {
+    QString t = text();
+    if (maxChars >= 0 && t.size() > maxChars) t.truncate(maxChars);
+    return t.toStdString();
+}
+
+TStatic::TStatic(TDialog* parent, int id, int) : QLabel(parent), id_(id) {
+    if (parent) parent->adopt(id, this);
+}
+
+TListBox::TListBox(TDialog* parent, int id) : QListWidget(parent), id_(id) {
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    if (parent) parent->adopt(id, this);
+}
+
+int TListBox::addString(const std::string& s) {
+    addItem(QString::fromStdString(s));
+    if (isSortingEnabled()) {
+        auto found = findItems(QString::fromStdString(s), Qt::MatchExactly);
+        return found.isEmpty() ? count() - 1 : row(found.front());
+    }
+    return count() - 1;
+}
+
+int TListBox::getSelIndex() const {
+    auto sel = selectedItems();
+    return sel.isEmpty() ? -1 : row(sel.front());
+}
+
+void TListBox::setSelIndex(int index) {
+    if (index >= 0 && index < count()) {
+        setCurrentRow(index);
+    } else {
+        clearSelection();
+        setCurrentRow(-1);
+    }
+}
+
+std::string TListBox::getString(int index) const {
+    auto* it = item(index);
+    return it ? it->text().toStdString() : std::string();
+}
+
+void TListBox::setColumnFont() { setFont(columnListFont()); }
+
+QFont columnListFont() {
+    QFont f(QStringLiteral("Courier New"));
+    f.setStyleHint(QFont::TypeWriter);
+    f.setFixedPitch(true);
+    f.setPixelSize(12);
+    f.setWeight(QFont::Normal);
+    return f;
+}
+
+TComboBox::TComboBox(TDialog* parent, int id) : QComboBox(parent), id_(id) {
+    if (parent) parent->adopt(id, this);
+}
+
+int TComboBox::addString(const std::string& s) {
+    addItem(QString::fromStdString(s));
+    return count() - 1;
+}
+
+TCheckBox::TCheckBox(TDialog* parent, int id) : QCheckBox(parent), id_(id) {
+    if (parent) parent->adopt(id, this);
+}
+
+}  // namespace kvis

@@ -1,0 +1,112 @@
+#pragma once
+// The input controls of dialogs: thin classes over Qt widgets. A control made
+// by a dialog's class before the dialog is created (with the dialog and the
+// control id) takes the place of the plain control the template would make.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QValidator>
+#include <string>
+
+namespace kvis {
+
+class TDialog;
+
+// Refuses any character outside a set such as "A-Za-z0-9_" or "0-9.eE+-"
+// (ranges a-b; a '-' at either end is itself a member), typed or pasted.
+class TFilterValidator : public QValidator {
+public:
+    explicit TFilterValidator(const QString& charSet, QObject* parent = nullptr);
+    State validate(QString& input, int& pos) const override;
+    bool admits(QChar c) const;
+    const QString& charSet() const { return set_; }
+
+private:
+    QString set_;
+    std::vector<std::pair<char16_t, char16_t>> ranges_;
+};
+
+// Single-line edit. textLen is the size of the old text buffer including the
+// terminating zero: at most textLen - 1 characters can be entered (0 = no limit).
+class TEdit : public QLineEdit {
+    Q_OBJECT
+public:
+    TEdit(TDialog* parent, int id, int textLen = 0);
+    int controlId() const { return id_; }
+    void setTextLimit(int textLen);
+    // Installs a TFilterValidator on the set (owned by the edit).
+    void setFilter(const QString& charSet);
+    // The first maxChars characters (all when negative), UTF-8.
+    std::string getText(int maxChars = -1) const;
+    void setText(const std::string& s) { QLineEdit::setText(QString::fromStdString(s)); }
+    using QLineEdit::setText;
+
+private:
+    int id_;
+};
+
+class TStatic : public QLabel {
+    Q_OBJECT
+public:
+    TStatic(TDialog* parent, int id, int textLen = 0);
+    int controlId() const { return id_; }
+    void setText(const std::string& s) { QLabel::setText(QString::fromStdString(s)); }
+    using QLabel::setText;
+    std::string getText() const { return text().toStdString(); }
+
+private:
+    int id_;
+};
+
+class TListBox : public QListWidget {
+    Q_OBJECT
+public:
+    TListBox(TDialog* parent, int id);
+    int controlId() const { return id_; }
+    int addString(const std::string& s);  // index of the new line
+    void clearList() { clear(); }
+    int getCount() const { return count(); }
+    int getSelIndex() const;              // -1 when nothing is selected
+    void setSelIndex(int index);          // out of range: no selection
+    std::string getString(int index) const;
+    // "Courier New", 12 pixels high, normal weight: lines of columns align.
+    void setColumnFont();
+
+private:
+    int id_;
+};
+
+class TComboBox : public QComboBox {
+    Q_OBJECT
+public:
+    TComboBox(TDialog* parent, int id);
+    int controlId() const { return id_; }
+    int addString(const std::string& s);
+    void clearList() { clear(); }
+    int getCount() const { return count(); }
+    int getSelIndex() const { return currentIndex(); }
+    void setSelIndex(int index) { setCurrentIndex(index); }
+    std::string getString(int index) const { return itemText(index).toStdString(); }
+
+private:
+    int id_;
+};
+
+class TCheckBox : public QCheckBox {
+    Q_OBJECT
+public:
+    TCheckBox(TDialog* parent, int id);
+    int controlId() const { return id_; }
+    int getCheck() const { return isChecked() ? 1 : 0; }
+    void setCheck(int state) { setChecked(state != 0); }
+
+private:
+    int id_;
+};
+
+// The fixed-pitch font of column lists.
+QFont columnListFont();
+
+}  // namespace kvis
