@@ -346,3 +346,25 @@ TEST_F(ProjectFile, CommaLocaleChangesNoByte) {
 
 }  // namespace
 }  // namespace kvis
+
+namespace kvis {
+namespace {
+
+// The sample projects are kept in exactly the written form.
+TEST(Examples, LoadAndWriteBackUnchanged) {
+    for (const char* name : {"car.kvs", "plant_site.kvs", "supplier.kvs"}) {
+        const fs::path path = fs::path(KVIS_SOURCE_DIR) / "examples" / name;
+        Project p;
+        LoadResult r = loadProject(path.string(), p);
+        ASSERT_TRUE(r.ok) << name << ": " << r.message;
+        EXPECT_GE(p.m, 5) << name;
+        EXPECT_GE(p.n, 5) << name;
+        const fs::path out = fs::temp_directory_path() / ("kvis_example_" + std::to_string(::getpid()) + ".kvs");
+        ASSERT_TRUE(writeProject(out.string(), p));
+        EXPECT_EQ(slurp(out), slurp(path)) << name;
+        fs::remove(out);
+    }
+}
+
+}  // namespace
+}  // namespace kvis
