@@ -17,8 +17,10 @@ build: configure
 run: build
 	@scripts/run-kvis $(BUILD)
 
+# Headless from the build on: test discovery runs the test programs too.
+test: export QT_QPA_PLATFORM = offscreen
 test: build
-	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
 screenshots: build
 	@QT_QPA_PLATFORM=offscreen $(BUILD)/kvis-screenshots $(BUILD)/screenshots
