@@ -18,8 +18,9 @@ namespace kvis {
 
 namespace {
 
-// Counts above this are taken for a damaged file rather than allocated.
+// Counts above these are taken for a damaged file rather than allocated.
 constexpr int kMaxCount = 100000;
+constexpr long long kMaxCells = 10000000;  // alternatives x criteria
 
 bool isBlank(char ch) {
     return ch == ' ' || ch == '\t' || ch == '\n' || ch == '\v' || ch == '\f' || ch == '\r';
@@ -117,7 +118,7 @@ LoadResult loadProject(const std::string& path, Project& p) {
     const auto m = readCount(tokens, "no_of_criteria");
     if (!m) return failure("'no_of_criteria'\n or it is not a project file");
     const auto n = readCount(tokens, "no_of_alternatives");
-    if (!n) return failure("'no_of_alternatives'");
+    if (!n || static_cast<long long>(*n) * *m > kMaxCells) return failure("'no_of_alternatives'");
 
     // Everything is read into a fresh project; the caller's stays as it was until the end.
     Project q;

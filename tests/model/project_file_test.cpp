@@ -247,6 +247,15 @@ TEST_F(ProjectFile, LenientTokens) {
     EXPECT_EQ(p.alternativeNameWidth, 1600);
 }
 
+TEST_F(ProjectFile, LargestCountLoads) {
+    Project p = loaded("no_of_criteria 100000 no_of_alternatives 100 thres_s 1 criteria weights thres_p "
+                       "thres_q thres_v alternatives");
+    EXPECT_EQ(p.m, 100000);
+    EXPECT_EQ(p.n, 100);
+    EXPECT_EQ(p.evaluations.size(), 10000000u);
+    EXPECT_EQ(p.criteria[0].name, "weights");
+}
+
 TEST_F(ProjectFile, EveryFailureLeavesTheProjectUnchanged) {
     auto without = [](std::string keyword) {
         std::string t = std::string("\n") + kSmall;
@@ -271,6 +280,10 @@ TEST_F(ProjectFile, EveryFailureLeavesTheProjectUnchanged) {
         {without("no_of_alternatives"), "'no_of_alternatives'"},
         {with("no_of_alternatives 2", "no_of_alternatives -2"), "'no_of_alternatives'"},
         {with("no_of_alternatives 2", "no_of_alternatives 99999999999"), "'no_of_alternatives'"},
+        {with("no_of_alternatives 2", "no_of_alternatives 100001"), "'no_of_alternatives'"},
+        // Both counts within bounds, but their product would not fit in memory.
+        {with("no_of_criteria 2\nno_of_alternatives 2", "no_of_criteria 100000\nno_of_alternatives 101"),
+         "'no_of_alternatives'"},
         {without("thres_s"), "'thres_s'"},
         {with("thres_s 0.660", "thres_s 0"), "'thres_s'"},
         {with("thres_s 0.660", "thres_s -0.5"), "'thres_s'"},
