@@ -174,10 +174,15 @@ void formatInteger(std::string& out, const Spec& s, unsigned long long magnitude
 
 template <typename F>
 std::string toChars(F v, std::chars_format fmt, int precision) {
-    char buf[6000];  // the fixed form of the largest long double needs ~4950 digits
-    auto res = std::to_chars(buf, buf + sizeof buf, v, fmt, precision);
-    if (res.ec != std::errc()) return std::string();
-    return std::string(buf, res.ptr);
+    std::string buf(128, '\0');
+    for (;;) {
+        auto res = std::to_chars(buf.data(), buf.data() + buf.size(), v, fmt, precision);
+        if (res.ec == std::errc()) {
+            buf.resize(static_cast<size_t>(res.ptr - buf.data()));
+            return buf;
+        }
+        buf.resize(buf.size() * 4);  // large fixed values or precisions
+    }
 }
 
 template <typename F>

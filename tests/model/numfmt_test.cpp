@@ -4,7 +4,11 @@
 
 #include <clocale>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <random>
 #include <limits>
 #include <string>
 
@@ -119,6 +123,30 @@ TEST(Format, SweepAgreesWithC) {
     }
 }
 
+TEST(Format, RandomValuesAgreeWithC) {
+    std::mt19937_64 rng(20261206);
+    const char* fmts[] = {"%g", "%.3lf", "%5.2f", "%.1e", "%#.4g", "%12.6G"};
+    for (int i = 0; i < 20000; ++i) {
+        double v;
+        if (i % 2) {
+            const uint64_t bits = rng();
+            std::memcpy(&v, &bits, sizeof v);
+        } else {
+            // Decimal values with few digits: the halfway cases of rounding.
+            v = static_cast<double>(static_cast<int64_t>(rng() % 2000001) - 1000000) /
+                std::pow(10.0, static_cast<double>(rng() % 8));
+        }
+        for (const char* f : fmts) {
+            char buf[512];
+            std::snprintf(buf, sizeof buf, f, v);
+            ASSERT_EQ(format(f, v), buf) << f << " " << v;
+        }
+    }
+    char big[512];
+    std::snprintf(big, sizeof big, "%.300f", 1e-5);
+    EXPECT_EQ(format("%.300f", 1e-5), big);
+}
+
 struct ReadCase {
     const char* text;
     double expected;
@@ -138,6 +166,21 @@ TEST(ReadDouble, LongestNumericPrefix) {
     for (const auto& c : cases) EXPECT_EQ(readDouble(c.text), c.expected) << "'" << c.text << "'";
     EXPECT_TRUE(std::signbit(readDouble("-0")));
     EXPECT_EQ(readDouble(std::string_view("2.5", 2)), 2.0);  // stops at the view's end
+}
+
+// Without hexadecimal, infinity and nan spellings, strtod in the "C" locale reads the same prefix.
+TEST(ReadDouble, AgreesWithStrtodOnRandomText) {
+    std::mt19937 rng(7);
+    const char alphabet[] = "0123456789.eE+- \t";
+    for (int i = 0; i < 50000; ++i) {
+        std::string text;
+        const int len = static_cast<int>(rng() % 12);
+        for (int k = 0; k < len; ++k) text += alphabet[rng() % (sizeof alphabet - 1)];
+        if (i % 10 == 0) text += "e" + std::to_string(static_cast<int>(rng() % 700) - 350);
+        const double expected = std::strtod(text.c_str(), nullptr);
+        const double got = readDouble(text);
+        ASSERT_EQ(std::memcmp(&got, &expected, sizeof got), 0) << "'" << text << "' " << got << " " << expected;
+    }
 }
 
 TEST(ReadInt, AsTheDConversion) {
