@@ -104,31 +104,14 @@ TEST(Format, IntegersTextsAndCharacters) {
     EXPECT_EQ(format("%Lf", 1.5L), "1.500000");
 }
 
-// Every value a project or report can show, against the C library itself.
-TEST(Format, SweepAgreesWithC) {
-    const char* fmts[] = {"%g", "%.3lf", "%5.2f", "%4.2f", "%.4f", "%e", "%.10g", "%.17g"};
-    const double values[] = {0.0, 1.0, -1.0, 0.1, 0.7, 1.0 / 3, 2.0 / 3, 12.5, 1234.5678, 0.00049999,
-                             5e-7, 7.0e15, 123456.5, 9.9995, 99.995, -0.045, 0.045, 1e-320, 1.7e308};
-    for (const char* f : fmts)
-        for (double v : values) {
-            char buf[512];
-            std::snprintf(buf, sizeof buf, f, v);
-            EXPECT_EQ(format(f, v), buf) << f << " " << v;
-        }
-    for (int i = -2000; i <= 2000; ++i) {
-        const double v = i / 1000.0 + i * 1e-7;
-        char buf[64];
-        std::snprintf(buf, sizeof buf, "%.3lf %g %.2f", v, v, v);
-        ASSERT_EQ(format("%.3lf %g %.2f", v, v, v), buf) << v;
-    }
-}
-
 TEST(Format, RandomValuesAgreeWithC) {
     std::mt19937_64 rng(20261206);
-    const char* fmts[] = {"%g", "%.3lf", "%5.2f", "%.1e", "%#.4g", "%12.6G"};
+    const char* fmts[] = {"%g", "%.3lf", "%5.2f", "%4.2f", "%.1e", "%#.4g", "%12.6G", "%.17g"};
     for (int i = 0; i < 20000; ++i) {
         double v;
-        if (i % 2) {
+        if (i % 3 == 0) {
+            v = i / 3000.0 - 3.0;  // the fine steps a report shows
+        } else if (i % 3 == 1) {
             const uint64_t bits = rng();
             std::memcpy(&v, &bits, sizeof v);
         } else {
