@@ -72,13 +72,12 @@ void appendAlternative(Project& p, DocumentState& d, const std::string& name, co
     }
 }
 
-void storeTypedValue(Project& p, DocumentState& d, int a, int c, const std::string& typed) {
-    const double v = readDouble(typed);
-    if (v != p.eval(a, c)) {
-        setEvaluation(p, d, a, c, v, typed);
+void storeTypedValue(Project& p, DocumentState& d, int a, int c, const std::string& text, double value) {
+    if (value != p.eval(a, c)) {
+        setEvaluation(p, d, a, c, value, text);
     } else {
         // Same number: only the text changes; no flag does.
-        p.evaluationTexts[static_cast<size_t>(a) * p.m + c] = typed;
+        p.evaluationTexts[static_cast<size_t>(a) * p.m + c] = text;
     }
 }
 

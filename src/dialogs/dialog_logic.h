@@ -53,9 +53,9 @@ std::string proposedAlternativeName(const Project& p);
 // name width grown to fit the name, modified = 1, resultsValid = 0.
 void appendAlternative(Project& p, DocumentState& d, const std::string& name,
                        const std::vector<double>& pending);
-// Stores a value typed into the value dialog: the number when it differs
-// (modified = 1, resultsValid = 0), and in every case the text as read.
-void storeTypedValue(Project& p, DocumentState& d, int a, int c, const std::string& typed);
+// Stores what the value dialog read: the number when it differs from the stored
+// one (modified = 1, resultsValid = 0), and in every case the text as read.
+void storeTypedValue(Project& p, DocumentState& d, int a, int c, const std::string& text, double value);
 
 // ---- Criteria -----------------------------------------------------------------
 // At least one alternative's evaluation on j is not 0.

@@ -83,11 +83,11 @@ TEST(DialogLogic, AppendAlternativeNamesWidthAndTexts) {
     DocumentState d;
     EXPECT_EQ(dlg::proposedAlternativeName(p), "alter_4");
     d.resultsValid = 1;
-    dlg::storeTypedValue(p, d, 0, 0, "1.0");  // same number: text only, no flags
+    dlg::storeTypedValue(p, d, 0, 0, "1.0", 1.0);  // same number: text only, no flags
     EXPECT_EQ(p.evaluationTexts[0], "1.0");
     EXPECT_EQ(d.modified, 0);
     EXPECT_EQ(d.resultsValid, 1);
-    dlg::storeTypedValue(p, d, 0, 1, "12.50");
+    dlg::storeTypedValue(p, d, 0, 1, "12.50", 12.5);
     EXPECT_EQ(p.eval(0, 1), 12.5);
     EXPECT_EQ(p.evaluationTexts[1], "12.50");
     EXPECT_EQ(d.modified, 1);

@@ -1,0 +1,32 @@
+#pragma once
+// The kernel of the final graph and the structure of one kernel vertex.
+#include <vector>
+
+#include "dialogs/centr_dialog.h"
+
+namespace kvis {
+
+// Kernel of the graph of outranking (110).
+class TDlgKernel : public TCentrDialog {
+public:
+    explicit TDlgKernel(QWidget* parent);
+    void setUp() override;
+    virtual void fillList();
+    void details();
+
+    // The vertex of each line, in line order.
+    const std::vector<int>& lineVertices() const { return vertices_; }
+
+private:
+    std::vector<int> vertices_;
+};
+
+// Structure of kernel (111), for selectedKernelVertex.
+class TDlgKernelStr : public TCentrDialog {
+public:
+    explicit TDlgKernelStr(QWidget* parent);
+    void setUp() override;
+    virtual void fillList();
+};
+
+}  // namespace kvis
