@@ -1,0 +1,96 @@
+#include <gtest/gtest.h>
+
+#include "batch_runner.h"
+
+namespace fs = std::filesystem;
+using namespace kvis::test;
+
+namespace {
+
+const char* const kProject =
+    "no_of_criteria 2\nno_of_alternatives 3\nthres_s 0.660\ncriteria price 0 1 0 quality 1 0 0 \n"
+    "weights 0.500 2.000 \nthres_p 0.100 5.000 0.000 1.500 \nthres_q 0.000 5.000 0.000 0.500 \n"
+    "thres_v 0.000 25.000 0.000 0.000 \nalternatives\na1 100.000 3.000 \nb 110.000 5.000 \nc 130.000 4.000 \n";
+
+const std::string kHint = "Try 'kvis-batch --help' for more information.\n";
+
+TEST(Batch, HelpAndVersion) {
+    const fs::path dir = freshDir("help");
+    BatchRun help = runBatch(dir, {"--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_EQ(help.out.rfind("Usage: kvis-batch COMMAND ...\n", 0), 0u);
+    EXPECT_NE(help.out.find("  compute PROJECT.kvs -o RESULTS.kvr [--select MASK] [--arcs K] [--loss X]\n"),
+              std::string::npos);
+    EXPECT_EQ(help.err, "");
+    BatchRun version = runBatch(dir, {"--version"});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out.rfind("kvis-batch ", 0), 0u);
+    fs::remove_all(dir);
+}
+
+TEST(Batch, UsageErrors) {
+    const fs::path dir = freshDir("usage");
+    writeFile(dir / "p.kvs", kProject);
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{}, "no command given"},
+        {{"frobnicate", "p.kvs"}, "unknown command 'frobnicate'"},
+        {{"compute", "-o", "r.kvr"}, "no input file given"},
+        {{"compute", "p.kvs", "-o"}, "option '-o' needs a value"},
+        {{"compute", "p.kvs", "-o", "r.kvr", "--select", "256"}, "--select needs a number from 0 to 255, not '256'"},
+        {{"compute", "p.kvs", "-o", "r.kvr", "--select=12x"}, "--select needs a number from 0 to 255, not '12x'"},
+        {{"compute", "p.kvs", "-o", "r.kvr", "--arcs", "-1"}, "--arcs needs a whole number of at least 0, not '-1'"},
+        {{"compute", "p.kvs", "-o", "r.kvr", "--loss", "0,1"}, "--loss needs a number, not '0,1'"},
+        {{"exchange", "p.kvs", "-o", "r.kvr", "--select", "1"}, "--select belongs to compute"},
+        {{"import", "p.txt", "-o", "r.kvs", "--arcs", "3"}, "--arcs and --loss belong to compute and exchange"},
+        {{"check", "p.kvs", "-o", "x"}, "check writes no file"},
+        {{"export", "p.kvs", "q.kvs", "-o", "x"}, "unexpected argument 'q.kvs'"},
+        {{"export", "p.kvs", "-o", "x", "-o", "y"}, "more than one output file"},
+        {{"export", "p.kvs", "-x"}, "unknown option '-x'"},
+    };
+    for (const auto& [args, message] : cases) {
+        BatchRun run = runBatch(dir, args);
+        EXPECT_EQ(run.status, 64) << message;
+        EXPECT_EQ(run.err, "kvis-batch: " + message + "\n" + kHint);
+    }
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);  // nothing written
+    fs::remove_all(dir);
+}
+
+TEST(Batch, FailedRunsLeaveExistingOutputsAlone) {
+    const fs::path dir = freshDir("keep");
+    writeFile(dir / "bad.kvs", std::string(kProject).replace(std::string(kProject).find("0.660"), 5, "0.300"));
+    writeFile(dir / "bad.txt", "\"x\"\n\"y\"\n4\n");
+    writeFile(dir / "out.kvr", "old");
+    BatchRun run = runBatch(dir, {"compute", "bad.kvs", "-o", "out.kvr"});
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.err, "Value of the level of concordance\n    must be between 0.5 and 0.8\n");
+    run = runBatch(dir, {"import", "bad.txt", "-o", "out.kvr"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "Error opening project 'bad.txt'\nIt is not an Kavorin III/IV project file\n");
+    run = runBatch(dir, {"export", "missing.kvs", "-o", "out.kvr"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "Cannot open file 'missing.kvs'\n");
+    EXPECT_EQ(readFile(dir / "out.kvr"), "old");
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 3);
+    fs::remove_all(dir);
+}
+
+TEST(Batch, ExportImportRoundTripAndOptions) {
+    const fs::path dir = freshDir("roundtrip");
+    writeFile(dir / "p.kvs", kProject);
+    ASSERT_EQ(runBatch(dir, {"export", "p.kvs", "-o", "s.txt"}).status, 0);
+    ASSERT_EQ(runBatch(dir, {"import", "s.txt", "-o", "back.kvs"}).status, 0);
+    BatchRun check = runBatch(dir, {"check", "back.kvs"});
+    EXPECT_EQ(check.status, 0);
+    EXPECT_EQ(check.out, "Number of alternatives:  3\nNumber of criteria:  2\n");
+    // The advanced options reach the report's input data.
+    BatchRun run = runBatch(dir, {"compute", "p.kvs", "--arcs=5", "--loss", "0.25", "--select", "128", "-o", "r.kvr"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    const std::string report = readFile(dir / "r.kvr");
+    EXPECT_NE(report.find("Max. number of arcs checked for cutting a cycle =  5\r\n"
+                          "Acceptable loss for cutting a smaller number of arcs = 0.25\r\n"),
+              std::string::npos);
+    fs::remove_all(dir);
+}
+
+}  // namespace
