@@ -1,0 +1,110 @@
+#include "engine/final_graph.h"
+
+namespace kvis {
+
+namespace {
+
+// A member row ends at its -1 or, when full, at the row end.
+int membersOf(const ResultsSet& r, int v) {
+    int count = 0;
+    while (count < r.n && r.vertexMembers[r.at(v, count)] != -1) ++count;
+    return count;
+}
+
+// Vertices before v that hold at least two alternatives.
+int artificialBefore(const ResultsSet& r, int v) {
+    int count = 0;
+    for (int u = 0; u < v; ++u)
+        if (isArtificial(r, u)) ++count;
+    return count;
+}
+
+}  // namespace
+
+const char* memberKindText(MemberKind k) {
+    return k == MemberKind::Natural ? "Natural" : "Artificial";
+}
+
+const char* arcKindText(ArcKind k) {
+    switch (k) {
+        case ArcKind::Isolated: return "Isolated";
+        case ArcKind::Initial: return "Initial";
+        case ArcKind::Intermediate: return "Intermediate";
+        case ArcKind::Final: return "Final";
+    }
+    return "Isolated";
+}
+
+std::vector<int> vertexMemberList(const ResultsSet& r, int v) {
+    std::vector<int> list;
+    if (v < 0 || v >= r.n) return list;
+    const int count = membersOf(r, v);
+    list.reserve(static_cast<size_t>(count));
+    for (int i = 0; i < count; ++i) list.push_back(r.vertexMembers[r.at(v, i)]);
+    return list;
+}
+
+bool isArtificial(const ResultsSet& r, int v) {
+    if (v < 0 || v >= r.n || r.n < 2) return false;
+    return r.vertexMembers[r.at(v, 1)] != -1;
+}
+
+VertexKind vertexKind(const ResultsSet& r, int v) {
+    VertexKind kind;
+    kind.members = isArtificial(r, v) ? MemberKind::Artificial : MemberKind::Natural;
+    if (v < 0 || v >= r.vertexCount) return kind;
+    bool out = false;
+    bool in = false;
+    for (int w = 0; w < r.vertexCount; ++w) {
+        if (w == v) continue;
+        if (r.vertexGraph[r.at(v, w)] != 0) out = true;
+        if (r.vertexGraph[r.at(w, v)] != 0) in = true;
+    }
+    if (out && in)
+        kind.arcs = ArcKind::Intermediate;
+    else if (out)
+        kind.arcs = ArcKind::Initial;
+    else if (in)
+        kind.arcs = ArcKind::Final;
+    else
+        kind.arcs = ArcKind::Isolated;
+    return kind;
+}
+
+int artificialOrdinal(const ResultsSet& r, int v) {
+    if (!isArtificial(r, v)) return 0;
+    return 1 + artificialBefore(r, v);
+}
+
+int reportVertexNumber(const ResultsSet& r, int v) {
+    if (isArtificial(r, v)) return r.n - 1 + artificialOrdinal(r, v);
+    return r.vertexMembers[r.at(v, 0)];
+}
+
+int artificialNumber(const ResultsSet& r, int v) {
+    return r.n + 1 + artificialBefore(r, v);
+}
+
+int screenVertexNumber(const ResultsSet& r, int v) {
+    if (isArtificial(r, v)) return artificialNumber(r, v);
+    return r.vertexMembers[r.at(v, 0)] + 1;
+}
+
+bool inKernel(const ResultsSet& r, int v) {
+    return v >= 0 && v < r.n && r.listCounts[static_cast<size_t>(v)] == 0;
+}
+
+std::vector<ModifiedArc> modifiedArcs(const ResultsSet& r) {
+    std::vector<ModifiedArc> arcs;
+    for (int a = 0; a < r.n; ++a) {
+        for (int b = 0; b < r.n; ++b) {
+            if (a == b) continue;
+            const int change = r.modifiedOutranking[r.at(a, b)] - r.outrankingMatrix[r.at(a, b)];
+            if (change == 0) continue;
+            arcs.push_back(ModifiedArc{a, b, change, r.robustnessMatrix[r.at(a, b)]});
+        }
+    }
+    return arcs;
+}
+
+}  // namespace kvis
