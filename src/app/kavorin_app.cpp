@@ -1,0 +1,478 @@
+#include "app/kavorin_app.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include "app/about_dialog.h"
+#include "app/lifecycle.h"
+#include "app/project_dialogs.h"
+#include "dialogs/editing_dialogs.h"
+#include "engine/compute.h"
+#include "model/project_file.h"
+#include "model/project_ops.h"
+#include "model/settings.h"
+#include "model/sibling.h"
+#include "output/exchange_file.h"
+#include "output/results_file.h"
+#include "platform/icons.h"
+#include "platform/message_box.h"
+#include "platform/services.h"
+#include "resources/menu_resource.h"
+
+namespace kvis {
+
+namespace {
+
+QString q(const std::string& s) { return QString::fromStdString(s); }
+std::string s(const QString& q) { return q.toStdString(); }
+
+const char* const kNewQuestion =
+    "  Creating a new project will cause \n    \t  the loss of current one.\nDo you want to save the current project?";
+const char* const kOpenQuestion =
+    "   Opening a new project will cause \n    \t  the loss of current one.\nDo you want to save the current project?";
+const char* const kOverwriteQuestion = "       File already exist.\nDo you want to replace the old file?";
+const char* const kProjectFilter = "Kavorin files (*.KVS)|*.kvs|All files(*.*)|*.*|";
+const char* const kCountsFormat = "Number of alternatives:  %1\nNumber of criteria:  %2";
+
+QString countsText(const Project& p) { return QString::fromLatin1(kCountsFormat).arg(p.n).arg(p.m); }
+
+QString currentDirectory() { return QDir::currentPath(); }
+
+// A file that could not be written: the message names the path.
+void reportWriteFailure(QWidget* owner, const std::string& path, const std::string& error, const char* caption) {
+    const std::string text = error.empty() ? "Cannot create file '" + path + "'" : error;
+    messageBox(owner, q(text), QString::fromLatin1(caption), MB_OK | MB_ICONSTOP);
+}
+
+}  // namespace
+
+TKavorinApp::TKavorinApp() : TApplication(QString::fromLatin1(kAppCaption)) {
+    initResources();
+    ensureProgramTemplates();
+}
+
+TKavorinApp::~TKavorinApp() {
+    workspace().closeAllHook = nullptr;
+}
+
+QWidget* TKavorinApp::owner() const { return mainWindow(); }
+
+void TKavorinApp::initMainWindow() {
+    client_ = new TOknoMDI;
+    auto* frame = new TDecoratedMDIFrame(QString::fromLatin1(kAppCaption), mainMenu(), client_, *this);
+    frame->setHints(statusHints());
+    printer_ = std::make_unique<TPrinter>();
+
+    auto* bar = new TControlBar(frame);
+    bar->setObjectName(QStringLiteral("toolbar1000"));
+    for (const Gadget& g : toolBarGadgets()) {
+        if (g.bitmap.isEmpty()) {
+            bar->insertSeparator(12);
+            continue;
+        }
+        QAction* a = frame->action(g.command);
+        if (!a) continue;
+        a->setIcon(resourceIcon(g.bitmap));
+        a->setToolTip(a->text().remove(u'&'));
+        if (g.toggle) a->setCheckable(true);
+        bar->insertButton(a);
+    }
+    frame->setControlBar(bar);
+    frame->setStatusBar(new TStatusBar(frame));
+    // Every view command carries a check mark while its view is open.
+    for (int id : {cmd::MatrixOfAlternatives, cmd::Computations, cmd::FinalGraph, cmd::ModifiedGraph, cmd::Graph,
+                   cmd::Concordance, cmd::Discordance, cmd::Robustness, cmd::Outranking})
+        if (QAction* a = frame->action(id)) a->setCheckable(true);
+    setMainWindow(frame);
+    frame->setWindowIcon(resourceIcon(QStringLiteral("ICN_KVIS")));
+    fileData_.flags = OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST;
+    workspace().closeAllHook = [this] {
+        if (client_) client_->closeChildren();
+    };
+    // Three-dimensional controls and the system-menu texts need nothing here:
+    // the widget style and the window manager provide them.
+    frame->updateCommandUI();
+}
+
+void TKavorinApp::showMainWindow(bool minimised) {
+    if (minimised) {
+        mainWindow()->showMinimized();
+    } else {
+        mainWindow()->showMaximized();
+    }
+}
+
+QString TKavorinApp::caption() const { return mainWindow() ? mainWindow()->windowTitle() : QString(); }
+
+void TKavorinApp::setCaption(const QString& c) {
+    if (mainWindow()) mainWindow()->setWindowTitle(c);
+}
+
+bool TKavorinApp::processCommand(int id) {
+    switch (id) {
+        case cmd::New: cmNew(); return true;
+        case cmd::Open: cmOpen(); return true;
+        case cmd::Save: cmSave(); return true;
+        case cmd::SaveAs: cmSaveAs(); return true;
+        case cmd::SaveResults: cmSaveResults(); return true;
+        case cmd::Import: cmImport(); return true;
+        case cmd::Export: cmExport(); return true;
+        case cmd::Print: cmPrint(); return true;
+        case cmd::PrinterSetup: cmPrinterSetup(); return true;
+        case cmd::Alternatives: cmAlternatives(); return true;
+        case cmd::Criteria: cmCriteria(); return true;
+        case cmd::Level: cmLevel(); return true;
+        case cmd::Advanced: cmAdvanced(); return true;
+        case cmd::Computations: cmComputations(); return true;
+        case cmd::Qolv: cmQolv(); return true;
+        case cmd::Kernel: cmKernel(); return true;
+        case cmd::Compare: cmCompare(); return true;
+        case cmd::MatrixOfAlternatives: client_->toggle(ViewSlot::Alternatives); return true;
+        case cmd::Concordance: client_->toggle(ViewSlot::Concordance); return true;
+        case cmd::Discordance: client_->toggle(ViewSlot::Discordance); return true;
+        case cmd::Robustness: client_->toggle(ViewSlot::Robustness); return true;
+        case cmd::Outranking: client_->toggle(ViewSlot::Outranking); return true;
+        case cmd::Graph: client_->toggle(ViewSlot::Graph); return true;
+        case cmd::ModifiedGraph: client_->toggle(ViewSlot::ModifiedGraph); return true;
+        case cmd::FinalGraph: client_->toggle(ViewSlot::FinalGraph); return true;
+        case cmd::HelpContents: showHelp(HelpPage::Contents); return true;
+        case cmd::UsingHelp: showHelp(HelpPage::UsingHelp); return true;
+        case cmd::About: cmAbout(); return true;
+        default:
+            if (id >= cmd::Recent1 && id <= cmd::Recent4) {
+                cmOpenRecent(id - cmd::Recent1);
+                return true;
+            }
+            return false;
+    }
+}
+
+void TKavorinApp::commandEnable(TCommandEnabler& ce) {
+    const Project& p = workspace().project;
+    const DocumentState& d = workspace().doc;
+    const bool valid = d.resultsValid != 0;
+    const bool data = p.n != 0 && p.m != 0;
+    auto view = [&](ViewSlot s, bool enabled) {
+        ce.enable(enabled);
+        ce.setCheck(client_ && client_->isOpen(s));
+    };
+    switch (ce.id()) {
+        case cmd::Save:
+        case cmd::SaveAs:
+        case cmd::Export:
+        case cmd::Criteria: ce.enable(p.n != 0); break;
+        case cmd::SaveResults:
+        case cmd::Qolv:
+        case cmd::Kernel: ce.enable(valid); break;
+        case cmd::Print:
+        case cmd::PrinterSetup: ce.enable(data); break;
+        case cmd::Computations:
+            ce.enable(data);
+            ce.setCheck(valid);
+            break;
+        case cmd::Compare: ce.enable(p.n >= 2 && p.m != 0); break;
+        case cmd::MatrixOfAlternatives: view(ViewSlot::Alternatives, data); break;
+        case cmd::FinalGraph: view(ViewSlot::FinalGraph, valid); break;
+        case cmd::ModifiedGraph: view(ViewSlot::ModifiedGraph, valid); break;
+        case cmd::Graph: view(ViewSlot::Graph, valid); break;
+        case cmd::Concordance: view(ViewSlot::Concordance, valid); break;
+        case cmd::Discordance: view(ViewSlot::Discordance, valid); break;
+        case cmd::Robustness: view(ViewSlot::Robustness, valid); break;
+        case cmd::Outranking: view(ViewSlot::Outranking, valid); break;
+        default:
+            if (ce.id() >= cmd::Recent1 && ce.id() <= cmd::Recent4) {
+                const int k = ce.id() - cmd::Recent1;
+                ce.setText(q(recentMenuText(k + 1, d.recentProjects[static_cast<size_t>(k)])));
+            }
+            break;  // New, Open, Import, Alternatives, Level, Advanced, Help, About: always
+    }
+}
+
+bool TKavorinApp::canClose() {
+    if (workspace().doc.modified == 0) return true;
+    const int a = messageBox(owner(), QStringLiteral("Save current project?"), QStringLiteral("Exit program"),
+                             MB_YESNOCANCEL | MB_ICONQUESTION);
+    if (a == IDCANCEL) return false;
+    if (a == IDYES) cmSave();
+    return true;
+}
+
+bool TKavorinApp::askToSave(AskFor kind) {
+    if (workspace().doc.modified == 0) return true;
+    const bool isNew = kind == AskFor::New;
+    const int a = messageBox(owner(), QString::fromLatin1(isNew ? kNewQuestion : kOpenQuestion),
+                             isNew ? QStringLiteral("New project") : QStringLiteral("Open project"),
+                             MB_YESNOCANCEL | MB_ICONQUESTION);
+    if (a == IDCANCEL) return false;
+    if (a == IDYES) cmSave();
+    return true;
+}
+
+void TKavorinApp::cmNew() {
+    Workspace& w = workspace();
+    if (!askToSave(AskFor::New)) return;
+    setCaption(QStringLiteral("%1 - [new]").arg(QString::fromLatin1(kAppCaption)));
+    w.doc.projectTitle = "[new]";
+    // Views go before the data they show.
+    w.closeAllViews();
+    w.results.release();
+    std::array<std::string, 4> unused;
+    resetProject(w.project, w.doc, readSettings(s(currentDirectory()), unused));
+    w.doc.resultsValid = 0;
+    w.doc.untitled = 1;
+    w.doc.modified = 0;
+}
+
+void TKavorinApp::cmOpen() {
+    const QString remembered = fileData_.fileName;
+    if (!askToSave(AskFor::Open)) return;
+    fileData_.fileName = QStringLiteral("*.kvs");
+    fileData_.filter = QString::fromLatin1(kProjectFilter);
+    fileData_.defaultExt = QStringLiteral("kvs");
+    DialogOtwarciaPliku dlg(owner(), fileData_, QStringLiteral("Opening project"));
+    if (dlg.runModal() != IDOK) {
+        fileData_.fileName = remembered;
+        return;
+    }
+    openPath(s(fileData_.fileName));
+}
+
+void TKavorinApp::cmOpenRecent(int index) {
+    if (!askToSave(AskFor::Open)) return;
+    fileData_.fileName = QStringLiteral("*.kvs");
+    fileData_.filter = QString::fromLatin1(kProjectFilter);
+    fileData_.defaultExt = QStringLiteral("kvs");
+    openPath(workspace().doc.recentProjects[static_cast<size_t>(index)]);
+}
+
+void TKavorinApp::openPath(const std::string& path) {
+    Workspace& w = workspace();
+    Project loaded = w.project;
+    LoadResult r = loadProject(path, loaded);
+    if (!r.ok) {
+        if (messageBox(owner(), q(loadFailureText(r)), q(loadFailureCaption(path)), MB_YESNO | MB_ICONSTOP) == IDYES &&
+            !openInTextEditor(q(path)))
+            messageBox(owner(), QStringLiteral("Error running notepad program"), QStringLiteral("Error running editor"),
+                       MB_OK);
+        return;
+    }
+    // The views show the old project: they close before it is replaced.
+    w.closeAllViews();
+    w.results.release();
+    w.project = std::move(loaded);
+    w.doc.testMode = r.testMode;
+    messageBox(owner(), countsText(w.project), q(path), MB_OK | MB_ICONINFORMATION);
+    QString c = QStringLiteral("%1 - [%2]").arg(QString::fromLatin1(kAppCaption), q(path));
+    if (w.doc.testMode) c += QStringLiteral(" test!!!");
+    setCaption(c);
+    w.doc.projectTitle = path;
+    w.doc.projectPath = path;
+    w.closeAllViews();
+    w.doc.resultsValid = 0;
+    w.doc.modified = 0;
+    w.doc.untitled = 0;
+    insertRecent(w.doc.recentProjects, path);
+}
+
+bool TKavorinApp::cmSave() {
+    Workspace& w = workspace();
+    if (w.doc.untitled) return cmSaveAs();
+    std::string error;
+    if (!writeProject(w.doc.projectPath, w.project, &error)) {
+        reportWriteFailure(owner(), w.doc.projectPath, error, "Saving project");
+        return false;
+    }
+    w.doc.modified = 0;
+    return true;
+}
+
+bool TKavorinApp::cmSaveAs() {
+    Workspace& w = workspace();
+    fileData_.fileName = QStringLiteral("*.kvs");
+    fileData_.filter = QStringLiteral("Kavorin files (*.KVS)|*.kvs");
+    fileData_.defaultExt = QStringLiteral("kvs");
+    DialogZapisuPliku dlg(owner(), fileData_, QStringLiteral("Saving project"));
+    if (dlg.runModal() != IDOK) return false;
+    const QString path = fileData_.fileName;
+    if (QFileInfo::exists(path) &&
+        messageBox(owner(), QString::fromLatin1(kOverwriteQuestion), path, MB_YESNOCANCEL | MB_ICONQUESTION) != IDYES)
+        return false;
+    std::string error;
+    if (!writeProject(s(path), w.project, &error)) {
+        reportWriteFailure(owner(), s(path), error, "Saving project");
+        return false;
+    }
+    setCaption(QStringLiteral("%1 - [%2]").arg(QString::fromLatin1(kAppCaption), path));
+    w.doc.projectTitle = s(path);
+    w.doc.projectPath = s(path);
+    w.doc.modified = 0;
+    insertRecent(w.doc.recentProjects, s(path));
+    w.doc.untitled = 0;
+    return true;
+}
+
+void TKavorinApp::cmImport() {
+    Workspace& w = workspace();
+    const QString remembered = fileData_.fileName;
+    if (!askToSave(AskFor::Open)) return;
+    fileData_.fileName = QStringLiteral("*.txt");
+    fileData_.filter = QStringLiteral("Kavorin III/IV files (*.txt)|*.txt|All files(*.*)|*.*|");
+    fileData_.defaultExt = QStringLiteral("txt");
+    DialogOtwarciaPliku dlg(owner(), fileData_, QStringLiteral("Opening project"));
+    if (dlg.runModal() != IDOK) {
+        fileData_.fileName = remembered;
+        return;
+    }
+    const std::string path = s(fileData_.fileName);
+    auto fail = [&] {
+        messageBox(owner(), QString::fromLatin1(kImportFailureMessage), q("Error opening project '" + path + "'"),
+                   MB_OK | MB_ICONSTOP);
+    };
+    Project scratch;
+    if (!importProject(path, true, scratch).ok) return fail();
+    w.closeAllViews();
+    w.results.release();
+    if (!importProject(path, false, w.project).ok) return fail();
+    rebuildEvaluationTexts(w.project);
+    resetColumnFormats(w.project);
+    std::string newPath = path;
+    if (newPath.size() >= 3) newPath.replace(newPath.size() - 3, 3, "KVS");
+    messageBox(owner(), countsText(w.project), q(newPath), MB_OK | MB_ICONINFORMATION);
+    setCaption(QStringLiteral("%1 - [%2]").arg(QString::fromLatin1(kAppCaption), q(newPath)));
+    w.doc.projectTitle = newPath;
+    w.doc.projectPath = newPath;
+    w.closeAllViews();
+    std::array<std::string, 4> unused;
+    const Parameters params = readSettings(s(currentDirectory()), unused);
+    w.project.levelOfConcordance = params.levelOfConcordance;
+    w.project.maxArcsToCut = params.maxArcsToCut;
+    w.project.acceptableLoss = params.acceptableLoss;
+    w.doc.selectionMask = 0;
+    w.doc.modified = 1;
+    w.doc.untitled = 1;
+    w.doc.resultsValid = 0;
+}
+
+void TKavorinApp::cmExport() {
+    Workspace& w = workspace();
+    fileData_.fileName = QStringLiteral("*.txt");
+    fileData_.filter = QStringLiteral("Kavorin III/IV files (*.TXT)|*.txt");
+    fileData_.defaultExt = QStringLiteral("txt");
+    DialogZapisuPliku dlg(owner(), fileData_, QStringLiteral("Export project to Kavorin III/IV"));
+    if (dlg.runModal() != IDOK) return;
+    const QString path = fileData_.fileName;
+    if (QFileInfo::exists(path) &&
+        messageBox(owner(), QString::fromLatin1(kOverwriteQuestion), path, MB_YESNOCANCEL | MB_ICONQUESTION) != IDYES)
+        return;
+    std::string error;
+    if (!exportProject(s(path), w.project, &error))
+        reportWriteFailure(owner(), s(path), error, "Export project to Kavorin III/IV");
+}
+
+void TKavorinApp::cmComputations() {
+    Workspace& w = workspace();
+    if (w.doc.resultsValid) return;
+    ComputeOutcome out;
+    {
+        TWaitCursor wait;
+        // Open views show arrays the computation is about to release.
+        w.closeAllViews();
+        out = computeResults(w.project, w.doc, w.results);
+    }
+    if (out.status == ComputeStatus::Computed) {
+        w.closeAllViews();
+        w.doc.resultsValid = 1;
+        return;
+    }
+    if (out.text.empty()) return;
+    const unsigned buttons = out.buttons == MessageButtons::YesNo ? MB_YESNO : MB_OK;
+    const int a = messageBox(owner(), q(out.text), q(out.caption), buttons | MB_ICONSTOP);
+    if (out.yesEditsCriteria && a == IDYES) cmCriteria();
+}
+
+void TKavorinApp::cmSaveResults() {
+    Workspace& w = workspace();
+    if (runSelect(client_) != IDOK) return;
+    const int mask = w.doc.selectionMask;
+    TWaitCursor wait;
+    fileData_.fileName = QStringLiteral("*.kvr");
+    fileData_.filter = QStringLiteral("Result files (*.KVR)|*.kvr|All files(*.*)|*.*|");
+    fileData_.defaultExt = QStringLiteral("kvr");
+    DialogZapisuPliku dlg(owner(), fileData_, QStringLiteral("Saving results"));
+    if (dlg.runModal() != IDOK) return;
+    const std::string path = s(fileData_.fileName);
+    std::string error;
+    if (!saveResultsFile(path, w.project, w.doc, w.results, mask, &error))
+        reportWriteFailure(owner(), path, error, "Saving results");
+}
+
+void TKavorinApp::cmQolv() {
+    Workspace& w = workspace();
+    const QString file = QDir::current().absoluteFilePath(QString::fromLatin1(kExchangeFileName));
+    if (!writeExchangeFile(s(file), w.project, w.results)) return;
+    startProgram(QDir::current().absoluteFilePath(QStringLiteral("qolv.exe")),
+                 {QString::fromLatin1(kExchangeFileName)}, QDir::currentPath());
+}
+
+void TKavorinApp::refreshPrinter() {
+    // The default printer may have changed since the printer object was made.
+    if (!printer_ || printer_->deviceName() != TPrinter::defaultPrinterName()) printer_ = std::make_unique<TPrinter>();
+}
+
+void TKavorinApp::cmPrinterSetup() {
+    refreshPrinter();
+    if (printer_) printer_->setup(owner());
+}
+
+void TKavorinApp::cmPrint() {
+    Workspace& w = workspace();
+    refreshPrinter();
+    if (!printer_) return;
+    const int remembered = w.doc.selectionMask;
+    w.doc.selectionMask = w.doc.openViewsMask;
+    if (runSelect(client_) == IDOK && w.doc.selectionMask != 0) {
+        // The printout of the results comes with the printing work.
+    }
+    w.doc.selectionMask = remembered;
+}
+
+void TKavorinApp::cmAlternatives() {
+    runEditAlternatives(client_);
+    if (workspace().doc.resultsValid == 0) workspace().closeAllViews();
+}
+
+void TKavorinApp::cmCriteria() {
+    runEditCriteria(client_);
+    if (workspace().doc.resultsValid == 0) workspace().closeAllViews();
+}
+
+void TKavorinApp::cmLevel() {
+    if (runLevelOfConcordance(client_) == IDOK) {
+        workspace().closeAllViews();
+        workspace().doc.resultsValid = 0;
+    }
+}
+
+void TKavorinApp::cmAdvanced() {
+    Workspace& w = workspace();
+    const int arcs = w.project.maxArcsToCut;
+    const double loss = w.project.acceptableLoss;
+    runAdvanced(client_);
+    if (w.project.maxArcsToCut != arcs || w.project.acceptableLoss != loss) {
+        w.closeAllViews();
+        w.doc.resultsValid = 0;
+    }
+}
+
+void TKavorinApp::cmKernel() { runKernel(client_); }
+
+void TKavorinApp::cmCompare() {
+    while (runSetToCompare(client_) == IDOK) runCompareAlternatives(client_);
+}
+
+void TKavorinApp::cmAbout() {
+    TDlgAbout dlg(client_);
+    dlg.runModal();
+}
+
+}  // namespace kvis

@@ -1,0 +1,73 @@
+#pragma once
+// The application object: owns the main window, its MDI client, the printer
+// and the file-dialog data shared by every file dialog, routes the commands of
+// the menu and the tool bar, and enables and checks them.
+#include <memory>
+#include <string>
+
+#include "app/okno_mdi.h"
+#include "app/workspace.h"
+#include "platform/file_dialogs.h"
+#include "platform/printer.h"
+#include "platform/window.h"
+
+namespace kvis {
+
+class TKavorinApp : public TApplication {
+    Q_OBJECT
+public:
+    TKavorinApp();
+    ~TKavorinApp() override;
+
+    void initMainWindow() override;
+    bool canClose() override;
+    bool processCommand(int id) override;
+    void commandEnable(TCommandEnabler& ce) override;
+
+    TOknoMDI* client() const { return client_; }
+    TPrinter* printer() const { return printer_.get(); }
+    TOpenSaveDialog::TData& fileData() { return fileData_; }
+    Workspace& ws() const { return workspace(); }
+    QString caption() const;
+    // Shows the main window (maximised unless `minimised`); initMainWindow
+    // leaves it hidden so tests and screenshots can run without showing it.
+    void showMainWindow(bool minimised = false);
+
+    // The project commands; the bool results say whether the project was
+    // written (Save, Save As) or the command went on (askToSave).
+    void cmNew();
+    void cmOpen();
+    void cmOpenRecent(int index);  // 0..3
+    bool cmSave();
+    bool cmSaveAs();
+    void cmImport();
+    void cmExport();
+    void cmComputations();
+    void cmSaveResults();
+    void cmQolv();
+    void cmPrint();
+    void cmPrinterSetup();
+    void cmAlternatives();
+    void cmCriteria();
+    void cmLevel();
+    void cmAdvanced();
+    void cmKernel();
+    void cmCompare();
+    void cmAbout();
+
+    // The ask-to-save step: false when the user cancelled.
+    enum class AskFor { New, Open };
+    bool askToSave(AskFor kind);
+
+private:
+    void openPath(const std::string& path);
+    void setCaption(const QString& c);
+    QWidget* owner() const;
+    void refreshPrinter();
+
+    TOknoMDI* client_ = nullptr;
+    std::unique_ptr<TPrinter> printer_;
+    TOpenSaveDialog::TData fileData_;
+};
+
+}  // namespace kvis
