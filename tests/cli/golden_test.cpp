@@ -48,8 +48,12 @@ TEST_P(Golden, OutputsMatch) {
     const fs::path expected = source / "expected";
     const std::string status = readFile(expected / "status");
     EXPECT_EQ(run.status, status.empty() ? 0 : kvis::readInt(status)) << run.err;
-    if (fs::exists(expected / "stdout")) EXPECT_EQ(run.out, readFile(expected / "stdout"));
-    if (fs::exists(expected / "stderr")) EXPECT_EQ(run.err, readFile(expected / "stderr"));
+    if (fs::exists(expected / "stdout")) {
+        EXPECT_EQ(run.out, readFile(expected / "stdout"));
+    }
+    if (fs::exists(expected / "stderr")) {
+        EXPECT_EQ(run.err, readFile(expected / "stderr"));
+    }
 
     std::set<std::string> wanted;
     for (const auto& e : fs::directory_iterator(expected)) {
