@@ -15,8 +15,11 @@ void TDlgSetToCompare::setUp() {
         list->clearList();
         for (const auto& a : w.project.alternatives) list->addString(a.name);
     }
-    comboBox(101)->setSelIndex(w.doc.comparePair[0]);
-    comboBox(102)->setSelIndex(w.doc.comparePair[1]);
+    // A pair left over from a larger project offers the first two instead.
+    const int n = w.project.n;
+    const auto valid = [n](int i) { return i >= 0 && i < n; };
+    comboBox(101)->setSelIndex(valid(w.doc.comparePair[0]) ? w.doc.comparePair[0] : 0);
+    comboBox(102)->setSelIndex(valid(w.doc.comparePair[1]) ? w.doc.comparePair[1] : (n > 1 ? 1 : 0));
 }
 
 bool TDlgSetToCompare::canClose() {
@@ -33,6 +36,13 @@ bool TDlgSetToCompare::canClose() {
 
 TDlgCompAlt::TDlgCompAlt(QWidget* parent) : TCentrDialog(parent, 115) {}
 
+namespace {
+bool pairValid(const Workspace& w) {
+    const auto& pair = w.doc.comparePair;
+    return pair[0] >= 0 && pair[0] < w.project.n && pair[1] >= 0 && pair[1] < w.project.n;
+}
+}  // namespace
+
 void TDlgCompAlt::setUp() {
     TCentrDialog::setUp();
     const Workspace& w = ws();
@@ -40,12 +50,14 @@ void TDlgCompAlt::setUp() {
     for (int id : ids) listBox(id)->setColumnFont();
     fillLists();
     for (int id : ids) listBox(id)->setSelIndex(0);
+    if (!pairValid(w)) return;
     staticText(300)->setText(w.project.alternatives[w.doc.comparePair[0]].name);
     staticText(301)->setText(w.project.alternatives[w.doc.comparePair[1]].name);
 }
 
 void TDlgCompAlt::fillLists() {
     const Workspace& w = ws();
+    if (!pairValid(w)) return;
     const dlg::CompareLists l = dlg::compareLists(w.project, w.doc.comparePair[0], w.doc.comparePair[1]);
     refillList(*this, 206, l.qMinus);
     refillList(*this, 203, l.i);

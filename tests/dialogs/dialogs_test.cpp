@@ -664,6 +664,24 @@ TEST_F(Dialogs, SetToCompareRefusesTheSameAlternativeAndOffersItAgain) {
     EXPECT_EQ(doc().comparePair, (std::array<int, 2>{2, 0}));
 }
 
+TEST_F(Dialogs, APairLeftFromALargerProjectIsNotOffered) {
+    build({crit("c", 0, 0, 0)}, {{1}, {2}});
+    doc().comparePair = {5, 1};
+    script([&](TDialog& d) {
+        EXPECT_EQ(d.comboBox(101)->getSelIndex(), 0);
+        EXPECT_EQ(d.comboBox(102)->getSelIndex(), 1);
+        d.press(1);
+    });
+    EXPECT_EQ(runSetToCompare(nullptr), IDOK);
+    EXPECT_EQ(doc().comparePair, (std::array<int, 2>{0, 1}));
+    doc().comparePair = {0, 7};
+    script([&](TDialog& d) {
+        EXPECT_EQ(d.listBox(206)->getCount(), 0);
+        d.press(1);
+    });
+    EXPECT_EQ(runCompareAlternatives(nullptr), IDOK);
+}
+
 TEST_F(Dialogs, CompareShowsTheFiveLists) {
     build(
         {
