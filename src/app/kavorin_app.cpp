@@ -73,6 +73,7 @@ void TKavorinApp::initMainWindow() {
         QAction* a = frame->action(g.command);
         if (!a) continue;
         a->setIcon(resourceIcon(g.bitmap));
+        a->setIconVisibleInMenu(false);  // menus show check marks, not pictures
         a->setToolTip(a->text().remove(u'&'));
         if (g.toggle) a->setCheckable(true);
         bar->insertButton(a);

@@ -1,6 +1,7 @@
 #include "app/project_dialogs.h"
 
 #include <QGuiApplication>
+#include <QLabel>
 #include <QScreen>
 
 #include "dialogs/centr_dialog.h"
@@ -14,6 +15,8 @@ void setUpFileDialog(TOpenSaveDialog& d) {
     f->setLabelText(QFileDialog::LookIn, QStringLiteral("&Directories:"));
     f->setLabelText(QFileDialog::Accept, QStringLiteral("&OK"));
     f->setLabelText(QFileDialog::Reject, QStringLiteral("&Cancel"));
+    if (auto* label = f->findChild<QLabel*>(QStringLiteral("lookInLabel")))
+        label->setBuddy(f->findChild<QWidget*>(QStringLiteral("lookInCombo")));
     // There are no drives to choose and no help button on this platform.
     f->adjustSize();
     QRect parent;
