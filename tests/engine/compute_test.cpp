@@ -6,17 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "engine/graph.h"
 #include "engine/matrices.h"
 
 namespace kvis {
-
-// TEMPORARY until the graph engine is in the library: every alternative stays
-// its own vertex. The library's definition replaces this one.
-__attribute__((weak)) bool runEngine(const Project&, ResultsSet& r) {
-    for (int k = 0; k < r.n; ++k) r.vertexMembers[r.at(k, 0)] = k;
-    return true;
-}
 
 namespace {
 
@@ -213,6 +205,31 @@ TEST(ComputeResults, AcyclicProjectComputes) {
     EXPECT_EQ(r.vertexCount, 3);
     EXPECT_EQ(r.outrankingMatrix, (std::vector<int>{1, 1, 1, 0, 1, 1, 0, 0, 1}));
     EXPECT_EQ(r.concordanceTexts[3], " 0.00");
+}
+
+TEST(ComputeResults, EngineFailureIsReported) {
+    // Every pair outranks except 0 -> 4 (vetoed: 5 better, veto 4): one group in
+    // which no one or two arcs change the grouping, and cutting is chosen.
+    Criterion vetoed = validCriterion(1);
+    vetoed.indifference = {0, 1};
+    vetoed.preference = {0, 2};
+    vetoed.veto = {0, 4};
+    Criterion flat = validCriterion(3);
+    flat.useVeto = 0;
+    Project p = makeProject({vetoed, flat}, 0.6, {5, 7.5, 7.5, 7.5, 10});
+    for (int a = 0; a < p.n; ++a) p.evaluations[static_cast<size_t>(a) * p.m + 1] = 10;
+    p.maxArcsToCut = 2;
+    DocumentState d;
+    ResultsSet r;
+    const ComputeOutcome o = computeResults(p, d, r);
+    EXPECT_EQ(o.status, ComputeStatus::EngineFailed);
+    EXPECT_EQ(o.text, kEngineText);
+    EXPECT_EQ(o.caption, "Computations impossible");
+    EXPECT_EQ(o.buttons, MessageButtons::Ok);
+    EXPECT_FALSE(o.yesEditsCriteria);
+    EXPECT_EQ(d.resultsValid, 0);
+    EXPECT_EQ(r.n, 5);  // the new set stays until the next computation
+    EXPECT_EQ(r.discordanceTexts[r.at(0, 4)], "1");
 }
 
 }  // namespace
