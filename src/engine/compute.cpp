@@ -1,5 +1,7 @@
 #include "engine/compute.h"
 
+#include <new>
+#include <stdexcept>
 #include <utility>
 
 #include "engine/graph.h"
@@ -11,6 +13,11 @@ namespace kvis {
 namespace {
 
 const char* const kValidationCaption = "Validation error";
+const char* const kImpossibleCaption = "Computations impossible";
+
+// Cells are indexed a * n + b in an int; beyond this the index would overflow
+// (and the arrays would need hundreds of gigabytes anyway).
+constexpr int kMaxAlternatives = 46340;
 
 ComputeOutcome stop(ComputeStatus status, std::string text, const char* caption) {
     ComputeOutcome o;
@@ -128,13 +135,26 @@ ComputeOutcome computeResults(const Project& p, DocumentState& d, ResultsSet& r)
                     "                and/or weights",
                     kValidationCaption);
 
+    const ComputeOutcome noMemory =
+        stop(ComputeStatus::OutOfMemory, "Not enough memory to compute the results", kImpossibleCaption);
     r.release();
-    fillMatrices(p, r);
-    if (!runEngine(p, r))
+    if (p.n > kMaxAlternatives) return noMemory;
+    bool engineDone = false;
+    try {
+        fillMatrices(p, r);
+        engineDone = runEngine(p, r);
+    } catch (const std::bad_alloc&) {
+        r.release();
+        return noMemory;
+    } catch (const std::length_error&) {
+        r.release();
+        return noMemory;
+    }
+    if (!engineDone)
         return stop(ComputeStatus::EngineFailed,
                     "To cut a cycle, the algorithm must cut more arcs\n"
                     "    than allowed in the Edit-Advanced options.   ",
-                    "Computations impossible");
+                    kImpossibleCaption);
 
     int k = 0;
     while (k < r.n && r.vertexMembers[r.at(k, 0)] != -1) ++k;

@@ -15,6 +15,7 @@ enum class ComputeStatus {
     InvalidLevel,
     DivisionGuard,
     EngineFailed,
+    OutOfMemory,        // the results do not fit in memory; nothing is kept
 };
 
 enum class MessageButtons { Ok, YesNo };

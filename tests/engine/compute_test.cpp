@@ -232,5 +232,20 @@ TEST(ComputeResults, EngineFailureIsReported) {
     EXPECT_EQ(r.discordanceTexts[r.at(0, 4)], "1");
 }
 
+TEST(ComputeResults, ResultsTooLargeForMemoryAreRefused) {
+    // 46341 squared cells overflow the cell index; refused before allocating.
+    Project p = makeProject({validCriterion(2), validCriterion(3)}, 0.55, std::vector<double>(46341, 1.0));
+    DocumentState d;
+    ResultsSet r;
+    r.allocate(3);
+    const ComputeOutcome o = computeResults(p, d, r);
+    EXPECT_EQ(o.status, ComputeStatus::OutOfMemory);
+    EXPECT_EQ(o.text, "Not enough memory to compute the results");
+    EXPECT_EQ(o.caption, "Computations impossible");
+    EXPECT_EQ(o.buttons, MessageButtons::Ok);
+    EXPECT_FALSE(r.allocated());
+    EXPECT_EQ(d.resultsValid, 0);
+}
+
 }  // namespace
 }  // namespace kvis
