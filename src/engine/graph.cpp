@@ -468,7 +468,7 @@ struct Arc {
 // arcSetBreaksCycles without touching the ResultsSet.
 class ArcSetTrial {
 public:
-    ArcSetTrial(const ResultsSet& r)
+    explicit ArcSetTrial(const ResultsSet& r)
         : n_(r.n), words_((r.n + 63) / 64), condenser_(r.n), saved_(r.extraMembers) {
         rows_.assign(static_cast<size_t>(n_) * words_, 0);
         cols_.assign(static_cast<size_t>(n_) * words_, 0);
@@ -483,6 +483,17 @@ public:
     bool breaks(const std::vector<Arc>& arcs, const int* idx, int count) {
         condenser_.loadSingletons(rows_, cols_);
         for (int i = 0; i < count; ++i) condenser_.removeArc(arcs[idx[i]].from, arcs[idx[i]].to);
+        return settle();
+    }
+
+    bool breaks(const std::vector<std::pair<int, int>>& arcs) {
+        condenser_.loadSingletons(rows_, cols_);
+        for (const auto& [a, b] : arcs) condenser_.removeArc(a, b);
+        return settle();
+    }
+
+private:
+    bool settle() {
         condenser_.pruneFromScratch();
         while (condenser_.hasPositive()) {
             const int x0 = condenser_.lowestPositive();
@@ -493,7 +504,6 @@ public:
         return condenser_.extrasDiffer(saved_);
     }
 
-private:
     int n_;
     int words_;
     Condenser condenser_;
@@ -680,6 +690,12 @@ int arcSetBreaksCycles(ResultsSet& r, const std::vector<std::pair<int, int>>& ar
     r.extraMembers = savedExtra;
     r.vertexMembers = savedMembers;
     return result;
+}
+
+int arcSetBreaksCyclesQuietly(const ResultsSet& r, const std::vector<std::pair<int, int>>& arcs) {
+    if (r.n <= 0) return 0;
+    ArcSetTrial trial(r);
+    return trial.breaks(arcs) ? 1 : 0;
 }
 
 int cutComponent(const Project& p, ResultsSet& r, int v) {
