@@ -41,6 +41,7 @@ public:
     // The first maxChars characters (all when negative), UTF-8.
     std::string getText(int maxChars = -1) const;
     void setText(const std::string& s) { QLineEdit::setText(QString::fromStdString(s)); }
+    void setText(const char* s) { QLineEdit::setText(QString::fromUtf8(s)); }
     using QLineEdit::setText;
 
 private:
@@ -53,6 +54,7 @@ public:
     TStatic(TDialog* parent, int id, int textLen = 0);
     int controlId() const { return id_; }
     void setText(const std::string& s) { QLabel::setText(QString::fromStdString(s)); }
+    void setText(const char* s) { QLabel::setText(QString::fromUtf8(s)); }
     using QLabel::setText;
     std::string getText() const { return text().toStdString(); }
 

@@ -205,6 +205,8 @@ void TDialog::reject() {
 }
 
 int TDialog::runModal() {
+    ended_ = false;
+    result_ = 2;
     create();
     setUp();
     if (auto* h = TestHooks::active()) {
