@@ -243,7 +243,9 @@ void TKavorinApp::cmOpenRecent(int index) {
     fileData_.fileName = QStringLiteral("*.kvs");
     fileData_.filter = QString::fromLatin1(kProjectFilter);
     fileData_.defaultExt = QStringLiteral("kvs");
-    openPath(workspace().doc.recentProjects[static_cast<size_t>(index)]);
+    // A copy: inserting into the recent list rewrites the entry itself.
+    const std::string path = workspace().doc.recentProjects[static_cast<size_t>(index)];
+    openPath(path);
 }
 
 void TKavorinApp::openPath(const std::string& path) {
