@@ -75,7 +75,6 @@ void TKavorinApp::initMainWindow() {
         a->setIcon(resourceIcon(g.bitmap));
         a->setIconVisibleInMenu(false);  // menus show check marks, not pictures
         a->setToolTip(a->text().remove(u'&'));
-        if (g.toggle) a->setCheckable(true);
         bar->insertButton(a);
     }
     frame->setControlBar(bar);
@@ -83,7 +82,7 @@ void TKavorinApp::initMainWindow() {
     // Every view command carries a check mark while its view is open.
     for (int id : {cmd::MatrixOfAlternatives, cmd::Computations, cmd::FinalGraph, cmd::ModifiedGraph, cmd::Graph,
                    cmd::Concordance, cmd::Discordance, cmd::Robustness, cmd::Outranking})
-        if (QAction* a = frame->action(id)) a->setCheckable(true);
+        frame->setToggle(id);
     setMainWindow(frame);
     frame->setWindowIcon(resourceIcon(QStringLiteral("ICN_KVIS")));
     fileData_.flags = OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST;
@@ -397,7 +396,6 @@ void TKavorinApp::cmSaveResults() {
     Workspace& w = workspace();
     if (runSelect(client_) != IDOK) return;
     const int mask = w.doc.selectionMask;
-    TWaitCursor wait;
     fileData_.fileName = QStringLiteral("*.kvr");
     fileData_.filter = QStringLiteral("Result files (*.KVR)|*.kvr|All files(*.*)|*.*|");
     fileData_.defaultExt = QStringLiteral("kvr");
@@ -405,8 +403,13 @@ void TKavorinApp::cmSaveResults() {
     if (dlg.runModal() != IDOK) return;
     const std::string path = s(fileData_.fileName);
     std::string error;
-    if (!saveResultsFile(path, w.project, w.doc, w.results, mask, &error))
-        reportWriteFailure(owner(), path, error, "Saving results");
+    bool written = false;
+    {
+        // The wait cursor only while writing, not over the file dialog.
+        TWaitCursor wait;
+        written = saveResultsFile(path, w.project, w.doc, w.results, mask, &error);
+    }
+    if (!written) reportWriteFailure(owner(), path, error, "Saving results");
 }
 
 void TKavorinApp::cmQolv() {

@@ -17,6 +17,7 @@
 #include "app/project_dialogs.h"
 #include "dialogs/editing_dialogs.h"
 #include "platform/test_hooks.h"
+#include "resources/menu_resource.h"
 
 using namespace kvis;
 
@@ -78,24 +79,6 @@ int main(int argc, char** argv) {
         frame->updateCommandUI();
         failures += !save(frame, QStringLiteral("main_window"));
 
-        // The main window with its Results menu open, for the README.
-        {
-            QMenu* m = frame->popup(2);
-            frame->updateCommandUI(m->actions());
-            QPixmap shot = frame->grab();
-            const QRect at = frame->menuBar()->actionGeometry(m->menuAction());
-            m->popup(frame->mapToGlobal(QPoint(at.left(), at.bottom())));
-            settle();
-            QPainter painter(&shot);
-            painter.drawPixmap(frame->menuBar()->mapTo(frame, at.bottomLeft()) + QPoint(0, 1), m->grab());
-            painter.end();
-            m->hide();
-            const QString path = QDir(g_out).filePath(QStringLiteral("main_window_menu.png"));
-            const bool ok = shot.save(path);
-            std::printf("%s %s\n", ok ? "wrote" : "FAILED", qPrintable(path));
-            failures += !ok;
-        }
-
         for (int i = 0; i < frame->popupCount(); ++i) {
             QMenu* m = frame->popup(i);
             frame->updateCommandUI(m->actions());
@@ -147,6 +130,25 @@ int main(int argc, char** argv) {
         app.cmComputations();
         frame->updateCommandUI();
         failures += !save(frame, QStringLiteral("main_window_results"));
+        // The main window with its Results menu open, for the README.
+        {
+            QMenu* m = frame->popup(2);
+            frame->updateCommandUI(m->actions());
+            frame->statusBar()->showMessage(frame->action(cmd::Computations)->statusTip());
+            QPixmap shot = frame->grab();
+            const QRect at = frame->menuBar()->actionGeometry(m->menuAction());
+            m->popup(frame->mapToGlobal(QPoint(at.left(), at.bottom())));
+            settle();
+            QPainter painter(&shot);
+            painter.drawPixmap(frame->menuBar()->mapTo(frame, at.bottomLeft()) + QPoint(0, 1), m->grab());
+            painter.end();
+            m->hide();
+            const QString path = QDir(g_out).filePath(QStringLiteral("main_window_menu.png"));
+            const bool ok = shot.save(path);
+            std::printf("%s %s\n", ok ? "wrote" : "FAILED", qPrintable(path));
+            failures += !ok;
+        }
+
         grabNextDialog(hooks, QStringLiteral("dialog_kernel"));
         runKernel(app.client());
         grabNextDialog(hooks, QStringLiteral("dialog_select"));

@@ -121,6 +121,10 @@ void TDecoratedMDIFrame::setHints(const std::map<int, QString>& hints) {
     }
 }
 
+void TDecoratedMDIFrame::setToggle(int id) {
+    if (QAction* a = action(id)) a->setProperty("kvisToggle", true);
+}
+
 void TDecoratedMDIFrame::setControlBar(TControlBar* bar) {
     bar_ = bar;
     addToolBar(Qt::TopToolBarArea, bar);
@@ -141,7 +145,11 @@ void TDecoratedMDIFrame::applyEnabler(QAction* a) {
         default: app_.commandEnable(ce); break;
     }
     a->setEnabled(ce.enabled());
-    if (a->isCheckable()) a->setChecked(ce.checked());
+    // Only a checked item is checkable, so unchecked ones show no empty box.
+    if (a->property("kvisToggle").toBool()) {
+        a->setCheckable(ce.checked());
+        a->setChecked(ce.checked());
+    }
     if (ce.textSet()) a->setText(ce.text());
 }
 

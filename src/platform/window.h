@@ -118,6 +118,10 @@ public:
     // Status-bar hints of the menu items and tool buttons, by command id.
     void setHints(const std::map<int, QString>& hints);
 
+    // A command whose item carries a check mark and whose button shows
+    // pressed while its enabler checks it.
+    void setToggle(int id);
+
     TControlBar* controlBar() const { return bar_; }
     void setControlBar(TControlBar* bar);
     void setStatusBar(TStatusBar* bar);
