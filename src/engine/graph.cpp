@@ -14,6 +14,14 @@ namespace {
 
 using Word = std::uint64_t;
 
+// Without a target option the compiler calls a library routine for popcount.
+inline int bitCount(Word x) {
+    x = x - ((x >> 1) & 0x5555555555555555ULL);
+    x = (x & 0x3333333333333333ULL) + ((x >> 2) & 0x3333333333333333ULL);
+    x = (x + (x >> 4)) & 0x0F0F0F0F0F0F0F0FULL;
+    return static_cast<int>((x * 0x0101010101010101ULL) >> 56);
+}
+
 size_t cellOf(int n, int row, int col) {
     return static_cast<size_t>(row) * static_cast<size_t>(n) + static_cast<size_t>(col);
 }
@@ -90,6 +98,7 @@ public:
           extra_(n),
           repSlot_(n),
           posCount_(n),
+          firstCache_(n, -2),
           key_(n),
           arr_(n),
           posIdx_(n),
@@ -158,6 +167,7 @@ public:
 
     // Pruning of sinks from scratch, in passes of increasing index.
     void pruneFromScratch() {
+        std::fill(firstCache_.begin(), firstCache_.end(), -2);
         positive_ = alive_;
         std::vector<int>& count = posCount_;
         std::vector<int> current;
@@ -209,17 +219,28 @@ public:
     // Index of a slot among the vertices still present.
     int rankOf(int s) const {
         int rank = 0;
-        for (int w = 0; w < (s >> 6); ++w) rank += std::popcount(alive_[w]);
+        for (int w = 0; w < (s >> 6); ++w) rank += bitCount(alive_[w]);
         const Word below = (Word(1) << (s & 63)) - 1;
-        return rank + std::popcount(alive_[s >> 6] & below);
+        return rank + bitCount(alive_[s >> 6] & below);
     }
 
     // First entry of the pruned successor row of positive slot y.
     int firstEntry(int y) {
+        if (firstCache_[y] == -2) firstCache_[y] = workOutFirst(y);
+        return firstCache_[y];
+    }
+
+private:
+    int workOutFirst(int y) {
+        // The lowest successor keeps its place unless it was removed.
+        const Word* ry = row(y);
+        int lowest = -1;
+        for (int w = 0; w < words_ && lowest < 0; ++w)
+            if (ry[w]) lowest = w * 64 + std::countr_zero(ry[w]);
+        if (lowest < 0) return -1;
+        if (testBit(positive_.data(), lowest)) return lowest;
         int len = 0;
-        forEach(row(y), [&](int s) { arr_[len++] = s; });
-        if (len == 0) return -1;
-        if (testBit(positive_.data(), arr_[0])) return arr_[0];
+        forEach(ry, [&](int s) { arr_[len++] = s; });
         elim_.clear();
         for (int i = 0; i < len; ++i) {
             posIdx_[arr_[i]] = i;
@@ -236,6 +257,7 @@ public:
         return len > 0 ? arr_[0] : -1;
     }
 
+public:
     // Walks from x0 (whose index is rank0) and merges the cycle found. `first`
     // gives the first entry of a row. False when the lists are not usable.
     template <class First>
@@ -284,16 +306,13 @@ public:
         // and whatever reached cycles through it alone can become sinks.
         const int tCount = popcountAnd(row(t), positive_.data());
         posCount_[t] = tCount;
-        if (tCount == 0) {
-            clearBit(positive_.data(), t);
-            key_[t] = keyFromSuccessors(t);
-        }
+        if (tCount > 0) return;
+        clearBit(positive_.data(), t);
+        key_[t] = keyFromSuccessors(t);
+        forgetFirstOfPredecessors(t);
         work_.clear();
-        forEach(colUnion_.data(), [&](int y) {
-            if (testBit(positive_.data(), y)) posCount_[y] = popcountAnd(row(y), positive_.data());
-        });
-        forEach(colUnion_.data(), [&](int y) {
-            if (testBit(positive_.data(), y) && posCount_[y] == 0) work_.push_back(y);
+        forEach(col(t), [&](int y) {
+            if (--posCount_[y] == 0) work_.push_back(y);
         });
         for (int y : work_) {
             clearBit(positive_.data(), y);
@@ -302,6 +321,7 @@ public:
         while (!work_.empty()) {
             const int x = work_.back();
             work_.pop_back();
+            forgetFirstOfPredecessors(x);
             forEach(col(x), [&](int z) {
                 if (!testBit(positive_.data(), z)) return;
                 if (--posCount_[z] == 0) {
@@ -353,12 +373,12 @@ private:
 
     int popcount(const Word* b) const {
         int c = 0;
-        for (int w = 0; w < words_; ++w) c += std::popcount(b[w]);
+        for (int w = 0; w < words_; ++w) c += bitCount(b[w]);
         return c;
     }
     int popcountAnd(const Word* a, const Word* b) const {
         int c = 0;
-        for (int w = 0; w < words_; ++w) c += std::popcount(a[w] & b[w]);
+        for (int w = 0; w < words_; ++w) c += bitCount(a[w] & b[w]);
         return c;
     }
 
@@ -427,22 +447,37 @@ private:
             rt[w] = rowUnion_[w];
             ct[w] = colUnion_[w];
         }
+        // Predecessors of the cycle now point at t only; each counted every
+        // member it reached (all on the cycle) and now counts t once.
         forEach(colUnion_.data(), [&](int y) {
             Word* ry = row(y);
-            for (int w = 0; w < words_; ++w) ry[w] &= ~cycleMask_[w];
+            int reached = 0;
+            for (int c : cycle_) {
+                reached += testBit(ry, c) ? 1 : 0;
+                clearBit(ry, c);
+            }
             setBit(ry, t);
+            posCount_[y] += 1 - reached;
+            firstCache_[y] = -2;
         });
         forEach(rowUnion_.data(), [&](int z) {
             Word* cz = col(z);
-            for (int w = 0; w < words_; ++w) cz[w] &= ~cycleMask_[w];
+            for (int c : cycle_) clearBit(cz, c);
             setBit(cz, t);
         });
+        firstCache_[t] = -2;
+    }
+
+    // The first entry of a pruned row stays as long as neither the row nor the
+    // removed part of it changes; -2 marks an entry to work out again.
+    void forgetFirstOfPredecessors(int x) {
+        forEach(col(x), [&](int y) { firstCache_[y] = -2; });
     }
 
     int n_;
     int words_;
     std::vector<Word> rows_, cols_, alive_, positive_, colUnion_, rowUnion_, cycleMask_;
-    std::vector<int> head_, tail_, next_, size_, extra_, repSlot_, posCount_;
+    std::vector<int> head_, tail_, next_, size_, extra_, repSlot_, posCount_, firstCache_;
     std::vector<long long> key_;
     std::vector<int> arr_, posIdx_, seen_, path_, cycle_, elim_, work_;
 };
@@ -698,12 +733,37 @@ int arcSetBreaksCyclesQuietly(const ResultsSet& r, const std::vector<std::pair<i
     return trial.breaks(arcs) ? 1 : 0;
 }
 
-int cutComponent(const Project& p, ResultsSet& r, int v) {
+namespace {
+
+// Sets a cell of modifiedOutranking and counts the cells that really change.
+struct Writer {
+    ResultsSet& r;
+    bool changed = false;
+    void set(int a, int b, int value) {
+        int& cell = r.modifiedOutranking[cellOf(r.n, a, b)];
+        if (cell != value) changed = true;
+        cell = value;
+    }
+};
+
+// Ends a treatment by merging again from scratch. With a cycle left the result
+// stands; without one every vertex is single and the group's members count again.
+int finishTreatment(ResultsSet& r, int result, int formerExtra, bool& cycleLeft) {
+    cycleLeft = remergeFromScratch(r) == 1;
+    if (!cycleLeft) {
+        r.workingVertexCount += formerExtra;
+        return 0;
+    }
+    return result;
+}
+
+// Steps 1 to 8 of cutComponent: -1, or the result before merging again.
+int treatComponent(const Project& p, ResultsSet& r, int v, bool& changed) {
     const int n = r.n;
     const std::vector<int> K = rowMembers(r, v);
-    const int e = r.extraMembers[static_cast<size_t>(v)];
     const int km = static_cast<int>(K.size());
-    auto M = [&](int a, int b) -> int& { return r.modifiedOutranking[cellOf(n, a, b)]; };
+    Writer out{r};
+    auto M = [&](int a, int b) { return r.modifiedOutranking[cellOf(n, a, b)]; };
     auto R = [&](int a, int b) { return r.robustnessMatrix[cellOf(n, a, b)]; };
 
     // 1. Missing inner arcs, the diagonal included.
@@ -849,39 +909,33 @@ int cutComponent(const Project& p, ResultsSet& r, int v) {
         const double Cc = roundToStep(0.5 - minInner, 0.00001);
         if (Ac <= Bc || Ac <= Cc) {
             if (unsuccessful) return -1;
-            for (int i : best) M(arcs[static_cast<size_t>(i)].from, arcs[static_cast<size_t>(i)].to) = 0;
+            for (int i : best) out.set(arcs[static_cast<size_t>(i)].from, arcs[static_cast<size_t>(i)].to, 0);
             result = 1;
         } else {
             for (int xi : K)
-                for (int xj : K) M(xi, xj) = 1;
+                for (int xj : K) out.set(xi, xj, 1);
             for (const Neighbour& nb : records)
                 for (int c : K) {
                     if (nb.predecessor)
-                        M(nb.w, c) = nb.dir;
+                        out.set(nb.w, c, nb.dir);
                     else
-                        M(c, nb.w) = nb.dir;
+                        out.set(c, nb.w, nb.dir);
                 }
             result = 0;
         }
     }
-
-    // 9. Merge everything again from single alternatives.
-    if (remergeFromScratch(r) == 0) {
-        r.workingVertexCount += e;
-        return 0;
-    }
+    changed = out.changed;
     return result;
 }
 
-int resolveArtificialPair(ResultsSet& r, int a, int b) {
+// Steps 1 to 5 of resolveArtificialPair: the result before merging again.
+int treatPair(ResultsSet& r, int a, int b, bool& changed) {
     const int n = r.n;
     const std::vector<int> A = rowMembers(r, a);
     const std::vector<int> B = rowMembers(r, b);
-    const int ea = r.extraMembers[static_cast<size_t>(a)];
-    const int eb = r.extraMembers[static_cast<size_t>(b)];
     auto S = [&](int x, int y) { return r.outrankingMatrix[cellOf(n, x, y)]; };
     auto R = [&](int x, int y) { return r.robustnessMatrix[cellOf(n, x, y)]; };
-    auto M = [&](int x, int y) -> int& { return r.modifiedOutranking[cellOf(n, x, y)]; };
+    Writer out{r};
     auto smaller = [](double x, double y) { return x >= y ? y : x; };
 
     // 1. The direction of the first joined pair in S.
@@ -972,29 +1026,32 @@ int resolveArtificialPair(ResultsSet& r, int a, int b) {
         auto restoreBetween = [&] {
             for (int ai : A)
                 for (int bj : B) {
-                    M(ai, bj) = S(ai, bj);
-                    M(bj, ai) = S(bj, ai);
+                    out.set(ai, bj, S(ai, bj));
+                    out.set(bj, ai, S(bj, ai));
                 }
         };
         auto detach = [&](const std::vector<int>& G, bool flag, int x) {
             for (int y : G) {
                 if (y == x) continue;
                 if (flag)
-                    M(x, y) = 0;
+                    out.set(x, y, 0);
                 else
-                    M(y, x) = 0;
+                    out.set(y, x, 0);
             }
         };
         if (mode == 0) {
             for (int ai : A)
-                for (int bj : B) M(ai, bj) = M(bj, ai) = 0;
+                for (int bj : B) {
+                    out.set(ai, bj, 0);
+                    out.set(bj, ai, 0);
+                }
         } else if (mode == 1) {
             for (int ai : A)
                 for (int bj : B) {
                     if (rel == 1)
-                        M(ai, bj) = 1;
+                        out.set(ai, bj, 1);
                     else
-                        M(bj, ai) = 1;
+                        out.set(bj, ai, 1);
                 }
         } else if (mode == 2) {
             detach(A, innerA.flag, detached);
@@ -1007,12 +1064,27 @@ int resolveArtificialPair(ResultsSet& r, int a, int b) {
         }
     }
 
-    // 6. Merge everything again from single alternatives.
-    if (remergeFromScratch(r) == 0) {
-        r.workingVertexCount += ea + eb;
-        return 0;
-    }
+    changed = out.changed;
     return result;
+}
+
+}  // namespace
+
+int cutComponent(const Project& p, ResultsSet& r, int v) {
+    const int e = r.extraMembers[static_cast<size_t>(v)];
+    bool changed = false;
+    const int result = treatComponent(p, r, v, changed);
+    if (result == -1) return -1;
+    bool cycleLeft = false;
+    return finishTreatment(r, result, e, cycleLeft);
+}
+
+int resolveArtificialPair(ResultsSet& r, int a, int b) {
+    const int e = r.extraMembers[static_cast<size_t>(a)] + r.extraMembers[static_cast<size_t>(b)];
+    bool changed = false;
+    const int result = treatPair(r, a, b, changed);
+    bool cycleLeft = false;
+    return finishTreatment(r, result, e, cycleLeft);
 }
 
 bool runEngine(const Project& p, ResultsSet& r) {
@@ -1031,6 +1103,15 @@ bool runEngine(const Project& p, ResultsSet& r) {
     r.workingVertexCount = k;
 
     r.vertexGraph = r.modifiedOutranking;
+
+    // Merging again from scratch depends on modifiedOutranking alone. Once the
+    // arrays hold such a merge (with a cycle), a treatment that changed no
+    // cell would merge to the very same arrays, so that merge is skipped.
+    bool merged = false;
+    auto finish = [&](int result, bool changed, int formerExtra) {
+        if (merged && !changed) return result;
+        return finishTreatment(r, result, formerExtra, merged);
+    };
 
     // Ordinary projects settle within about ten rounds; a graph that keeps
     // changing is reported like any other failure to cut.
@@ -1051,8 +1132,11 @@ bool runEngine(const Project& p, ResultsSet& r) {
         for (int v : order) {
             // Each call merges again, so the index is checked at its turn.
             if (v >= r.workingVertexCount || r.extraMembers[static_cast<size_t>(v)] == 0) continue;
-            const int res = cutComponent(p, r, v);
+            bool changed = false;
+            const int e = r.extraMembers[static_cast<size_t>(v)];
+            int res = treatComponent(p, r, v, changed);
             if (res == -1) return false;
+            res = finish(res, changed, e);
             k = r.workingVertexCount;
             if (res == 1) {
                 cyclic = 1;
@@ -1066,7 +1150,10 @@ bool runEngine(const Project& p, ResultsSet& r) {
                 for (int b = a + 1; !stop && b <= k - 1; ++b) {
                     if (r.extraMembers[static_cast<size_t>(a)] == 0 || r.extraMembers[static_cast<size_t>(b)] == 0)
                         continue;
-                    const int res = resolveArtificialPair(r, a, b);
+                    bool changed = false;
+                    const int e = r.extraMembers[static_cast<size_t>(a)] + r.extraMembers[static_cast<size_t>(b)];
+                    int res = treatPair(r, a, b, changed);
+                    res = finish(res, changed, e);
                     k = r.workingVertexCount;
                     if (res == 1) {
                         cyclic = 1;
