@@ -377,8 +377,14 @@ void TKavorinApp::cmComputations() {
     ComputeOutcome out;
     {
         TWaitCursor wait;
-        // Open views show arrays the computation is about to release.
-        w.closeAllViews();
+        // Open views show arrays the computation is about to release; a
+        // project refused by the checks releases nothing, so its views stay.
+        bool passesChecks = true;
+        for (int j = 0; j < w.project.m; ++j)
+            if (!checkCriterionThresholds(w.project, j)) passesChecks = false;
+        double upper = 0;
+        if (!checkLevelOfConcordance(w.project, w.project.levelOfConcordance, upper)) passesChecks = false;
+        if (passesChecks) w.closeAllViews();
         out = computeResults(w.project, w.doc, w.results);
     }
     if (out.status == ComputeStatus::Computed) {

@@ -458,3 +458,27 @@ TEST_F(AppTest, ComputationsChecksItsMenuItemAndQolvStartsTheTool) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(AppTest, ComputationsRefusedByTheChecksKeepsTheOpenViews) {
+    TOknoMDI::setViewFactory(ViewSlot::Alternatives,
+                             [](TOknoMDI& client) { return new TMDIChild(client, "grid", new QLabel("x")); });
+    open(example("v.kvs"));
+    app->mainWindow()->sendCommand(cmd::MatrixOfAlternatives);
+    ASSERT_TRUE(state(cmd::MatrixOfAlternatives).checked);
+    w().project.levelOfConcordance = 0.3;
+    app->cmComputations();
+    ASSERT_EQ(hooks.messages.size(), 2u);
+    EXPECT_EQ(hooks.messages[1].caption, "Validation error");
+    EXPECT_EQ(hooks.messages[1].flags, MB_OK | MB_ICONSTOP);
+    EXPECT_TRUE(state(cmd::MatrixOfAlternatives).checked);
+    // A computation that goes ahead closes every view first.
+    w().project.levelOfConcordance = 0.6;
+    app->cmComputations();
+    EXPECT_EQ(w().doc.resultsValid, 1);
+    EXPECT_FALSE(state(cmd::MatrixOfAlternatives).checked);
+    EXPECT_EQ(w().doc.openViewsMask, 0);
+}
+
+}  // namespace
