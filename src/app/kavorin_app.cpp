@@ -4,6 +4,7 @@
 #include <QFileInfo>
 
 #include "app/about_dialog.h"
+#include "app/extensions.h"
 #include "app/lifecycle.h"
 #include "app/project_dialogs.h"
 #include "dialogs/editing_dialogs.h"
@@ -58,6 +59,7 @@ TKavorinApp::~TKavorinApp() {
 QWidget* TKavorinApp::owner() const { return mainWindow(); }
 
 void TKavorinApp::initMainWindow() {
+    registerResultViews();
     client_ = new TOknoMDI;
     auto* frame = new TDecoratedMDIFrame(QString::fromLatin1(kAppCaption), mainMenu(), client_, *this);
     frame->setHints(statusHints());
@@ -442,9 +444,7 @@ void TKavorinApp::cmPrint() {
     if (!printer_) return;
     const int remembered = w.doc.selectionMask;
     w.doc.selectionMask = w.doc.openViewsMask;
-    if (runSelect(client_) == IDOK && w.doc.selectionMask != 0) {
-        // The printout of the results comes with the printing work.
-    }
+    if (runSelect(client_) == IDOK && w.doc.selectionMask != 0) printResults(*printer_, owner(), w.doc.selectionMask);
     w.doc.selectionMask = remembered;
 }
 

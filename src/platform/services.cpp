@@ -53,6 +53,7 @@ void showHelp(HelpPage page) {
     if (!viewer) {
         viewer = new QTextBrowser;
         viewer->setAttribute(Qt::WA_DeleteOnClose);
+        viewer->setAttribute(Qt::WA_QuitOnClose, false);  // closing the main window ends the program
         viewer->setWindowTitle(QStringLiteral("KVIS Help"));
         viewer->setWindowIcon(resourceIcon(QStringLiteral("ICN_KVIS")));
         viewer->setOpenExternalLinks(true);

@@ -13,6 +13,7 @@
 
 #include "app/kavorin_app.h"
 #include "app/lifecycle.h"
+#include "dialogs/dialog_logic.h"
 #include "model/project_file.h"
 #include "model/project_ops.h"
 #include "model/settings.h"
@@ -479,6 +480,58 @@ TEST_F(AppTest, ComputationsRefusedByTheChecksKeepsTheOpenViews) {
     EXPECT_EQ(w().doc.resultsValid, 1);
     EXPECT_FALSE(state(cmd::MatrixOfAlternatives).checked);
     EXPECT_EQ(w().doc.openViewsMask, 0);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(AppTest, PrintPreselectsTheOpenViewsAndRestoresTheSelection) {
+    open(example("pr.kvs"));
+    w().doc.selectionMask = 0x80;
+    w().doc.openViewsMask = 0x41;
+    int seen = 0;
+    hooks.dialogScripts.push_back([&](TDialog& d) {
+        for (const auto& box : dlg::kSelectBoxes)
+            if (d.checkBox(box.id)->getCheck()) seen |= box.bit;
+        d.press(1);
+    });
+    app->mainWindow()->sendCommand(cmd::Print);
+    EXPECT_EQ(hooks.dialogsRun, std::vector<int>{113});
+    EXPECT_EQ(seen, 0x41);
+    EXPECT_EQ(w().doc.selectionMask, 0x80);
+    app->mainWindow()->sendCommand(cmd::PrinterSetup);
+    EXPECT_EQ(hooks.setupDialogs, 1);
+}
+
+TEST_F(AppTest, SaveResultsWritesTheChosenFileAndReportsOneThatCannotBe) {
+    open(example("sr.kvs"));
+    app->cmComputations();
+    ASSERT_EQ(w().doc.resultsValid, 1);
+    const std::string projectPath = w().doc.projectPath;
+    hooks.dialogScripts.push_back([](TDialog& d) { d.press(1); });
+    hooks.files.push_back(path("res"));
+    app->cmSaveResults();
+    ASSERT_FALSE(hooks.fileDialogs.empty());
+    EXPECT_EQ(hooks.fileDialogs.back().title, "Saving results");
+    EXPECT_EQ(hooks.fileDialogs.back().fileName, "*.kvr");
+    EXPECT_EQ(hooks.fileDialogs.back().filter, "Result files (*.KVR)|*.kvr|All files(*.*)|*.*|");
+    EXPECT_TRUE(QFile::exists(path("res.kvr")));
+    EXPECT_EQ(w().doc.projectPath, projectPath);
+
+    const size_t before = hooks.messages.size();
+    hooks.dialogScripts.push_back([](TDialog& d) { d.press(1); });
+    hooks.files.push_back(path("no/such/dir/r.kvr"));
+    app->cmSaveResults();
+    ASSERT_EQ(hooks.messages.size(), before + 1);
+    EXPECT_NE(hooks.messages.back().text.indexOf(path("no/such/dir/r.kvr")), -1);
+    EXPECT_EQ(hooks.messages.back().flags, MB_OK | MB_ICONSTOP);
+
+    // Cancelling the choice of what to save ends the command before the file dialog.
+    const size_t dialogs = hooks.fileDialogs.size();
+    hooks.dialogScripts.push_back([](TDialog& d) { d.press(2); });
+    app->cmSaveResults();
+    EXPECT_EQ(hooks.fileDialogs.size(), dialogs);
 }
 
 }  // namespace
