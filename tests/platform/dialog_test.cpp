@@ -2,7 +2,11 @@
 // the input controls' filters and limits.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
 #include <QTemporaryDir>
 #include <QFile>
 #include <QPainter>
@@ -292,4 +296,51 @@ TEST(Printer, PrintsEveryPageToPdf) {
     pages.printed.clear();
     EXPECT_FALSE(printer.print(nullptr, pages, true));
     EXPECT_TRUE(pages.printed.empty());
+}
+
+// Without hooks the real modal loops run; a timer plays the user.
+TEST(RealModal, DialogExecEndsWithTheButtonPressed) {
+    registerTestTemplate();
+    struct Case {
+        std::function<void(TDialog&)> act;
+        int result;
+    } cases[] = {
+        {[](TDialog& d) { d.press(1); }, IDOK},
+        {[](TDialog& d) { d.press(2); }, IDCANCEL},
+        {[](TDialog& d) { d.pressEscape(); }, IDCANCEL},
+        {[](TDialog& d) { d.close(); }, IDCANCEL},
+    };
+    for (const Case& c : cases) {
+        TestDialog d;
+        QTimer::singleShot(0, &d, [&] { c.act(d); });
+        EXPECT_EQ(d.runModal(), c.result);
+    }
+}
+
+TEST(RealModal, MessageBoxReturnsTheButtonClicked) {
+    struct Case {
+        unsigned flags;
+        QMessageBox::StandardButton click;  // NoButton: the box is closed
+        int result;
+    } cases[] = {
+        {MB_YESNOCANCEL | MB_ICONQUESTION, QMessageBox::Yes, IDYES},
+        {MB_YESNOCANCEL | MB_ICONQUESTION, QMessageBox::No, IDNO},
+        {MB_YESNOCANCEL | MB_ICONQUESTION, QMessageBox::NoButton, IDCANCEL},
+        {MB_YESNO | MB_ICONSTOP, QMessageBox::NoButton, IDNO},
+        {MB_OK | MB_ICONINFORMATION, QMessageBox::Ok, IDOK},
+    };
+    for (const Case& c : cases) {
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            EXPECT_EQ(box->text(), "text");
+            EXPECT_EQ(box->windowTitle(), "caption");
+            if (c.click == QMessageBox::NoButton) {
+                box->reject();
+            } else {
+                box->button(c.click)->click();
+            }
+        });
+        EXPECT_EQ(messageBox(nullptr, QStringLiteral("text"), QStringLiteral("caption"), c.flags), c.result);
+    }
 }
