@@ -501,6 +501,11 @@ struct Arc {
 
 // Trial removals for the search of cutComponent: the same answer as
 // arcSetBreaksCycles without touching the ResultsSet.
+//
+// When one vertex holds every alternative, the grouping changes exactly when
+// the relation stops being strongly connected, and only an arc of a spanning
+// tree out of or into one alternative can be the one that breaks it; that
+// test replaces the full merging and lets the search skip most arc sets.
 class ArcSetTrial {
 public:
     explicit ArcSetTrial(const ResultsSet& r)
@@ -513,18 +518,48 @@ public:
                     rows_[static_cast<size_t>(x) * words_ + (y >> 6)] |= Word(1) << (y & 63);
                     cols_[static_cast<size_t>(y) * words_ + (x >> 6)] |= Word(1) << (x & 63);
                 }
+        whole_ = n_ > 0 && saved_[0] == n_ - 1;
+        if (whole_) {
+            treeMark_.assign(static_cast<size_t>(n_) * static_cast<size_t>(n_), 0);
+            visited_.assign(static_cast<size_t>(words_), 0);
+        }
     }
 
     bool breaks(const std::vector<Arc>& arcs, const int* idx, int count) {
+        if (whole_) {
+            setArcs(arcs, idx, count, false);
+            const bool connected = stronglyConnected(false);
+            setArcs(arcs, idx, count, true);
+            return !connected;
+        }
         condenser_.loadSingletons(rows_, cols_);
         for (int i = 0; i < count; ++i) condenser_.removeArc(arcs[idx[i]].from, arcs[idx[i]].to);
         return settle();
     }
 
     bool breaks(const std::vector<std::pair<int, int>>& arcs) {
-        condenser_.loadSingletons(rows_, cols_);
-        for (const auto& [a, b] : arcs) condenser_.removeArc(a, b);
-        return settle();
+        std::vector<Arc> list;
+        std::vector<int> idx;
+        for (const auto& [a, b] : arcs) {
+            idx.push_back(static_cast<int>(list.size()));
+            list.push_back(Arc{0.0, a, b});
+        }
+        return breaks(list, idx.data(), static_cast<int>(idx.size()));
+    }
+
+    // Marks the arcs that could still break the relation once the `count`
+    // arcs of idx are gone; every arc when those alone break it already.
+    void markCandidates(const std::vector<Arc>& arcs, const int* idx, int count) {
+        if (!whole_) return;
+        for (size_t c : marked_) treeMark_[c] = 0;
+        marked_.clear();
+        setArcs(arcs, idx, count, false);
+        allCandidates_ = !stronglyConnected(true);
+        setArcs(arcs, idx, count, true);
+    }
+
+    bool mayBreak(const Arc& a) const {
+        return !whole_ || allCandidates_ || treeMark_[cellOf(n_, a.from, a.to)] != 0;
     }
 
 private:
@@ -539,11 +574,73 @@ private:
         return condenser_.extrasDiffer(saved_);
     }
 
+    void setArcs(const std::vector<Arc>& arcs, const int* idx, int count, bool present) {
+        for (int i = 0; i < count; ++i) {
+            const Arc& a = arcs[static_cast<size_t>(idx[i])];
+            if (a.from == a.to) continue;
+            Word& rb = rows_[static_cast<size_t>(a.from) * words_ + (a.to >> 6)];
+            Word& cb = cols_[static_cast<size_t>(a.to) * words_ + (a.from >> 6)];
+            const Word rbit = Word(1) << (a.to & 63);
+            const Word cbit = Word(1) << (a.from & 63);
+            if (present) {
+                rb |= rbit;
+                cb |= cbit;
+            } else {
+                rb &= ~rbit;
+                cb &= ~cbit;
+            }
+        }
+    }
+
+    // Searches from alternative 0 along `sets` (rows: forward, columns:
+    // backward); true when every alternative is reached. Optionally marks the
+    // arcs of the search tree.
+    bool reachesAll(const std::vector<Word>& sets, bool forward, bool mark) {
+        std::fill(visited_.begin(), visited_.end(), 0);
+        visited_[0] = 1;
+        stack_.assign(1, 0);
+        int seen = 1;
+        while (!stack_.empty()) {
+            const int x = stack_.back();
+            stack_.pop_back();
+            const Word* b = sets.data() + static_cast<size_t>(x) * words_;
+            for (int w = 0; w < words_; ++w) {
+                Word fresh = b[w] & ~visited_[w];
+                visited_[w] |= fresh;
+                while (fresh) {
+                    const int y = w * 64 + std::countr_zero(fresh);
+                    fresh &= fresh - 1;
+                    ++seen;
+                    stack_.push_back(y);
+                    if (mark) {
+                        const size_t c = forward ? cellOf(n_, x, y) : cellOf(n_, y, x);
+                        treeMark_[c] = 1;
+                        marked_.push_back(c);
+                    }
+                }
+            }
+        }
+        return seen == n_;
+    }
+
+    bool stronglyConnected(bool mark) {
+        const bool out = reachesAll(rows_, true, mark);
+        if (!out && !mark) return false;
+        const bool in = reachesAll(cols_, false, mark);
+        return out && in;
+    }
+
     int n_;
     int words_;
     Condenser condenser_;
     std::vector<int> saved_;
     std::vector<Word> rows_, cols_;
+    bool whole_ = false;
+    bool allCandidates_ = false;
+    std::vector<char> treeMark_;
+    std::vector<size_t> marked_;
+    std::vector<Word> visited_;
+    std::vector<int> stack_;
 };
 
 }  // namespace
@@ -854,8 +951,9 @@ int treatComponent(const Project& p, ResultsSet& r, int v, bool& changed) {
         int limit = 0;
         bool unsuccessful = true;
         int single = -1;
+        trial.markCandidates(arcs, nullptr, 0);
         for (int i = 0; i < A; ++i)
-            if (trial.breaks(arcs, &i, 1)) {
+            if (trial.mayBreak(arcs[i]) && trial.breaks(arcs, &i, 1)) {
                 single = i;
                 break;
             }
@@ -875,6 +973,7 @@ int treatComponent(const Project& p, ResultsSet& r, int v, bool& changed) {
         // Sets whose largest robustness fails the loss rule are never tried:
         // the arcs are sorted, so once one fails every later one fails too.
         std::function<void(int, int, int)> enumerate = [&](int s, int level, int from) {
+            if (level == s - 1) trial.markCandidates(arcs, idx.data(), level);
             for (int i = from; i < limit; ++i) {
                 if (!unsuccessful) {
                     const int lastMin = i + (s - 1 - level);
@@ -883,7 +982,8 @@ int treatComponent(const Project& p, ResultsSet& r, int v, bool& changed) {
                 idx[static_cast<size_t>(level)] = i;
                 if (level + 1 < s) {
                     enumerate(s, level + 1, i + 1);
-                } else if ((arcs[i].R + acceptable < loss || unsuccessful) && trial.breaks(arcs, idx.data(), s)) {
+                } else if ((arcs[i].R + acceptable < loss || unsuccessful) && trial.mayBreak(arcs[i]) &&
+                           trial.breaks(arcs, idx.data(), s)) {
                     best = idx;
                     loss = arcs[i].R;
                     limit = i;

@@ -238,16 +238,16 @@ void expectSameGraphState(const ResultsSet& a, const ResultsSet& b) {
 
 // Random relations: loose arcs, or clusters of alternatives that mostly
 // outrank each other (many cycles inside, few between).
-ResultsSet randomRelation(std::mt19937& rng, int n) {
+ResultsSet randomRelation(std::mt19937& rng, int n, bool dense = false) {
     std::uniform_real_distribution<double> u(0, 1);
-    const double density = u(rng) * 0.5;
-    const int cluster = 1 + static_cast<int>(rng() % 5);
+    const double density = dense ? 0.75 + u(rng) * 0.2 : u(rng) * 0.5;
+    const int cluster = dense ? n : 1 + static_cast<int>(rng() % 5);
     std::vector<ArcR> arcs;
     for (int a = 0; a < n; ++a)
         for (int b = 0; b < n; ++b) {
             if (a == b) continue;
             const bool same = a / cluster == b / cluster;
-            const double p = same ? 0.7 : (a / cluster < b / cluster ? density : density * 0.1);
+            const double p = dense ? density : same ? 0.7 : (a / cluster < b / cluster ? density : density * 0.1);
             if (u(rng) < p) arcs.push_back({a, b, 0.5 + 0.01 * static_cast<int>(rng() % 50)});
         }
     ResultsSet r = relation(n, arcs);
@@ -348,7 +348,7 @@ TEST(GraphCondense, MatchesTheLiteralRulesOnRandomRelations) {
     std::mt19937 rng(12345);
     for (int round = 0; round < 400; ++round) {
         const int n = 2 + static_cast<int>(rng() % (round % 20 == 0 ? 60 : 18));
-        ResultsSet mine = randomRelation(rng, n);
+        ResultsSet mine = randomRelation(rng, n, round % 4 == 3);
         fixture::singletons(mine);
         ResultsSet ref = mine;
         buildLists(mine, ListMode::Successor, n);
@@ -402,6 +402,33 @@ TEST(GraphEngine, MatchesTheDriverThatAlwaysMergesAgain) {
         EXPECT_EQ(mine.workingVertexCount, ref.workingVertexCount);
         if (ok) expectSameGraphState(mine, ref);
         if (::testing::Test::HasFailure()) FAIL() << "round " << round;
+    }
+}
+
+// When one vertex holds everything the search tests strong connectivity only;
+// an extra alternative without arcs turns that off and must not change a thing.
+TEST(GraphCut, WholeRelationInOneVertexIsSearchedTheSameWay) {
+    std::mt19937 rng(99);
+    for (int round = 0; round < 60; ++round) {
+        const int n = 4 + static_cast<int>(rng() % 9);
+        ResultsSet whole = randomRelation(rng, n, true);
+        ResultsSet plus = relation(n + 1, {});
+        for (int a = 0; a < n; ++a)
+            for (int b = 0; b < n; ++b) {
+                plus.outrankingMatrix[plus.at(a, b)] = whole.outrankingMatrix[whole.at(a, b)];
+                plus.robustnessMatrix[plus.at(a, b)] = whole.robustnessMatrix[whole.at(a, b)];
+            }
+        plus.modifiedOutranking = plus.vertexGraph = plus.outrankingMatrix;
+        if (mergeAll(whole) != 1) continue;
+        ASSERT_EQ(mergeAll(plus), 2);
+        Project p;
+        p.maxArcsToCut = 2 + static_cast<int>(rng() % 2);
+        p.acceptableLoss = round % 2 ? 0.1 : 0.0;
+        ASSERT_EQ(cutComponent(p, whole, 0), cutComponent(p, plus, 0)) << "round " << round;
+        for (int a = 0; a < n; ++a)
+            for (int b = 0; b < n; ++b)
+                ASSERT_EQ(whole.modifiedOutranking[whole.at(a, b)], plus.modifiedOutranking[plus.at(a, b)])
+                    << "round " << round;
     }
 }
 
