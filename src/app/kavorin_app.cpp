@@ -263,6 +263,7 @@ void TKavorinApp::openPath(const std::string& path) {
     // The views show the old project: they close before it is replaced.
     w.closeAllViews();
     w.results.release();
+    w.doc.resultsValid = 0;
     w.project = std::move(loaded);
     w.doc.testMode = r.testMode;
     messageBox(owner(), countsText(w.project), q(path), MB_OK | MB_ICONINFORMATION);
@@ -336,6 +337,7 @@ void TKavorinApp::cmImport() {
     if (!importProject(path, true, scratch).ok) return fail();
     w.closeAllViews();
     w.results.release();
+    w.doc.resultsValid = 0;
     if (!importProject(path, false, w.project).ok) return fail();
     rebuildEvaluationTexts(w.project);
     resetColumnFormats(w.project);
