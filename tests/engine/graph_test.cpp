@@ -270,17 +270,7 @@ ResultsSet randomRelation(std::mt19937& rng, int n, bool dense = false) {
 
 
 // ---------------------------------------------------------------------------
-// Stage 1: lists and pruning of sinks.
-
-TEST(GraphLists, ListNeighboursInIncreasingOrderAndSkipTheDiagonal) {
-    ResultsSet r = relation(4, {{2, 0, .9}, {2, 3, .9}, {2, 1, .9}, {0, 2, .9}});
-    buildLists(r, ListMode::Successor, 4);
-    EXPECT_EQ(rowOf(r, r.vertexLists, 2, 4), (std::vector<int>{0, 1, 3, -1}));
-    EXPECT_EQ(r.listCounts, (std::vector<int>{1, 0, 3, 0}));
-    buildLists(r, ListMode::Predecessor, 4);
-    EXPECT_EQ(rowOf(r, r.vertexLists, 0, 2), (std::vector<int>{2, -1}));
-    EXPECT_EQ(r.listCounts, (std::vector<int>{1, 1, 1, 1}));
-}
+// Stage 1: pruning of sinks.
 
 // Row 0 starts as [1 2 5 6]; 5 and 6 form a cycle. The order in which the
 // sinks leave decides the row left behind, and the walk follows its first entry.
@@ -309,13 +299,6 @@ TEST(GraphPruning, RemovalOrderDecidesTheRowAndTheRepresentative) {
         EXPECT_EQ(rowOf(r, r.vertexMembers, 5, 3), (std::vector<int>{c.merged[0], c.merged[1], -1}));
         EXPECT_EQ(r.extraMembers, (std::vector<int>{0, 0, 0, 0, 0, 1, 0}));
     }
-}
-
-TEST(GraphPruning, AcyclicRelationPrunesToNothing) {
-    ResultsSet r = relation(4, {{0, 1, .9}, {1, 2, .9}, {0, 3, .9}, {3, 2, .9}});
-    buildLists(r, ListMode::Successor, 4);
-    EXPECT_EQ(pruneSinks(r, 4), 0);
-    EXPECT_EQ(r.listCounts, (std::vector<int>{0, 0, 0, 0}));
 }
 
 // ---------------------------------------------------------------------------
