@@ -1,6 +1,11 @@
 #include "platform/window.h"
 
 #include <QCloseEvent>
+#include <QGuiApplication>
+#include <QtGui/qguiapplication_platform.h>
+#if QT_CONFIG(xcb)
+#include <dlfcn.h>
+#endif
 #include <QHBoxLayout>
 #include <QMenuBar>
 
@@ -66,10 +71,60 @@ void TControlBar::insertSeparator(int width) {
     addWidget(spacer);
 }
 
+namespace {
+
+// The keyboard indicators of an X11 display, read through libX11 loaded at
+// run time so that the program needs no X11 library to build or to run.
+bool readIndicators(bool& caps, bool& num) {
+#if QT_CONFIG(xcb)
+    using GetState = int (*)(Display*, unsigned, unsigned*);
+    static GetState getState = [] {
+        void* lib = dlopen("libX11.so.6", RTLD_LAZY | RTLD_LOCAL);
+        return lib ? reinterpret_cast<GetState>(dlsym(lib, "XkbGetIndicatorState")) : nullptr;
+    }();
+    auto* x11 = qApp ? qApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    if (!getState || !x11 || !x11->display()) return false;
+    unsigned state = 0;
+    constexpr unsigned kCoreKeyboard = 0x0100;
+    if (getState(x11->display(), kCoreKeyboard, &state) != 0) return false;
+    caps = (state & 1u) != 0;
+    num = (state & 2u) != 0;
+    return true;
+#else
+    (void)caps;
+    (void)num;
+    return false;
+#endif
+}
+
+}  // namespace
+
 TStatusBar::TStatusBar(QWidget* parent) : QStatusBar(parent) {
     QFont f = font();
     f.setPointSize(10);
     setFont(f);
+    bool caps = false, num = false;
+    if (!readIndicators(caps, num)) return;
+    // The indicator names of the old string table "EXT|CAPS|NUM|SCRL|OVR|REC".
+    caps_ = new QLabel(QStringLiteral("CAPS"), this);
+    num_ = new QLabel(QStringLiteral("NUM"), this);
+    for (QLabel* l : {caps_, num_}) {
+        l->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        l->setAlignment(Qt::AlignCenter);
+        l->setMinimumWidth(l->fontMetrics().horizontalAdvance(l->text()) + 12);
+        addPermanentWidget(l);
+    }
+    connect(&poll_, &QTimer::timeout, this, &TStatusBar::updateIndicators);
+    poll_.start(300);
+    updateIndicators();
+}
+
+void TStatusBar::updateIndicators() {
+    bool caps = false, num = false;
+    if (!readIndicators(caps, num)) return;
+    // Shown while the mode is on, blank otherwise.
+    caps_->setText(caps ? QStringLiteral("CAPS") : QString());
+    num_->setText(num ? QStringLiteral("NUM") : QString());
 }
 
 TDecoratedMDIFrame::TDecoratedMDIFrame(const QString& caption, const std::vector<MenuItem>& menu, TMDIClient* client,

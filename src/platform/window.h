@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QMainWindow>
 #include <QMdiArea>
+#include <QLabel>
 #include <QMdiSubWindow>
 #include <QStatusBar>
 #include <QTimer>
@@ -99,10 +100,18 @@ public:
     void insertSeparator(int width = 12);
 };
 
+// Status bar with the Caps Lock and Num Lock indicators where the window
+// system reports them (X11); elsewhere they stay hidden.
 class TStatusBar : public QStatusBar {
     Q_OBJECT
 public:
     explicit TStatusBar(QWidget* parent = nullptr);
+
+private:
+    void updateIndicators();
+    QLabel* caps_ = nullptr;
+    QLabel* num_ = nullptr;
+    QTimer poll_;
 };
 
 class TDecoratedMDIFrame : public QMainWindow {
