@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <memory>
 
 #include "engine/matrices.h"
 
@@ -45,15 +46,15 @@ void resetToSingletons(ResultsSet& r) {
 }
 
 // Position of each entry inside the list rows, for removals without a scan.
-// Only the cells of entries present are ever read, so it is never cleared.
-std::vector<int>& positionScratch(size_t cells) {
-    thread_local std::vector<int> pos;
-    if (pos.size() < cells) pos.resize(cells);
-    return pos;
-}
+// Only the cells of entries present are ever read, so it is not initialised.
+struct Positions {
+    explicit Positions(int n) : cells(new int[static_cast<size_t>(n) * static_cast<size_t>(n)]) {}
+    int& operator[](size_t c) { return cells[c]; }
+    std::unique_ptr<int[]> cells;
+};
 
 // Removes the entry at `p` of list row `row`: the last entry takes its place.
-void removeAt(ResultsSet& r, std::vector<int>& pos, int row, int p) {
+void removeAt(ResultsSet& r, Positions& pos, int row, int p) {
     const int n = r.n;
     int& count = r.listCounts[static_cast<size_t>(row)];
     const int last = count - 1;
@@ -665,7 +666,7 @@ void buildLists(ResultsSet& r, ListMode mode, int k) {
 int pruneSinks(ResultsSet& r, int k) {
     const int n = r.n;
     if (k <= 0) return 0;
-    std::vector<int>& pos = positionScratch(static_cast<size_t>(n) * static_cast<size_t>(n));
+    Positions pos(n);
     // Which rows hold each vertex, so that removing it needs no scan of all rows.
     std::vector<int> start(static_cast<size_t>(k) + 1, 0);
     for (int y = 0; y < k; ++y)
@@ -766,7 +767,7 @@ void computeKernel(ResultsSet& r, int k) {
     const int n = r.n;
     r.workingVertexCount = k;
     buildLists(r, ListMode::Predecessor, k);
-    std::vector<int>& pos = positionScratch(static_cast<size_t>(n) * static_cast<size_t>(n));
+    Positions pos(n);
     for (int v = 0; v < k; ++v)
         for (int p = 0; p < r.listCounts[static_cast<size_t>(v)]; ++p)
             pos[cellOf(n, v, r.vertexLists[cellOf(n, v, p)])] = p;
