@@ -241,14 +241,17 @@ private:
         if (lowest < 0) return -1;
         if (testBit(positive_.data(), lowest)) return lowest;
         int len = 0;
-        forEach(ry, [&](int s) { arr_[len++] = s; });
-        elim_.clear();
-        for (int i = 0; i < len; ++i) {
-            posIdx_[arr_[i]] = i;
-            if (!testBit(positive_.data(), arr_[i])) elim_.push_back(arr_[i]);
-        }
-        std::sort(elim_.begin(), elim_.end(), [&](int a, int b) { return key_[a] < key_[b]; });
-        for (int e : elim_) {
+        removed_.clear();
+        forEach(ry, [&](int s) {
+            posIdx_[s] = len;
+            arr_[len++] = s;
+            if (!testBit(positive_.data(), s)) removed_.push_back(key_[s]);
+        });
+        // A key holds its slot in its remainder, so the keys sort on their own.
+        std::sort(removed_.begin(), removed_.end());
+        const long long base = n_ + 1;
+        for (long long key : removed_) {
+            const int e = static_cast<int>(key % base);
             const int p = posIdx_[e];
             const int moved = arr_[len - 1];
             arr_[p] = moved;
@@ -479,8 +482,8 @@ private:
     int words_;
     std::vector<Word> rows_, cols_, alive_, positive_, colUnion_, rowUnion_, cycleMask_;
     std::vector<int> head_, tail_, next_, size_, extra_, repSlot_, posCount_, firstCache_;
-    std::vector<long long> key_;
-    std::vector<int> arr_, posIdx_, seen_, path_, cycle_, elim_, work_;
+    std::vector<long long> key_, removed_;
+    std::vector<int> arr_, posIdx_, seen_, path_, cycle_, work_;
 };
 
 // Copies modifiedOutranking into vertexGraph and merges every cycle again,
