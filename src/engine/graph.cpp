@@ -506,10 +506,14 @@ struct Arc {
 // Trial removals for the search of cutComponent: the same answer as
 // arcSetBreaksCycles without touching the ResultsSet.
 //
-// When one vertex holds every alternative, the grouping changes exactly when
-// the relation stops being strongly connected, and only an arc of a spanning
-// tree out of or into one alternative can be the one that breaks it; that
-// test replaces the full merging and lets the search skip most arc sets.
+// Removing inner arcs of a group that stays strongly connected keeps the
+// grouping; only its representative may change, and with it the index of the
+// vertex. When the group is the only merged vertex and no other alternative
+// lies between its lowest and highest member, that index cannot move either,
+// so the answer is exactly whether the group stops being strongly connected
+// (more vertices always change some count). Only an arc of a spanning tree
+// out of or into one member can be the one that breaks it; that test replaces
+// the full merging and lets the search skip most arc sets.
 class ArcSetTrial {
 public:
     explicit ArcSetTrial(const ResultsSet& r)
@@ -522,7 +526,7 @@ public:
                     rows_[static_cast<size_t>(x) * words_ + (y >> 6)] |= Word(1) << (y & 63);
                     cols_[static_cast<size_t>(y) * words_ + (x >> 6)] |= Word(1) << (x & 63);
                 }
-        whole_ = n_ > 0 && saved_[0] == n_ - 1;
+        whole_ = onlyGroupIsAnInterval(r);
         if (whole_) {
             treeMark_.assign(static_cast<size_t>(n_) * static_cast<size_t>(n_), 0);
             visited_.assign(static_cast<size_t>(words_), 0);
@@ -578,6 +582,34 @@ private:
         return condenser_.extrasDiffer(saved_);
     }
 
+    bool onlyGroupIsAnInterval(const ResultsSet& r) {
+        int group = -1;
+        for (int v = 0; v < n_; ++v) {
+            if (saved_[static_cast<size_t>(v)] == 0) continue;
+            if (group >= 0) return false;
+            group = v;
+        }
+        if (group < 0) return false;
+        groupMask_.assign(static_cast<size_t>(words_), 0);
+        int lowest = n_;
+        int highest = -1;
+        groupSize_ = 0;
+        for (int i = 0; i < n_; ++i) {
+            const int a = r.vertexMembers[cellOf(n_, group, i)];
+            if (a == -1) break;
+            if (a < 0 || a >= n_) return false;
+            groupMask_[static_cast<size_t>(a >> 6)] |= Word(1) << (a & 63);
+            lowest = std::min(lowest, a);
+            highest = std::max(highest, a);
+            ++groupSize_;
+            if (i == 0) root_ = a;
+        }
+        if (groupSize_ < 2) return false;
+        for (int a = lowest; a <= highest; ++a)
+            if (!((groupMask_[static_cast<size_t>(a >> 6)] >> (a & 63)) & 1)) return false;
+        return true;
+    }
+
     void setArcs(const std::vector<Arc>& arcs, const int* idx, int count, bool present) {
         for (int i = 0; i < count; ++i) {
             const Arc& a = arcs[static_cast<size_t>(idx[i])];
@@ -596,20 +628,20 @@ private:
         }
     }
 
-    // Searches from alternative 0 along `sets` (rows: forward, columns:
-    // backward); true when every alternative is reached. Optionally marks the
-    // arcs of the search tree.
+    // Searches the group from its first member along `sets` (rows: forward,
+    // columns: backward); true when every member is reached. Optionally marks
+    // the arcs of the search tree.
     bool reachesAll(const std::vector<Word>& sets, bool forward, bool mark) {
         std::fill(visited_.begin(), visited_.end(), 0);
-        visited_[0] = 1;
-        stack_.assign(1, 0);
+        visited_[static_cast<size_t>(root_ >> 6)] |= Word(1) << (root_ & 63);
+        stack_.assign(1, root_);
         int seen = 1;
         while (!stack_.empty()) {
             const int x = stack_.back();
             stack_.pop_back();
             const Word* b = sets.data() + static_cast<size_t>(x) * words_;
             for (int w = 0; w < words_; ++w) {
-                Word fresh = b[w] & ~visited_[w];
+                Word fresh = b[w] & groupMask_[static_cast<size_t>(w)] & ~visited_[w];
                 visited_[w] |= fresh;
                 while (fresh) {
                     const int y = w * 64 + std::countr_zero(fresh);
@@ -624,7 +656,7 @@ private:
                 }
             }
         }
-        return seen == n_;
+        return seen == groupSize_;
     }
 
     bool stronglyConnected(bool mark) {
@@ -639,7 +671,10 @@ private:
     Condenser condenser_;
     std::vector<int> saved_;
     std::vector<Word> rows_, cols_;
-    bool whole_ = false;
+    bool whole_ = false;  // the shortcut above applies
+    int root_ = 0;
+    int groupSize_ = 0;
+    std::vector<Word> groupMask_;
     bool allCandidates_ = false;
     std::vector<char> treeMark_;
     std::vector<size_t> marked_;
