@@ -141,20 +141,24 @@ ThresholdLine TDlgModyfikacjaKryterium::readLine(int alphaIndex) const {
     return ThresholdLine{fields_[alphaIndex].number(8), fields_[alphaIndex + 1].number(8)};
 }
 
-void TDlgModyfikacjaKryterium::preview() {
-    Workspace& w = ws();
-    const int j = w.selectedCriterion;
-    Criterion& c = w.project.criteria[j];
-    const Criterion kept = c;
+void TDlgModyfikacjaKryterium::readThresholds(Criterion& c) const {
     c.preference = readLine(PAlpha);
     c.indifference = readLine(QAlpha);
     if (checkBox(204)->getCheck()) {
         c.veto = readLine(VAlpha);
         c.useVeto = 1;
     } else {
-        c.useVeto = 0;
+        c.useVeto = 0;  // the veto line is kept as it was
     }
     c.inverseMode = checkBox(210)->getCheck();
+}
+
+void TDlgModyfikacjaKryterium::preview() {
+    Workspace& w = ws();
+    const int j = w.selectedCriterion;
+    Criterion& c = w.project.criteria[j];
+    const Criterion kept = c;
+    readThresholds(c);
     if (!checkCriterionThresholds(w.project, j)) {
         stop(this, dlg::invalidThresholdsMessage(c.name), dlg::kInvalidThresholdsCaption);
     } else {
@@ -173,15 +177,7 @@ bool TDlgModyfikacjaKryterium::canClose() {
     Workspace& w = ws();
     const int j = w.selectedCriterion;
     Criterion c = w.project.criteria[j];
-    c.preference = readLine(PAlpha);
-    c.indifference = readLine(QAlpha);
-    if (checkBox(204)->getCheck()) {
-        c.veto = readLine(VAlpha);
-        c.useVeto = 1;
-    } else {
-        c.useVeto = 0;
-    }
-    c.inverseMode = checkBox(210)->getCheck();
+    readThresholds(c);
     c.direction = comboBox(205)->getSelIndex() == 1 ? 1 : 0;
     c.name = nameEdit_->getText(13);
     c.weight = fields_[Weight].number(8);

@@ -35,6 +35,8 @@ protected:
     void showCriterion(const Criterion& c);
     // The thresholds as typed (8 characters each).
     ThresholdLine readLine(int alphaIndex) const;
+    // The thresholds, veto box and inverse mode as typed, into c.
+    void readThresholds(Criterion& c) const;
     void enableThresholds();
 
     enum Field { PAlpha, PBeta, QAlpha, QBeta, VAlpha, VBeta, Weight, FieldCount };
