@@ -2,55 +2,74 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
 namespace kvis {
 namespace {
 
-Criterion crit(const std::string& name, double weight = 1.0) {
-    Criterion c;
-    c.name = name;
-    c.weight = weight;
-    return c;
-}
-
-// 3 alternatives x 2 criteria with distinct values 10*a + c and texts "a,c".
-struct Fixture : ::testing::Test {
+// 3 alternatives x 2 criteria with distinct values 10*a + c and texts "a,c"; saved, results valid.
+struct Ops : ::testing::Test {
     void SetUp() override {
         resetProject(p, d, Parameters{0.7, 3, 0.2});
-        addCriterion(p, d, crit("price"));
-        addCriterion(p, d, crit("quality"));
+        addCriterion(p, d, Criterion{"price", 0, 0, 0, 1.0, {}, {}, {}});
+        addCriterion(p, d, Criterion{"quality", 0, 0, 0, 1.0, {}, {}, {}});
         for (int a = 0; a < 3; ++a) addAlternative(p, d, "alt" + std::to_string(a));
-        for (int a = 0; a < 3; ++a) {
+        for (int a = 0; a < 3; ++a)
             for (int c = 0; c < 2; ++c)
                 setEvaluation(p, d, a, c, 10.0 * a + c, std::to_string(a) + "," + std::to_string(c));
-        }
         d.modified = 0;
         d.resultsValid = 1;
     }
-    void expectFlags(int modified, int resultsValid) {
-        EXPECT_EQ(d.modified, modified);
-        EXPECT_EQ(d.resultsValid, resultsValid);
-    }
     void expectConsistent() {
-        ASSERT_EQ(p.criteria.size(), static_cast<size_t>(p.m));
-        ASSERT_EQ(p.alternatives.size(), static_cast<size_t>(p.n));
-        ASSERT_EQ(p.evaluations.size(), static_cast<size_t>(p.n * p.m));
-        ASSERT_EQ(p.evaluationTexts.size(), static_cast<size_t>(p.n * p.m));
-        ASSERT_EQ(p.columnFormats.size(), static_cast<size_t>(p.m));
+        EXPECT_EQ(p.criteria.size(), static_cast<size_t>(p.m));
+        EXPECT_EQ(p.alternatives.size(), static_cast<size_t>(p.n));
+        EXPECT_EQ(p.evaluations.size(), static_cast<size_t>(p.n * p.m));
+        EXPECT_EQ(p.evaluationTexts.size(), static_cast<size_t>(p.n * p.m));
+        EXPECT_EQ(p.columnFormats.size(), static_cast<size_t>(p.m));
     }
+    const std::string& text(int a, int c) const { return p.evaluationTexts[static_cast<size_t>(a * p.m + c)]; }
     Project p;
     DocumentState d;
 };
 
-TEST_F(Fixture, ResetTakesSettingsAndClearsState) {
+TEST_F(Ops, EffectsOnModifiedAndResultsValid) {
+    const struct {
+        const char* what;
+        std::function<void(Project&, DocumentState&)> op;
+        int modified, resultsValid;
+    } cases[] = {
+        {"add alternative", [](Project& p, DocumentState& d) { addAlternative(p, d, "new"); }, 1, 0},
+        {"delete alternative", [](Project& p, DocumentState& d) { deleteAlternative(p, d, 1); }, 1, 0},
+        {"rename to the same", [](Project& p, DocumentState& d) { renameAlternative(p, d, 0, "alt0"); }, 0, 1},
+        {"rename", [](Project& p, DocumentState& d) { renameAlternative(p, d, 0, "other"); }, 1, 1},
+        {"same value and text", [](Project& p, DocumentState& d) { setEvaluation(p, d, 1, 0, 10.0, "1,0"); }, 0, 0},
+        {"new text", [](Project& p, DocumentState& d) { setEvaluation(p, d, 1, 0, 10.0, "-"); }, 1, 0},
+        {"new value", [](Project& p, DocumentState& d) { setEvaluation(p, d, 1, 0, 12.5, "1,0"); }, 1, 0},
+        {"add criterion", [](Project& p, DocumentState& d) { addCriterion(p, d, Criterion{}); }, 1, 0},
+        {"modify criterion", [](Project& p, DocumentState& d) { modifyCriterion(p, d, 0, Criterion{}); }, 1, 0},
+        {"delete criterion", [](Project& p, DocumentState& d) { deleteCriterion(p, d, 0); }, 1, 0},
+        {"level", [](Project& p, DocumentState& d) { setLevelOfConcordance(p, d, 0.6); }, 1, 0},
+        {"same options", [](Project& p, DocumentState& d) { setAdvancedOptions(p, d, 3, 0.2); }, 0, 1},
+        {"new loss", [](Project& p, DocumentState& d) { setAdvancedOptions(p, d, 3, 0.25); }, 0, 0},
+        {"new arcs", [](Project& p, DocumentState& d) { setAdvancedOptions(p, d, 5, 0.2); }, 0, 0},
+    };
+    for (const auto& c : cases) {
+        SetUp();
+        c.op(p, d);
+        EXPECT_EQ(d.modified, c.modified) << c.what;
+        EXPECT_EQ(d.resultsValid, c.resultsValid) << c.what;
+        expectConsistent();
+    }
+}
+
+TEST_F(Ops, ResetTakesSettingsAndClearsState) {
     d.comparePair = {2, 1};
     d.selectionMask = 0xFF;
     d.modified = 1;
     resetProject(p, d, Parameters{0.55, 4, 0.05});
-    EXPECT_EQ(p.m, 0);
-    EXPECT_EQ(p.n, 0);
+    EXPECT_EQ(p.m + p.n, 0);
     expectConsistent();
     EXPECT_EQ(p.levelOfConcordance, 0.55);
     EXPECT_EQ(p.maxArcsToCut, 4);
@@ -58,35 +77,30 @@ TEST_F(Fixture, ResetTakesSettingsAndClearsState) {
     EXPECT_EQ(p.alternativeNameWidth, 64);
     EXPECT_EQ(d.comparePair, (std::array<int, 2>{0, 1}));
     EXPECT_EQ(d.selectionMask, 0);
-    expectFlags(0, 0);
+    EXPECT_EQ(d.modified + d.resultsValid, 0);
 }
 
-TEST_F(Fixture, AddAlternativeAppendsAndRebuildsTexts) {
+TEST_F(Ops, AlternativesKeepCellsTextsAndWidth) {
     addAlternative(p, d, "new");
-    expectConsistent();
-    expectFlags(1, 0);
     ASSERT_EQ(p.n, 4);
     EXPECT_EQ(p.alternatives[3].name, "new");
     EXPECT_EQ(p.eval(3, 0), 0.0);
     EXPECT_EQ(p.eval(2, 1), 21.0);
-    // Texts typed in a dialog give way to "%g" of the values.
-    EXPECT_EQ(p.evaluationTexts[2 * 2 + 1], "21");
-    EXPECT_EQ(p.evaluationTexts[3 * 2 + 0], "0");
+    EXPECT_EQ(text(2, 1), "21");  // texts typed in a dialog give way to "%g" of the values
+    EXPECT_EQ(text(3, 0), "0");
     EXPECT_EQ(p.alternativeNameWidth, 64);
     addAlternative(p, d, "a_name_of_twelve");  // 16 characters
     EXPECT_EQ(p.alternativeNameWidth, 128);
     addAlternative(p, d, "short");
+    renameAlternative(p, d, 0, std::string(30, 'r'));  // only adding widens the column
     EXPECT_EQ(p.alternativeNameWidth, 128);
-}
 
-TEST_F(Fixture, DeleteAlternativeKeepsOrderAndCells) {
+    SetUp();
     deleteAlternative(p, d, 1);
-    expectConsistent();
-    expectFlags(1, 0);
     ASSERT_EQ(p.n, 2);
     EXPECT_EQ(p.alternatives[1].name, "alt2");
     EXPECT_EQ(p.eval(1, 1), 21.0);
-    EXPECT_EQ(p.evaluationTexts[1 * 2 + 1], "2,1");  // texts move with their cells
+    EXPECT_EQ(text(1, 1), "2,1");  // texts move with their cells
     deleteAlternative(p, d, 0);
     deleteAlternative(p, d, 0);
     EXPECT_EQ(p.n, 0);
@@ -94,100 +108,39 @@ TEST_F(Fixture, DeleteAlternativeKeepsOrderAndCells) {
     expectConsistent();
 }
 
-TEST_F(Fixture, RenameSetsModifiedOnlyOnChange) {
-    renameAlternative(p, d, 0, "alt0");
-    expectFlags(0, 1);
-    renameAlternative(p, d, 0, "a_much_longer_name_here");
-    expectFlags(1, 1);
-    EXPECT_EQ(p.alternatives[0].name, "a_much_longer_name_here");
-    EXPECT_EQ(p.alternativeNameWidth, 64);  // only adding widens the column
-}
-
-TEST_F(Fixture, SetEvaluation) {
-    setEvaluation(p, d, 1, 0, 10.0, "1,0");
-    expectFlags(0, 0);  // nothing changed, results still go
-    setEvaluation(p, d, 1, 0, 10.0, "-");
-    expectFlags(1, 0);
-    EXPECT_EQ(p.evaluationTexts[2], "-");
-    d.modified = 0;
-    setEvaluation(p, d, 1, 0, 12.5, "-");
-    expectFlags(1, 0);
-    EXPECT_EQ(p.eval(1, 0), 12.5);
-}
-
-TEST_F(Fixture, AddCriterionGivesZeroColumn) {
+TEST_F(Ops, CriteriaKeepCellsAndTexts) {
     p.columnFormats[0] = {50, 0, 1};
-    addCriterion(p, d, crit("comfort", 2.0));
-    expectConsistent();
-    expectFlags(1, 0);
+    addCriterion(p, d, Criterion{"comfort", 0, 0, 0, 2.0, {}, {}, {}});
     ASSERT_EQ(p.m, 3);
     EXPECT_EQ(p.criteria[2].name, "comfort");
     for (int a = 0; a < 3; ++a) {
         EXPECT_EQ(p.eval(a, 2), 0.0);
-        EXPECT_EQ(p.evaluationTexts[static_cast<size_t>(a) * 3 + 2], "0");
+        EXPECT_EQ(text(a, 2), "0");
         EXPECT_EQ(p.eval(a, 1), 10.0 * a + 1);
-        EXPECT_EQ(p.evaluationTexts[static_cast<size_t>(a) * 3 + 1], std::to_string(a) + ",1");
+        EXPECT_EQ(text(a, 1), std::to_string(a) + ",1");
     }
-    for (const auto& f : p.columnFormats) EXPECT_EQ(f, (TSheetColumn{100, 2, 0}));
-}
+    EXPECT_EQ(p.columnFormats, std::vector<TSheetColumn>(3, TSheetColumn{100, 2, 0}));
 
-TEST_F(Fixture, ModifyAndDeleteCriterion) {
-    Criterion c = crit("cost", 3.0);
-    c.direction = 1;
-    modifyCriterion(p, d, 0, c);
-    expectFlags(1, 0);
+    modifyCriterion(p, d, 0, Criterion{"cost", 1, 0, 0, 3.0, {}, {}, {}});
     EXPECT_EQ(p.criteria[0].name, "cost");
     EXPECT_EQ(p.criteria[0].weight, 3.0);
-
-    d.resultsValid = 1;
+    deleteCriterion(p, d, 2);
     deleteCriterion(p, d, 0);
-    expectConsistent();
-    expectFlags(1, 0);
     ASSERT_EQ(p.m, 1);
     EXPECT_EQ(p.criteria[0].name, "quality");
     EXPECT_EQ(p.eval(2, 0), 21.0);
-    EXPECT_EQ(p.evaluationTexts[2], "2,1");
-
+    EXPECT_EQ(text(2, 0), "2,1");
     deleteCriterion(p, d, 0);  // the only criterion takes the alternatives with it
     expectConsistent();
-    EXPECT_EQ(p.m, 0);
-    EXPECT_EQ(p.n, 0);
-}
-
-TEST_F(Fixture, Parameters) {
-    setLevelOfConcordance(p, d, 0.6);
-    EXPECT_EQ(p.levelOfConcordance, 0.6);
-    expectFlags(1, 0);
-
-    d = DocumentState{};
-    d.resultsValid = 1;
-    setAdvancedOptions(p, d, 3, 0.2);  // the values it already has
-    expectFlags(0, 1);
-    setAdvancedOptions(p, d, 3, 0.25);
-    expectFlags(0, 0);
-    d.resultsValid = 1;
-    setAdvancedOptions(p, d, 5, 0.25);
-    expectFlags(0, 0);
-    EXPECT_EQ(p.maxArcsToCut, 5);
-    EXPECT_EQ(p.acceptableLoss, 0.25);
+    EXPECT_EQ(p.m + p.n, 0);
 }
 
 TEST(NameWidth, EightPixelsPerCharacterAtLeastEight) {
     Project p;
+    p.alternatives = {{"seven77"}};
     EXPECT_EQ(computeNameWidth(p), 64);
-    p.alternatives = {{"a"}, {"seven77"}};
-    EXPECT_EQ(computeNameWidth(p), 64);
-    p.alternatives.push_back({"ninechars"});
-    EXPECT_EQ(computeNameWidth(p), 72);
     p.alternatives.push_back({"\xC5\xBC\xC3\xB3\xC5\x82w_\xC5\xBC\xC3\xB3\xC5\x82w"});  // 9 characters, 15 bytes
     EXPECT_EQ(computeNameWidth(p), 72);
-}
-
-TEST(EvaluationTexts, PercentG) {
-    Project p;
-    p.evaluations = {0.0, 1.5, 1e6, 123456.0, 0.00012, -2.25};
-    rebuildEvaluationTexts(p);
-    EXPECT_EQ(p.evaluationTexts, (std::vector<std::string>{"0", "1.5", "1e+06", "123456", "0.00012", "-2.25"}));
 }
 
 }  // namespace

@@ -1,118 +1,93 @@
 #include "model/settings.h"
 
-#include <gtest/gtest.h>
+#include "model_test_util.h"
 
-#include <filesystem>
-#include <fstream>
-#include <sstream>
-
-namespace fs = std::filesystem;
-using namespace kvis;
-
+namespace kvis::test {
 namespace {
 
-class SettingsTest : public ::testing::Test {
+class Settings : public InTempDir {
 protected:
-    void SetUp() override {
-        dir = fs::temp_directory_path() / ("kvis_settings_" + std::to_string(::getpid()) + "_" +
-                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-        ini = (dir / "kvis.ini").string();
-    }
-    void TearDown() override { fs::remove_all(dir); }
-    void put(const std::string& text) { std::ofstream(ini, std::ios::binary) << text; }
-    std::string get() const {
-        std::ifstream in(ini, std::ios::binary);
-        std::stringstream s;
-        s << in.rdbuf();
-        return s.str();
-    }
-    fs::path dir;
-    std::string ini;
+    std::string ini() const { return (dir / "kvis.ini").string(); }
 };
 
-TEST_F(SettingsTest, MissingFileGetsTheDefaultsWrittenAndTheHistoryAtTheEnd) {
-    std::array<std::string, 4> recent{"x", "x", "x", "x"};
+using Recent = std::array<std::string, 4>;
+
+TEST_F(Settings, MissingFileGetsTheDefaultsWrittenAndTheHistoryAtTheEnd) {
+    Recent recent{"x", "x", "x", "x"};
     Parameters p = readSettings(dir.string(), recent);
     EXPECT_EQ(p.levelOfConcordance, 0.66);
     EXPECT_EQ(p.maxArcsToCut, 2);
     EXPECT_EQ(p.acceptableLoss, 0.1);
-    for (const auto& e : recent) EXPECT_EQ(e, "");
-    EXPECT_EQ(get(), "[parameters]\nLevelOfConcordance=0.66\n[extended]\nArcs2check4cut=2\nAcceptLoss4cut=0.1\n");
-
+    EXPECT_EQ(recent, Recent{});
+    const std::string defaults =
+        "[parameters]\nLevelOfConcordance=0.66\n[extended]\nArcs2check4cut=2\nAcceptLoss4cut=0.1\n";
+    EXPECT_EQ(slurp(ini()), defaults);
     ASSERT_TRUE(writeRecent(dir.string() + "/", {"/a/p1.kvs", "", "", ""}));
-    EXPECT_EQ(get(), "[parameters]\nLevelOfConcordance=0.66\n[extended]\nArcs2check4cut=2\nAcceptLoss4cut=0.1\n"
-                     "[history]\n1=/a/p1.kvs\n2=\n3=\n4=\n");
-    // Nothing is rewritten once the values are there.
-    p = readSettings(dir.string(), recent);
-    EXPECT_EQ(recent[0], "/a/p1.kvs");
-    EXPECT_EQ(recent[1], "");
+    EXPECT_EQ(slurp(ini()), defaults + "[history]\n1=/a/p1.kvs\n2=\n3=\n4=\n");
+    readSettings(dir.string(), recent);  // nothing is rewritten once the values are there
+    EXPECT_EQ(slurp(ini()), defaults + "[history]\n1=/a/p1.kvs\n2=\n3=\n4=\n");
+    EXPECT_EQ(recent, (Recent{"/a/p1.kvs", "", "", ""}));
 }
 
-TEST_F(SettingsTest, ValuesThatReadAsZeroAreReplacedOthersKeptWithoutRangeCheck) {
-    put("; comment\r\n[Parameters]\r\n  levelofconcordance =  abc  \r\n\r\n[EXTENDED]\r\nArcs2check4cut=17\r\n"
-        "AcceptLoss4cut=0.25xyz\r\n[other]\r\nkeep=me\r\n");
-    std::array<std::string, 4> recent;
+TEST_F(Settings, ValuesThatReadAsZeroAreReplacedOthersKeptWithoutRangeCheck) {
+    spit(ini(), "; comment\r\n[Parameters]\r\n  levelofconcordance =  abc  \r\n\r\n[EXTENDED]\r\n"
+                "Arcs2check4cut=17\r\nAcceptLoss4cut=0.25xyz\r\n[other]\r\nkeep=me\r\n");
+    Recent recent;
     Parameters p = readSettings(dir.string(), recent);
     EXPECT_EQ(p.levelOfConcordance, 0.66);
     EXPECT_EQ(p.maxArcsToCut, 17);
     EXPECT_EQ(p.acceptableLoss, 0.25);
     // Only the one key changed; CR LF kept for the file's own lines.
-    EXPECT_EQ(get(), "; comment\r\n[Parameters]\r\nlevelofconcordance=0.66\r\n\r\n[EXTENDED]\r\n"
-                     "Arcs2check4cut=17\r\nAcceptLoss4cut=0.25xyz\r\n[other]\r\nkeep=me\r\n");
+    EXPECT_EQ(slurp(ini()), "; comment\r\n[Parameters]\r\nlevelofconcordance=0.66\r\n\r\n[EXTENDED]\r\n"
+                            "Arcs2check4cut=17\r\nAcceptLoss4cut=0.25xyz\r\n[other]\r\nkeep=me\r\n");
 }
 
-TEST_F(SettingsTest, ProfilePrimitives) {
-    put("[a]\nk1 = v1 \nk2=\n[b]\nk1=other\nn=-12x\n\n[c]\nlast=1");
-    EXPECT_EQ(getProfileString("A", "K1", " ", ini), "v1");
-    EXPECT_EQ(getProfileString("a", "k2", "dflt", ini), "");
-    EXPECT_EQ(getProfileString("a", "none", " ", ini), "");
-    EXPECT_EQ(getProfileString("a", "none", "dflt  ", ini), "dflt");
-    EXPECT_EQ(getProfileString("nosection", "k1", "d", ini), "d");
-    EXPECT_EQ(getProfileInt("b", "n", 5, ini), -12);
-    EXPECT_EQ(getProfileInt("a", "k2", 5, ini), 5);  // empty value: the default
-    EXPECT_EQ(getProfileInt("a", "k1", 5, ini), 0);  // not a number
+TEST_F(Settings, ProfilePrimitives) {
+    spit(ini(), "[a]\nk1 = v1 \nk2=\n[b]\nk1=other\nn=-12x\n\n[c]\nlast=1");
+    EXPECT_EQ(getProfileString("A", "K1", " ", ini()), "v1");
+    EXPECT_EQ(getProfileString("a", "k2", "dflt", ini()), "");
+    EXPECT_EQ(getProfileString("a", "none", " ", ini()), "");
+    EXPECT_EQ(getProfileString("a", "none", "dflt  ", ini()), "dflt");
+    EXPECT_EQ(getProfileString("nosection", "k1", "d", ini()), "d");
+    EXPECT_EQ(getProfileInt("b", "n", 5, ini()), -12);
+    EXPECT_EQ(getProfileInt("a", "k2", 5, ini()), 5);  // empty value: the default
+    EXPECT_EQ(getProfileInt("a", "k1", 5, ini()), 0);  // not a number
 
-    ASSERT_TRUE(writeProfileString("B", "new", "x", ini));  // after the section's last line
-    ASSERT_TRUE(writeProfileString("c", "more", "2", ini));  // after an unterminated last line
-    ASSERT_TRUE(writeProfileString("d", "k", "a long value with / and = signs", ini));
-    EXPECT_EQ(get(), "[a]\nk1 = v1 \nk2=\n[b]\nk1=other\nn=-12x\nnew=x\n\n[c]\nlast=1\nmore=2\n"
-                     "[d]\nk=a long value with / and = signs\n");
-    EXPECT_EQ(getProfileString("d", "k", " ", ini), "a long value with / and = signs");
-
+    ASSERT_TRUE(writeProfileString("B", "new", "x", ini()));   // after the section's last line
+    ASSERT_TRUE(writeProfileString("c", "more", "2", ini()));  // after an unterminated last line
+    ASSERT_TRUE(writeProfileString("d", "k", "a long value with / and = signs", ini()));
+    EXPECT_EQ(slurp(ini()), "[a]\nk1 = v1 \nk2=\n[b]\nk1=other\nn=-12x\nnew=x\n\n[c]\nlast=1\nmore=2\n"
+                            "[d]\nk=a long value with / and = signs\n");
+    EXPECT_EQ(getProfileString("d", "k", " ", ini()), "a long value with / and = signs");
     EXPECT_FALSE(writeProfileString("a", "k", "v", (dir / "missing" / "kvis.ini").string()));
 }
 
-TEST_F(SettingsTest, RecentListSwapsWithTheFirstEntry) {
-    std::array<std::string, 4> r;
+TEST_F(Settings, RecentListSwapsWithTheFirstEntry) {
+    Recent r;
     for (const char* p : {"p1", "p2", "p3", "p4", "p5"}) insertRecent(r, p);
-    EXPECT_EQ(r, (std::array<std::string, 4>{"p5", "p4", "p3", "p2"}));
+    EXPECT_EQ(r, (Recent{"p5", "p4", "p3", "p2"}));
     insertRecent(r, "p3");
-    EXPECT_EQ(r, (std::array<std::string, 4>{"p3", "p4", "p5", "p2"}));
+    EXPECT_EQ(r, (Recent{"p3", "p4", "p5", "p2"}));
     insertRecent(r, "p3");
-    EXPECT_EQ(r, (std::array<std::string, 4>{"p3", "p4", "p5", "p2"}));
+    EXPECT_EQ(r, (Recent{"p3", "p4", "p5", "p2"}));
     insertRecent(r, "P3");  // case-sensitive
-    EXPECT_EQ(r, (std::array<std::string, 4>{"P3", "p3", "p4", "p5"}));
-
-    std::array<std::string, 4> dup{"a", "x", "b", "x"};
+    EXPECT_EQ(r, (Recent{"P3", "p3", "p4", "p5"}));
+    Recent dup{"a", "x", "b", "x"};
     insertRecent(dup, "x");  // the last match counts
-    EXPECT_EQ(dup, (std::array<std::string, 4>{"x", "x", "b", "a"}));
+    EXPECT_EQ(dup, (Recent{"x", "x", "b", "a"}));
 }
 
-TEST_F(SettingsTest, LongPathsSurviveWholeAndMenuTexts) {
+TEST_F(Settings, LongPathsSurviveWholeAndMenuTexts) {
     const std::string longPath = "/home/user/" + std::string(200, 'd') + "/project with blanks.kvs";
-    std::array<std::string, 4> r;
-    insertRecent(r, longPath);
-    ASSERT_TRUE(writeRecent(dir.string(), r));
-    std::array<std::string, 4> back;
+    ASSERT_TRUE(writeRecent(dir.string(), {longPath, "", "", ""}));
+    Recent back;
     readSettings(dir.string(), back);
     EXPECT_EQ(back[0], longPath);
     EXPECT_EQ(recentMenuText(1, "/a/b.kvs"), "&1  /a/b.kvs");
     EXPECT_EQ(recentMenuText(4, ""), "&4  ");
     EXPECT_EQ(settingsFilePath(""), "kvis.ini");
-    EXPECT_EQ(settingsFilePath("/x/"), "/x/kvis.ini");
-    EXPECT_EQ(settingsFilePath("/x"), "/x/kvis.ini");
+    EXPECT_EQ(settingsFilePath("/x/") + settingsFilePath("/x"), "/x/kvis.ini/x/kvis.ini");
 }
 
 }  // namespace
+}  // namespace kvis::test
