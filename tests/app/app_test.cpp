@@ -8,8 +8,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QTemporaryDir>
-#include <fstream>
-#include <sstream>
+#include <array>
 
 #include "app/kavorin_app.h"
 #include "app/lifecycle.h"
@@ -32,13 +31,21 @@ const char* const kOpenQuestion =
     "   Opening a new project will cause \n    \t  the loss of current one.\nDo you want to save the current project?";
 const char* const kNewQuestion =
     "  Creating a new project will cause \n    \t  the loss of current one.\nDo you want to save the current project?";
+constexpr unsigned kQuestion = MB_YESNOCANCEL | MB_ICONQUESTION;
+constexpr unsigned kStop = MB_OK | MB_ICONSTOP;
 
 std::string readFile(const QString& path) {
-    std::ifstream in(path.toStdString(), std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll().toStdString() : std::string();
 }
+
+void writeFile(const QString& path, const std::string& text) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(text.data(), static_cast<qint64>(text.size()));
+}
+
+std::string str(const QString& s) { return s.toStdString(); }
 
 class AppTest : public ::testing::Test {
 protected:
@@ -67,15 +74,26 @@ protected:
         hooks.files.push_back(p);
         app->cmOpen();
     }
-    struct State {
-        bool enabled;
-        bool checked;
-    };
-    State state(int id) {
+    QAction* action(int id) {
         app->mainWindow()->updateCommandUI();
-        QAction* a = app->mainWindow()->action(id);
-        return {a->isEnabled(), a->isChecked()};
+        return app->mainWindow()->action(id);
     }
+    bool enabled(int id) { return action(id)->isEnabled(); }
+    bool checked(int id) { return action(id)->isChecked(); }
+    void send(int id) { app->mainWindow()->sendCommand(id); }
+    // The i-th message box, its file dialog: each checked whole.
+    void said(size_t i, const QString& text, const QString& caption, unsigned flags) {
+        ASSERT_LT(i, hooks.messages.size());
+        EXPECT_EQ(hooks.messages[i].text, text) << "message " << i;
+        EXPECT_EQ(hooks.messages[i].caption, caption) << "message " << i;
+        EXPECT_EQ(hooks.messages[i].flags, flags) << "message " << i;
+    }
+    void asked(const FileDialogCall& f, const char* title, const char* fileName, const char* filter) {
+        EXPECT_EQ(f.title, title);
+        EXPECT_EQ(f.fileName, fileName);
+        EXPECT_EQ(f.filter, filter);
+    }
+    std::array<int, 3> flags() { return {w().doc.modified, w().doc.untitled, w().doc.resultsValid}; }
     void setCounts(int n, int m) {
         resetProject(w().project, w().doc, Parameters{});
         for (int j = 0; j < m; ++j) {
@@ -105,7 +123,6 @@ TEST_F(AppTest, StartsWithTheCaptionAndTheWholeMenu) {
     EXPECT_EQ(f->action(cmd::Print)->shortcut(), QKeySequence(Qt::ALT | Qt::Key_F12));
     EXPECT_EQ(f->action(cmd::Exit)->shortcut(), QKeySequence(Qt::ALT | Qt::Key_F4));
     EXPECT_EQ(f->action(cmd::Compare)->text(), "Compare pairs of alternati&ves");
-    EXPECT_EQ(f->action(cmd::Robustness)->statusTip(), "Show matrix of robustness");
     EXPECT_EQ(f->action(cmd::ModifiedGraph)->statusTip(),
               "Show graph of outranking modified by new method of analyzing circuits");
     // 16 buttons and 6 separators on the tool bar.
@@ -117,10 +134,7 @@ TEST_F(AppTest, EnablingFollowsTheCountsAndTheResults) {
     const std::vector<int> ids = {Save,     SaveAs,  Export,      Criteria, Print, PrinterSetup, MatrixOfAlternatives,
                                   Computations, Compare, SaveResults, Qolv,     Kernel, FinalGraph,  ModifiedGraph,
                                   Graph,    Concordance, Discordance, Robustness, Outranking};
-    struct Case {
-        int n, m, valid;
-        std::vector<bool> enabled;  // in the order of ids
-    } cases[] = {
+    struct Case { int n, m, valid; std::vector<bool> enabled; } cases[] = {  // enabled: in the order of ids
         {0, 0, 0, {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}},
         {1, 0, 0, {1, 1, 1, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}},
         {1, 1, 0, {1, 1, 1, 1, 1, 1, 1, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}},
@@ -132,16 +146,16 @@ TEST_F(AppTest, EnablingFollowsTheCountsAndTheResults) {
         setCounts(c.n, c.m);
         w().doc.resultsValid = c.valid;
         for (size_t k = 0; k < ids.size(); ++k)
-            EXPECT_EQ(state(ids[k]).enabled, c.enabled[k]) << "n=" << c.n << " m=" << c.m << " valid=" << c.valid
-                                                            << " id=" << ids[k];
+            EXPECT_EQ(enabled(ids[k]), c.enabled[k]) << "n=" << c.n << " m=" << c.m << " valid=" << c.valid
+                                                     << " id=" << ids[k];
         for (int always : {New, Open, Import, Alternatives, Level, Advanced, 122, 125, HelpContents, UsingHelp, About,
                            Exit})
-            EXPECT_TRUE(state(always).enabled) << always;
-        EXPECT_EQ(state(Computations).checked, c.valid == 1);
+            EXPECT_TRUE(enabled(always)) << always;
+        EXPECT_EQ(checked(Computations), c.valid == 1);
     }
     // The Window menu is offered only while child windows exist.
-    EXPECT_FALSE(state(CloseAll).enabled);
-    EXPECT_FALSE(state(Cascade).enabled);
+    EXPECT_FALSE(enabled(CloseAll));
+    EXPECT_FALSE(enabled(Cascade));
 }
 
 TEST_F(AppTest, ViewTogglesOpenAndCloseAndCarryTheCheckMark) {
@@ -149,118 +163,83 @@ TEST_F(AppTest, ViewTogglesOpenAndCloseAndCarryTheCheckMark) {
         TOknoMDI::setViewFactory(s, [](TOknoMDI& client) { return new TMDIChild(client, "view", new QLabel("x")); });
     setCounts(3, 2);
     w().doc.resultsValid = 1;
-    TDecoratedMDIFrame* f = app->mainWindow();
-    f->sendCommand(cmd::Concordance);
-    EXPECT_TRUE(state(cmd::Concordance).checked);
+    send(cmd::Concordance);
+    EXPECT_TRUE(checked(cmd::Concordance));
     EXPECT_EQ(w().doc.openViewsMask, kBitConcordance);
-    f->sendCommand(cmd::Concordance);
-    EXPECT_FALSE(state(cmd::Concordance).checked);
-    EXPECT_EQ(w().doc.openViewsMask, 0);
+    send(cmd::Concordance);
+    EXPECT_FALSE(checked(cmd::Concordance));
     EXPECT_EQ(app->client()->childCount(), 0);
 
-    f->sendCommand(cmd::Concordance);
-    f->sendCommand(cmd::FinalGraph);
+    send(cmd::Concordance);
+    send(cmd::FinalGraph);
     EXPECT_EQ(w().doc.openViewsMask, kBitConcordance | kBitFinalGraph);
-    EXPECT_TRUE(state(cmd::CloseAll).enabled);
-    f->sendCommand(cmd::CloseAll);
-    EXPECT_FALSE(state(cmd::Concordance).checked);
-    EXPECT_FALSE(state(cmd::FinalGraph).checked);
+    EXPECT_TRUE(enabled(cmd::CloseAll));
+    send(cmd::CloseAll);
+    EXPECT_FALSE(checked(cmd::Concordance) || checked(cmd::FinalGraph));
     EXPECT_EQ(w().doc.openViewsMask, 0);
     EXPECT_EQ(app->client()->childCount(), 0);
     // A view without a window yet: its toggle does nothing.
-    f->sendCommand(cmd::Robustness);
-    EXPECT_FALSE(state(cmd::Robustness).checked);
+    send(cmd::Robustness);
+    EXPECT_FALSE(checked(cmd::Robustness));
 }
 
-TEST_F(AppTest, RecentItemsShowTheirEntries) {
-    w().doc.recentProjects = {"/p/a.kvs", "", "", ""};
-    app->mainWindow()->updateCommandUI();
-    EXPECT_EQ(app->mainWindow()->action(122)->text(), "&1  /p/a.kvs");
-    EXPECT_EQ(app->mainWindow()->action(123)->text(), "&2  ");
-}
-
-TEST_F(AppTest, NewWithoutChangesAsksNothing) {
+TEST_F(AppTest, NewAsksOnlyWhenModifiedAndYesOnAnUntitledProjectRunsSaveAs) {
     app->cmNew();
     EXPECT_TRUE(hooks.messages.empty());
     EXPECT_EQ(app->caption(), "KAVORIN Is - [new]");
     EXPECT_EQ(w().doc.projectTitle, "[new]");
-    EXPECT_EQ(w().doc.untitled, 1);
-    EXPECT_EQ(w().doc.modified, 0);
-}
+    EXPECT_EQ(flags(), (std::array<int, 3>{0, 1, 0}));
 
-TEST_F(AppTest, NewAsksToSaveAndYesOnAnUntitledProjectRunsSaveAs) {
-    app->cmNew();
     addAlternative(w().project, w().doc, "a1");
-    ASSERT_EQ(w().doc.modified, 1);
     hooks.answers = {IDCANCEL};
     app->cmNew();
-    ASSERT_EQ(hooks.messages.size(), 1u);
-    EXPECT_EQ(hooks.messages[0].text, kNewQuestion);
-    EXPECT_EQ(hooks.messages[0].caption, "New project");
-    EXPECT_EQ(hooks.messages[0].flags, MB_YESNOCANCEL | MB_ICONQUESTION);
+    said(0, kNewQuestion, "New project", kQuestion);
     EXPECT_EQ(w().project.n, 1);  // cancelled
 
     hooks.answers = {IDYES};
     app->cmNew();  // Save As is cancelled (no file queued): the new project comes anyway
     ASSERT_EQ(hooks.fileDialogs.size(), 1u);
-    EXPECT_EQ(hooks.fileDialogs[0].title, "Saving project");
-    EXPECT_EQ(hooks.fileDialogs[0].fileName, "*.kvs");
-    EXPECT_EQ(hooks.fileDialogs[0].filter, "Kavorin files (*.KVS)|*.kvs");
+    asked(hooks.fileDialogs[0], "Saving project", "*.kvs", "Kavorin files (*.KVS)|*.kvs");
     EXPECT_EQ(w().project.n, 0);
-    EXPECT_EQ(w().doc.modified, 0);
-    EXPECT_EQ(w().doc.untitled, 1);
+    EXPECT_EQ(flags(), (std::array<int, 3>{0, 1, 0}));
 }
 
 TEST_F(AppTest, OpenShowsTheCountsAndSetsCaptionFlagsAndRecentList) {
+    app->fileData().fileName = "/somewhere/results.kvr";
+    app->cmOpen();  // cancelled: the file name comes back, nothing else changes
+    EXPECT_EQ(app->fileData().fileName, "/somewhere/results.kvr");
+    EXPECT_EQ(app->caption(), "KAVORIN Is");
+    EXPECT_EQ(w().doc.recentProjects[0], "");
+
     const QString p = example("car.kvs");
     w().doc.modified = 1;
     hooks.answers = {IDNO};
     open(p);
     ASSERT_EQ(hooks.messages.size(), 2u);
-    EXPECT_EQ(hooks.messages[0].text, kOpenQuestion);
-    EXPECT_EQ(hooks.messages[0].caption, "Open project");
-    EXPECT_EQ(hooks.fileDialogs[0].title, "Opening project");
+    said(0, kOpenQuestion, "Open project", kQuestion);
+    asked(hooks.fileDialogs[0], "Opening project", "*.kvs", "Kavorin files (*.KVS)|*.kvs|All files(*.*)|*.*|");
     EXPECT_FALSE(hooks.fileDialogs[0].save);
-    EXPECT_EQ(hooks.fileDialogs[0].filter, "Kavorin files (*.KVS)|*.kvs|All files(*.*)|*.*|");
-    EXPECT_EQ(hooks.messages[1].text, "Number of alternatives:  6\nNumber of criteria:  6");
-    EXPECT_EQ(hooks.messages[1].caption, p);
-    EXPECT_EQ(hooks.messages[1].flags, MB_OK | MB_ICONINFORMATION);
+    said(1, "Number of alternatives:  6\nNumber of criteria:  6", p, MB_OK | MB_ICONINFORMATION);
     EXPECT_EQ(app->caption(), "KAVORIN Is - [" + p + "]");
-    EXPECT_EQ(w().doc.projectPath, p.toStdString());
-    EXPECT_EQ(w().doc.projectTitle, p.toStdString());
-    EXPECT_EQ(w().doc.modified, 0);
-    EXPECT_EQ(w().doc.untitled, 0);
-    EXPECT_EQ(w().doc.resultsValid, 0);
-    EXPECT_EQ(w().doc.recentProjects[0], p.toStdString());
-}
-
-TEST_F(AppTest, CancelledOpenRestoresTheFileNameAndChangesNothing) {
-    app->fileData().fileName = "/somewhere/results.kvr";
-    app->cmOpen();
-    EXPECT_EQ(app->fileData().fileName, "/somewhere/results.kvr");
-    EXPECT_EQ(app->caption(), "KAVORIN Is");
-    EXPECT_EQ(w().doc.recentProjects[0], "");
-}
-
-TEST_F(AppTest, TestModeFileGetsTheSuffix) {
-    const QString p = path("t.kvs");
-    QFile::copy(kExample, p);
-    {
-        std::string text = "test\n" + readFile(p);
-        std::ofstream(p.toStdString(), std::ios::binary) << text;
-    }
-    open(p);
-    EXPECT_EQ(app->caption(), "KAVORIN Is - [" + p + "] test!!!");
+    EXPECT_EQ(w().doc.projectPath, str(p));
+    EXPECT_EQ(w().doc.projectTitle, str(p));
+    EXPECT_EQ(flags(), (std::array<int, 3>{0, 0, 0}));
+    EXPECT_EQ(w().doc.recentProjects[0], str(p));
+    // A file of the test mode adds its mark to the caption.
+    const QString t = path("t.kvs");
+    writeFile(t, "test\n" + readFile(kExample));
+    open(t);
+    EXPECT_EQ(app->caption(), "KAVORIN Is - [" + t + "] test!!!");
 }
 
 TEST_F(AppTest, AFailedOpenOffersTheEditorAndChangesNothing) {
     qputenv("DISPLAY", ":99");
     const QString p = path("broken.kvs");
-    std::ofstream(p.toStdString()) << "no_of_criteria 1\n";
+    writeFile(p, "no_of_criteria 1\n");
     hooks.answers = {IDYES};
     open(p);
     ASSERT_EQ(hooks.messages.size(), 1u);
-    EXPECT_EQ(hooks.messages[0].caption, QString::fromStdString(loadFailureCaption(p.toStdString())));
+    EXPECT_EQ(hooks.messages[0].caption, QString::fromStdString(loadFailureCaption(str(p))));
     EXPECT_EQ(hooks.messages[0].flags, MB_YESNO | MB_ICONSTOP);
     ASSERT_EQ(hooks.programs.size(), 1u);
     EXPECT_EQ(hooks.programs[0].arguments.last(), p);
@@ -270,10 +249,7 @@ TEST_F(AppTest, AFailedOpenOffersTheEditorAndChangesNothing) {
     hooks.answers = {IDYES};
     hooks.startSucceeds = false;
     open(p);
-    ASSERT_EQ(hooks.messages.size(), 3u);
-    EXPECT_EQ(hooks.messages[2].text, "Error running notepad program");
-    EXPECT_EQ(hooks.messages[2].caption, "Error running editor");
-    EXPECT_EQ(hooks.messages[2].flags, MB_OK);
+    said(2, "Error running notepad program", "Error running editor", MB_OK);
 }
 
 TEST_F(AppTest, SaveAfterOpenWritesTheOpenedFileWithoutADialog) {
@@ -284,10 +260,9 @@ TEST_F(AppTest, SaveAfterOpenWritesTheOpenedFileWithoutADialog) {
     app->cmExport();
     EXPECT_TRUE(QFile::exists(exported));
     EXPECT_EQ(hooks.fileDialogs.back().title, "Export project to Kavorin III/IV");
-    EXPECT_EQ(w().doc.projectPath, p.toStdString());
+    EXPECT_EQ(w().doc.projectPath, str(p));
 
     renameAlternative(w().project, w().doc, 0, "renamed");
-    ASSERT_EQ(w().doc.modified, 1);
     const size_t dialogs = hooks.fileDialogs.size();
     EXPECT_TRUE(app->cmSave());
     EXPECT_EQ(hooks.fileDialogs.size(), dialogs);
@@ -300,61 +275,58 @@ TEST_F(AppTest, SaveAsAsksBeforeReplacingAFile) {
     const QString target = example("b.kvs");
     const std::string before = readFile(target);
     renameAlternative(w().project, w().doc, 0, "changed");
-    struct Case {
-        int answer;
-        bool written;
-    } cases[] = {{IDNO, false}, {IDCANCEL, false}, {IDYES, true}};
-    for (const Case& c : cases) {
+    for (auto [answer, written] : {std::pair{IDNO, false}, {IDCANCEL, false}, {IDYES, true}}) {
         hooks.messages.clear();
-        hooks.answers = {c.answer};
+        hooks.answers = {answer};
         hooks.files.push_back(target);
-        EXPECT_EQ(app->cmSaveAs(), c.written);
+        EXPECT_EQ(app->cmSaveAs(), written);
         ASSERT_EQ(hooks.messages.size(), 1u);
-        EXPECT_EQ(hooks.messages[0].text, "       File already exist.\nDo you want to replace the old file?");
-        EXPECT_EQ(hooks.messages[0].caption, target);
-        EXPECT_EQ(hooks.messages[0].flags, MB_YESNOCANCEL | MB_ICONQUESTION);
-        EXPECT_EQ(readFile(target) != before, c.written);
+        said(0, "       File already exist.\nDo you want to replace the old file?", target, kQuestion);
+        EXPECT_EQ(readFile(target) != before, written);
     }
     EXPECT_EQ(app->caption(), "KAVORIN Is - [" + target + "]");
-    EXPECT_EQ(w().doc.projectPath, target.toStdString());
-    EXPECT_EQ(w().doc.recentProjects[0], target.toStdString());
+    EXPECT_EQ(w().doc.projectPath, str(target));
+    EXPECT_EQ(w().doc.recentProjects[0], str(target));
     EXPECT_EQ(w().doc.modified, 0);
-}
 
-TEST_F(AppTest, AFileThatCannotBeWrittenIsReportedAndKeepsModified) {
-    open(example("a.kvs"));
-    renameAlternative(w().project, w().doc, 0, "changed");
+    // A file that cannot be written is reported by its path and keeps modified.
+    renameAlternative(w().project, w().doc, 0, "again");
     const QString bad = path("missing/dir/x.kvs");
     hooks.files.push_back(bad);
     EXPECT_FALSE(app->cmSaveAs());
     ASSERT_EQ(hooks.messages.size(), 2u);
     EXPECT_NE(hooks.messages[1].text.indexOf(bad), -1);
-    EXPECT_EQ(hooks.messages[1].flags, MB_OK | MB_ICONSTOP);
+    EXPECT_EQ(hooks.messages[1].flags, kStop);
     EXPECT_EQ(w().doc.modified, 1);
-    EXPECT_NE(w().doc.projectPath, bad.toStdString());
+    EXPECT_EQ(w().doc.projectPath, str(target));
 }
 
-TEST_F(AppTest, ImportNamesTheProjectKvsAndLeavesItUntitled) {
+TEST_F(AppTest, ImportNamesTheProjectKvsAndLeavesItUntitledAndAFailedOneChangesNothing) {
     setCounts(3, 2);
-    const QString txt = path("sib.txt");
-    ASSERT_TRUE(exportProject(txt.toStdString(), w().project));
+    const QString txt = path("sib.txt"), bad = path("bad.txt");
+    ASSERT_TRUE(exportProject(str(txt), w().project));
+    writeFile(bad, "not a project\n");
     w().doc.modified = 0;
     w().doc.selectionMask = 0x40;
     w().doc.resultsValid = 1;
-    hooks.files.push_back(txt);
+    hooks.files = {bad};
     app->cmImport();
-    EXPECT_EQ(hooks.fileDialogs[0].title, "Opening project");
-    EXPECT_EQ(hooks.fileDialogs[0].fileName, "*.txt");
-    EXPECT_EQ(hooks.fileDialogs[0].filter, "Kavorin III/IV files (*.txt)|*.txt|All files(*.*)|*.*|");
+    ASSERT_EQ(hooks.messages.size(), 1u);
+    said(0, "It is not an Kavorin III/IV project file", "Error opening project '" + bad + "'", kStop);
+    EXPECT_EQ(w().project.n, 3);
+    EXPECT_EQ(w().doc.selectionMask, 0x40);
+    EXPECT_EQ(w().doc.resultsValid, 1);
+
+    hooks.messages.clear();
+    hooks.files = {txt};
+    app->cmImport();
+    asked(hooks.fileDialogs[0], "Opening project", "*.txt", "Kavorin III/IV files (*.txt)|*.txt|All files(*.*)|*.*|");
     const QString kvs = path("sib.KVS");
     ASSERT_EQ(hooks.messages.size(), 1u);
-    EXPECT_EQ(hooks.messages[0].text, "Number of alternatives:  3\nNumber of criteria:  2");
-    EXPECT_EQ(hooks.messages[0].caption, kvs);
+    said(0, "Number of alternatives:  3\nNumber of criteria:  2", kvs, MB_OK | MB_ICONINFORMATION);
     EXPECT_EQ(app->caption(), "KAVORIN Is - [" + kvs + "]");
-    EXPECT_EQ(w().doc.projectPath, kvs.toStdString());
-    EXPECT_EQ(w().doc.modified, 1);
-    EXPECT_EQ(w().doc.untitled, 1);
-    EXPECT_EQ(w().doc.resultsValid, 0);
+    EXPECT_EQ(w().doc.projectPath, str(kvs));
+    EXPECT_EQ(flags(), (std::array<int, 3>{1, 1, 0}));
     EXPECT_EQ(w().doc.selectionMask, 0);
     EXPECT_EQ(w().doc.recentProjects[0], "");
     // Save of an imported project asks for a name, starting from *.kvs.
@@ -363,47 +335,35 @@ TEST_F(AppTest, ImportNamesTheProjectKvsAndLeavesItUntitled) {
     EXPECT_EQ(hooks.fileDialogs.back().fileName, "*.kvs");
 }
 
-TEST_F(AppTest, AFailedImportLeavesTheProject) {
-    setCounts(2, 1);
-    const QString txt = path("bad.txt");
-    std::ofstream(txt.toStdString()) << "not a project\n";
-    w().doc.modified = 0;
-    hooks.files.push_back(txt);
-    app->cmImport();
-    ASSERT_EQ(hooks.messages.size(), 1u);
-    EXPECT_EQ(hooks.messages[0].text, "It is not an Kavorin III/IV project file");
-    EXPECT_EQ(hooks.messages[0].caption, "Error opening project '" + txt + "'");
-    EXPECT_EQ(hooks.messages[0].flags, MB_OK | MB_ICONSTOP);
-    EXPECT_EQ(w().project.n, 2);
-}
-
-TEST_F(AppTest, RecentListAfterOpensAndItsPersistenceAtTheEnd) {
-    std::vector<QString> p;
-    for (const char* name : {"p1.kvs", "p2.kvs", "p3.kvs", "p4.kvs", "p5.kvs"}) p.push_back(example(name));
-    for (const QString& x : p) open(x);
-    auto list = [&] {
-        std::vector<std::string> v(w().doc.recentProjects.begin(), w().doc.recentProjects.end());
-        return v;
-    };
-    EXPECT_EQ(list(), (std::vector<std::string>{p[4].toStdString(), p[3].toStdString(), p[2].toStdString(),
-                                                p[1].toStdString()}));
-    open(p[2]);
-    EXPECT_EQ(list(), (std::vector<std::string>{p[2].toStdString(), p[3].toStdString(), p[4].toStdString(),
-                                                p[1].toStdString()}));
+TEST_F(AppTest, RecentListAfterOpensItsMenuItemsAndItsPersistenceAtTheEnd) {
+    std::vector<std::string> p;
+    for (const char* name : {"p1.kvs", "p2.kvs", "p3.kvs", "p4.kvs", "p5.kvs"}) p.push_back(str(example(name)));
+    for (const std::string& x : p) open(QString::fromStdString(x));
+    const auto recent = [&] { return std::vector<std::string>(w().doc.recentProjects.begin(), w().doc.recentProjects.end()); };
+    EXPECT_EQ(recent(), (std::vector<std::string>{p[4], p[3], p[2], p[1]}));
+    open(QString::fromStdString(p[2]));
+    EXPECT_EQ(recent(), (std::vector<std::string>{p[2], p[3], p[4], p[1]}));
+    app->mainWindow()->updateCommandUI();
+    EXPECT_EQ(app->mainWindow()->action(122)->text(), QString::fromStdString("&1  " + p[2]));
     // Recent item 2 opens its entry without a dialog.
     const size_t dialogs = hooks.fileDialogs.size();
-    app->mainWindow()->sendCommand(123);
+    send(123);
     EXPECT_EQ(hooks.fileDialogs.size(), dialogs);
-    EXPECT_EQ(w().doc.projectPath, p[3].toStdString());
+    EXPECT_EQ(w().doc.projectPath, p[3]);
+    // An empty entry shows its number alone.
+    w().doc.recentProjects = {"/p/a.kvs", "", "", ""};
+    app->mainWindow()->updateCommandUI();
+    EXPECT_EQ(app->mainWindow()->action(123)->text(), "&2  ");
+    w().doc.recentProjects = {p[3], p[2], "", p[1]};
 
     // The end of the run writes the list to kvis.ini in the start directory.
     QTemporaryDir elsewhere;
     QDir::setCurrent(elsewhere.path());
     shutDown(w());
-    const std::string ini = dir.filePath("kvis.ini").toStdString();
-    EXPECT_EQ(getProfileString("history", "1", "", ini), p[3].toStdString());
-    EXPECT_EQ(getProfileString("history", "2", "", ini), p[2].toStdString());
-    EXPECT_EQ(getProfileString("history", "4", "", ini), p[1].toStdString());
+    const std::string ini = str(dir.filePath("kvis.ini"));
+    EXPECT_EQ(getProfileString("history", "1", "", ini), p[3]);
+    EXPECT_EQ(getProfileString("history", "2", "", ini), p[2]);
+    EXPECT_EQ(getProfileString("history", "4", "", ini), p[1]);
     EXPECT_FALSE(QFile::exists(elsewhere.filePath("kvis.ini")));
 }
 
@@ -415,76 +375,30 @@ TEST_F(AppTest, ExitAsksOnlyWhenModified) {
     open(p);
     renameAlternative(w().project, w().doc, 0, "exitname");
     const std::string before = readFile(p);
-    struct Case {
-        int answer;
-        bool closes;
-        bool written;
-    } cases[] = {{IDCANCEL, false, false}, {IDNO, true, false}, {IDYES, true, true}};
-    for (const Case& c : cases) {
+    for (auto [answer, closes] : {std::pair{IDCANCEL, false}, {IDNO, true}, {IDYES, true}}) {
         hooks.messages.clear();
-        hooks.answers = {c.answer};
-        EXPECT_EQ(app->canClose(), c.closes);
+        hooks.answers = {answer};
+        EXPECT_EQ(app->canClose(), closes);
         ASSERT_EQ(hooks.messages.size(), 1u);
-        EXPECT_EQ(hooks.messages[0].text, "Save current project?");
-        EXPECT_EQ(hooks.messages[0].caption, "Exit program");
-        EXPECT_EQ(hooks.messages[0].flags, MB_YESNOCANCEL | MB_ICONQUESTION);
-        EXPECT_EQ(readFile(p) != before, c.written);
+        said(0, "Save current project?", "Exit program", kQuestion);
+        EXPECT_EQ(readFile(p) != before, answer == IDYES);
     }
 }
 
 TEST_F(AppTest, HelpAndAbout) {
-    app->mainWindow()->sendCommand(cmd::HelpContents);
-    app->mainWindow()->sendCommand(cmd::UsingHelp);
+    send(cmd::HelpContents);
+    send(cmd::UsingHelp);
     EXPECT_EQ(hooks.helpPages, (std::vector<QString>{"index.html", "using_help.html"}));
     hooks.dialogScripts.push_back([](TDialog& d) {
         EXPECT_EQ(d.windowTitle(), "About program...");
         EXPECT_EQ(d.staticText(201)->text(), "KVIS    v 3.0");
         EXPECT_EQ(d.staticText(202)->text(), "Implementation of the Kavorin Is method");
+        EXPECT_EQ(d.button(1)->text(), "OK");
         d.press(1);
     });
-    app->mainWindow()->sendCommand(cmd::About);
+    send(cmd::About);
     EXPECT_EQ(hooks.dialogsRun, std::vector<int>{108});
 }
-
-TEST_F(AppTest, ComputationsChecksItsMenuItemAndQolvStartsTheTool) {
-    open(example("c.kvs"));
-    app->cmComputations();
-    ASSERT_EQ(w().doc.resultsValid, 1) << (hooks.messages.empty() ? "" : hooks.messages.back().text.toStdString());
-    EXPECT_TRUE(state(cmd::Computations).checked);
-    app->cmQolv();
-    EXPECT_TRUE(QFile::exists(path("qolv.kvr")));
-    ASSERT_EQ(hooks.programs.size(), 1u);
-    EXPECT_EQ(hooks.programs[0].program, path("qolv.exe"));
-    EXPECT_EQ(hooks.programs[0].arguments, QStringList{"qolv.kvr"});
-}
-
-}  // namespace
-
-namespace {
-
-TEST_F(AppTest, ComputationsRefusedByTheChecksKeepsTheOpenViews) {
-    TOknoMDI::setViewFactory(ViewSlot::Alternatives,
-                             [](TOknoMDI& client) { return new TMDIChild(client, "grid", new QLabel("x")); });
-    open(example("v.kvs"));
-    app->mainWindow()->sendCommand(cmd::MatrixOfAlternatives);
-    ASSERT_TRUE(state(cmd::MatrixOfAlternatives).checked);
-    w().project.levelOfConcordance = 0.3;
-    app->cmComputations();
-    ASSERT_EQ(hooks.messages.size(), 2u);
-    EXPECT_EQ(hooks.messages[1].caption, "Validation error");
-    EXPECT_EQ(hooks.messages[1].flags, MB_OK | MB_ICONSTOP);
-    EXPECT_TRUE(state(cmd::MatrixOfAlternatives).checked);
-    // A computation that goes ahead closes every view first.
-    w().project.levelOfConcordance = 0.6;
-    app->cmComputations();
-    EXPECT_EQ(w().doc.resultsValid, 1);
-    EXPECT_FALSE(state(cmd::MatrixOfAlternatives).checked);
-    EXPECT_EQ(w().doc.openViewsMask, 0);
-}
-
-}  // namespace
-
-namespace {
 
 TEST_F(AppTest, PrintPreselectsTheOpenViewsAndRestoresTheSelection) {
     open(example("pr.kvs"));
@@ -496,41 +410,62 @@ TEST_F(AppTest, PrintPreselectsTheOpenViewsAndRestoresTheSelection) {
             if (d.checkBox(box.id)->getCheck()) seen |= box.bit;
         d.press(1);
     });
-    app->mainWindow()->sendCommand(cmd::Print);
+    send(cmd::Print);
     EXPECT_EQ(hooks.dialogsRun, std::vector<int>{113});
     EXPECT_EQ(seen, 0x41);
     EXPECT_EQ(w().doc.selectionMask, 0x80);
-    app->mainWindow()->sendCommand(cmd::PrinterSetup);
+    send(cmd::PrinterSetup);
     EXPECT_EQ(hooks.setupDialogs, 1);
 }
 
-TEST_F(AppTest, SaveResultsWritesTheChosenFileAndReportsOneThatCannotBe) {
-    open(example("sr.kvs"));
+TEST_F(AppTest, ComputationsQolvAndSaveResults) {
+    TOknoMDI::setViewFactory(ViewSlot::Alternatives,
+                             [](TOknoMDI& client) { return new TMDIChild(client, "grid", new QLabel("x")); });
+    open(example("v.kvs"));
+    send(cmd::MatrixOfAlternatives);
+    ASSERT_TRUE(checked(cmd::MatrixOfAlternatives));
+    // Refused by the checks: the open views stay.
+    w().project.levelOfConcordance = 0.3;
     app->cmComputations();
-    ASSERT_EQ(w().doc.resultsValid, 1);
+    ASSERT_EQ(hooks.messages.size(), 2u);
+    EXPECT_EQ(hooks.messages[1].caption, "Validation error");
+    EXPECT_EQ(hooks.messages[1].flags, kStop);
+    EXPECT_TRUE(checked(cmd::MatrixOfAlternatives));
+    // A computation that goes ahead closes every view first and checks its menu item.
+    w().project.levelOfConcordance = 0.6;
+    app->cmComputations();
+    ASSERT_EQ(w().doc.resultsValid, 1) << str(hooks.messages.back().text);
+    EXPECT_TRUE(checked(cmd::Computations));
+    EXPECT_FALSE(checked(cmd::MatrixOfAlternatives));
+    EXPECT_EQ(w().doc.openViewsMask, 0);
+
+    app->cmQolv();
+    EXPECT_TRUE(QFile::exists(path("qolv.kvr")));
+    ASSERT_EQ(hooks.programs.size(), 1u);
+    EXPECT_EQ(hooks.programs[0].program, path("qolv.exe"));
+    EXPECT_EQ(hooks.programs[0].arguments, QStringList{"qolv.kvr"});
+
     const std::string projectPath = w().doc.projectPath;
-    hooks.dialogScripts.push_back([](TDialog& d) { d.press(1); });
-    hooks.files.push_back(path("res"));
-    app->cmSaveResults();
+    const auto saveResults = [&](bool ok, const char* file) {
+        hooks.dialogScripts.push_back([ok](TDialog& d) { d.press(ok ? 1 : 2); });
+        if (file) hooks.files.push_back(path(file));
+        app->cmSaveResults();
+    };
+    saveResults(true, "res");
     ASSERT_FALSE(hooks.fileDialogs.empty());
-    EXPECT_EQ(hooks.fileDialogs.back().title, "Saving results");
-    EXPECT_EQ(hooks.fileDialogs.back().fileName, "*.kvr");
-    EXPECT_EQ(hooks.fileDialogs.back().filter, "Result files (*.KVR)|*.kvr|All files(*.*)|*.*|");
+    asked(hooks.fileDialogs.back(), "Saving results", "*.kvr", "Result files (*.KVR)|*.kvr|All files(*.*)|*.*|");
     EXPECT_TRUE(QFile::exists(path("res.kvr")));
     EXPECT_EQ(w().doc.projectPath, projectPath);
 
     const size_t before = hooks.messages.size();
-    hooks.dialogScripts.push_back([](TDialog& d) { d.press(1); });
-    hooks.files.push_back(path("no/such/dir/r.kvr"));
-    app->cmSaveResults();
+    saveResults(true, "no/such/dir/r.kvr");
     ASSERT_EQ(hooks.messages.size(), before + 1);
     EXPECT_NE(hooks.messages.back().text.indexOf(path("no/such/dir/r.kvr")), -1);
-    EXPECT_EQ(hooks.messages.back().flags, MB_OK | MB_ICONSTOP);
+    EXPECT_EQ(hooks.messages.back().flags, kStop);
 
     // Cancelling the choice of what to save ends the command before the file dialog.
     const size_t dialogs = hooks.fileDialogs.size();
-    hooks.dialogScripts.push_back([](TDialog& d) { d.press(2); });
-    app->cmSaveResults();
+    saveResults(false, nullptr);
     EXPECT_EQ(hooks.fileDialogs.size(), dialogs);
 }
 

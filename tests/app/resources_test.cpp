@@ -1,15 +1,19 @@
-// The program's resources as the main window finds them: every tool bar
-// picture, the program icon, the help pages and the About template.
+// The program's resources as the main window finds them (every tool bar
+// picture, the program icon, the help pages, the status hints) and the
+// project file dialogs as they really run.
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QTemporaryDir>
 #include <QTextBrowser>
+#include <QTimer>
 
 #include "app/lifecycle.h"
-#include "dialogs/centr_dialog.h"
+#include "app/project_dialogs.h"
 #include "platform/icons.h"
 #include "platform/services.h"
-#include "resources/dialog_templates.h"
 #include "resources/menu_resource.h"
 
 using namespace kvis;
@@ -42,25 +46,48 @@ TEST(Resources, HelpOpensAtItsContentsAndAtUsingHelp) {
         if (qobject_cast<QTextBrowser*>(w)) w->close();
 }
 
-TEST(Resources, AboutTemplate) {
-    ensureProgramTemplates();
-    const DialogTemplate* t = findDialogTemplate(kTemplateAbout);
-    ASSERT_NE(t, nullptr);
-    EXPECT_EQ(t->caption, "About program...");
-    EXPECT_EQ(t->width, 194);
-    EXPECT_EQ(t->height, 163);
-    EXPECT_EQ(t->fontFace, "MS Sans Serif");
-    EXPECT_EQ(t->fontPoints, 8);
-    ASSERT_NE(t->control(1), nullptr);
-    EXPECT_EQ(t->control(1)->text, "OK");
-    // The OK button is centred.
-    EXPECT_EQ(t->control(1)->x * 2 + t->control(1)->w, t->width);
-}
-
 TEST(Resources, StatusHintsCarryTheirExactTexts) {
     const auto& h = statusHints();
     EXPECT_EQ(h.at(61472), "Reduce active window ");
     EXPECT_EQ(h.at(103), "Display informations about program");
     EXPECT_EQ(h.at(118), "Advanced options for Enhanced Kavorin I S");
     EXPECT_EQ(h.at(24365), "Close active windows");
+}
+
+TEST(ProjectFileDialogs, LabelsPatternAndDefaultExtension) {
+    QTemporaryDir dir;
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+    TOpenSaveDialog::TData data;
+    data.fileName = "*.kvs";
+    data.filter = "Kavorin files (*.KVS)|*.kvs|All files(*.*)|*.*|";
+    data.defaultExt = "kvs";
+    const auto active = [] { return qobject_cast<QFileDialog*>(QApplication::activeModalWidget()); };
+
+    DialogZapisuPliku save(nullptr, data, "Saving project");
+    QTimer::singleShot(0, [&] {
+        QFileDialog* f = active();
+        ASSERT_NE(f, nullptr);
+        EXPECT_EQ(f->windowTitle(), "Saving project");
+        EXPECT_EQ(f->labelText(QFileDialog::FileName), "File &Name:");
+        EXPECT_EQ(f->labelText(QFileDialog::FileType), "List Files of &Type:");
+        EXPECT_EQ(f->labelText(QFileDialog::LookIn), "&Directories:");
+        EXPECT_EQ(f->labelText(QFileDialog::Accept), "&OK");
+        EXPECT_EQ(f->labelText(QFileDialog::Reject), "&Cancel");
+        EXPECT_EQ(QDir(f->directory()).canonicalPath(), QDir(dir.path()).canonicalPath());
+        EXPECT_EQ(f->nameFilters(), (QStringList{"Kavorin files (*.KVS)", "All files (*)"}));
+        f->selectFile(dir.filePath("chosen"));
+        static_cast<QDialog*>(f)->accept();
+    });
+    ASSERT_EQ(save.runModal(), 1);
+    EXPECT_EQ(QFileInfo(data.fileName).fileName(), "chosen.kvs");
+
+    DialogOtwarciaPliku open(nullptr, data, "Opening project");
+    QTimer::singleShot(0, [&] {
+        ASSERT_NE(active(), nullptr);
+        active()->reject();
+    });
+    EXPECT_EQ(open.runModal(), 2);
+    EXPECT_EQ(QFileInfo(data.fileName).fileName(), "chosen.kvs");
+    QDir::setCurrent(previous);
 }
