@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <numeric>
 #include <string>
 #include <vector>
 
@@ -13,20 +14,6 @@ namespace {
 // A final graph of 7 alternatives: v0 = {0}, v1 = {3, 1}, v2 = {2},
 // v3 = {4, 5, 6}; arcs v0 -> v1 -> v2 (and the diagonal, which is no arc);
 // the kernel is v0, v2, v3.
-ResultsSet sevenAlternatives() {
-    ResultsSet r = fixture::relation(7, {});
-    const std::vector<std::vector<int>> members = {{0}, {3, 1}, {2}, {4, 5, 6}};
-    for (int v = 0; v < 4; ++v)
-        for (size_t i = 0; i < members[v].size(); ++i) r.vertexMembers[r.at(v, static_cast<int>(i))] = members[v][i];
-    std::fill(r.vertexGraph.begin(), r.vertexGraph.end(), 0);
-    for (int v = 0; v < 4; ++v) r.vertexGraph[r.at(v, v)] = 1;
-    r.vertexGraph[r.at(0, 1)] = 1;
-    r.vertexGraph[r.at(1, 2)] = 1;
-    r.listCounts = {0, -1, 0, 0, -1, -1, -1};
-    fixture::countVertices(r);
-    return r;
-}
-
 TEST(FinalGraph, KindsNumbersAndKernelOfEachVertex) {
     struct Expected {
         std::vector<int> members;
@@ -41,7 +28,15 @@ TEST(FinalGraph, KindsNumbersAndKernelOfEachVertex) {
         // Non-kernel artificial vertices before it still count.
         {{4, 5, 6}, "Artificial", "Isolated", 2, 8, 9, true},
     };
-    const ResultsSet r = sevenAlternatives();
+    ResultsSet r = fixture::relation(7, {});
+    std::fill(r.vertexGraph.begin(), r.vertexGraph.end(), 0);
+    for (int v = 0; v < 4; ++v) {
+        for (size_t i = 0; i < expected[v].members.size(); ++i) r.vertexMembers[r.at(v, 0) + i] = expected[v].members[i];
+        r.vertexGraph[r.at(v, v)] = 1;
+    }
+    r.vertexGraph[r.at(0, 1)] = r.vertexGraph[r.at(1, 2)] = 1;
+    r.listCounts = {0, -1, 0, 0, -1, -1, -1};
+    fixture::countVertices(r);
     ASSERT_EQ(r.vertexCount, 4);
     for (int v = 0; v < 4; ++v) {
         SCOPED_TRACE(v);
@@ -60,52 +55,40 @@ TEST(FinalGraph, KindsNumbersAndKernelOfEachVertex) {
     EXPECT_EQ(artificialNumber(r, 3), 9);
 }
 
-// One vertex holding all alternatives: its row is full, with no -1.
-TEST(FinalGraph, FullMemberRowIsReadToItsEnd) {
-    ResultsSet r = fixture::relation(3, {{0, 1, .9}, {1, 0, .9}, {0, 2, .9}, {2, 0, .9}, {1, 2, .9}, {2, 1, .9}});
-    Project p;
-    ASSERT_TRUE(runEngine(p, r));
-    fixture::countVertices(r);
-    ASSERT_EQ(r.vertexCount, 1);
-    EXPECT_EQ(vertexMemberList(r, 0), (std::vector<int>{0, 1, 2}));
-    EXPECT_EQ(vertexKind(r, 0).members, MemberKind::Artificial);
-    EXPECT_EQ(vertexKind(r, 0).arcs, ArcKind::Isolated);
-    EXPECT_EQ(reportVertexNumber(r, 0), 3);
-    EXPECT_EQ(screenVertexNumber(r, 0), 4);
-    EXPECT_TRUE(inKernel(r, 0));
-}
-
-TEST(FinalGraph, ModifiedArcsInRowOrderWithoutTheDiagonal) {
-    ResultsSet r = fixture::relation(3, {{0, 1, .61}, {1, 0, .9}}, .3);
-    fixture::setR(r, 1, 2, .42);
-    fixture::setR(r, 2, 0, .27);
-    r.modifiedOutranking[r.at(0, 1)] = 0;
-    r.modifiedOutranking[r.at(1, 2)] = 1;
-    r.modifiedOutranking[r.at(2, 0)] = 1;
-    r.modifiedOutranking[r.at(0, 0)] = 0;
-    const std::vector<ModifiedArc> arcs = modifiedArcs(r);
-    ASSERT_EQ(arcs.size(), 3u);
-    const int expected[3][3] = {{0, 1, -1}, {1, 2, 1}, {2, 0, 1}};
-    const double robustness[3] = {.61, .42, .27};
-    for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(arcs[i].from, expected[i][0]);
-        EXPECT_EQ(arcs[i].to, expected[i][1]);
-        EXPECT_EQ(arcs[i].change, expected[i][2]);
-        EXPECT_EQ(arcs[i].robustness, robustness[i]);
+// One vertex holding all alternatives: a full member row, read to its end with
+// no -1, or a single alternative.
+TEST(FinalGraph, OneVertexHoldingEverything) {
+    struct Case {
+        int n;
+        std::vector<fixture::ArcR> arcs;
+        MemberKind kind;
+        int report;
+    } cases[] = {
+        {3, {{0, 1, .9}, {1, 0, .9}, {0, 2, .9}, {2, 0, .9}, {1, 2, .9}, {2, 1, .9}}, MemberKind::Artificial, 3},
+        {1, {}, MemberKind::Natural, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.n);
+        ResultsSet r = fixture::relation(c.n, c.arcs);
+        ASSERT_TRUE(runEngine(Project{}, r));
+        fixture::countVertices(r);
+        ASSERT_EQ(r.vertexCount, 1);
+        std::vector<int> all(c.n);
+        std::iota(all.begin(), all.end(), 0);
+        EXPECT_EQ(vertexMemberList(r, 0), all);
+        EXPECT_EQ(vertexKind(r, 0).members, c.kind);
+        EXPECT_EQ(vertexKind(r, 0).arcs, ArcKind::Isolated);
+        EXPECT_EQ(reportVertexNumber(r, 0), c.report);
+        EXPECT_EQ(screenVertexNumber(r, 0), c.report + 1);
+        EXPECT_TRUE(inKernel(r, 0));
     }
 }
 
-TEST(FinalGraph, SingleAlternativeIsANaturalIsolatedKernel) {
-    ResultsSet r = fixture::relation(1, {});
-    Project p;
-    ASSERT_TRUE(runEngine(p, r));
-    fixture::countVertices(r);
-    ASSERT_EQ(r.vertexCount, 1);
-    EXPECT_EQ(vertexKind(r, 0).members, MemberKind::Natural);
-    EXPECT_EQ(vertexKind(r, 0).arcs, ArcKind::Isolated);
-    EXPECT_EQ(reportVertexNumber(r, 0), 0);
-    EXPECT_EQ(screenVertexNumber(r, 0), 1);
-    EXPECT_TRUE(inKernel(r, 0));
+TEST(FinalGraph, ModifiedArcsInRowOrderWithoutTheDiagonal) {
+    ResultsSet r = fixture::relation(3, {{0, 1, .61}, {1, 0, .9}}, .3, {{1, 2, .42}, {2, 0, .27}});
+    r.modifiedOutranking[r.at(0, 1)] = r.modifiedOutranking[r.at(0, 0)] = 0;
+    r.modifiedOutranking[r.at(1, 2)] = r.modifiedOutranking[r.at(2, 0)] = 1;
+    EXPECT_EQ(fixture::changes(r), (std::vector<fixture::Change>{{0, 1, -1, .61}, {1, 2, 1, .42}, {2, 0, 1, .27}}));
 }
 
 }  // namespace

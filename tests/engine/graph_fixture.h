@@ -1,7 +1,9 @@
 #pragma once
 // Hand-built relations in the state the matrix fill leaves the ResultsSet in.
+#include <algorithm>
 #include <vector>
 
+#include "engine/final_graph.h"
 #include "engine/graph.h"
 #include "engine/results.h"
 
@@ -14,34 +16,34 @@ struct ArcR {
 };
 
 // S with its diagonal (robustness 1), the given arcs, and every other pair
-// missing with robustness `missing`; modifiedOutranking = vertexGraph = S.
-inline ResultsSet relation(int n, const std::vector<ArcR>& arcs, double missing = 0.3) {
+// missing with robustness `missing` unless `otherR` names it;
+// modifiedOutranking = vertexGraph = S.
+inline ResultsSet relation(int n, const std::vector<ArcR>& arcs, double missing = 0.3,
+                           const std::vector<ArcR>& otherR = {}) {
     ResultsSet r;
     r.allocate(n);
     for (int a = 0; a < n; ++a)
         for (int b = 0; b < n; ++b) r.robustnessMatrix[r.at(a, b)] = a == b ? 1.0 : missing;
     for (int a = 0; a < n; ++a) r.outrankingMatrix[r.at(a, a)] = 1;
-    for (const ArcR& arc : arcs) {
-        r.outrankingMatrix[r.at(arc.from, arc.to)] = 1;
-        r.robustnessMatrix[r.at(arc.from, arc.to)] = arc.R;
-    }
-    r.modifiedOutranking = r.outrankingMatrix;
-    r.vertexGraph = r.outrankingMatrix;
-    for (int i = 0; i < n * n; ++i) {
-        r.vertexLists[i] = 0;
-        r.vertexMembers[i] = -1;
-    }
+    for (const ArcR& arc : arcs) r.outrankingMatrix[r.at(arc.from, arc.to)] = 1;
+    for (const auto* list : {&arcs, &otherR})
+        for (const ArcR& arc : *list) r.robustnessMatrix[r.at(arc.from, arc.to)] = arc.R;
+    r.modifiedOutranking = r.vertexGraph = r.outrankingMatrix;
+    std::fill(r.vertexLists.begin(), r.vertexLists.end(), 0);
+    std::fill(r.vertexMembers.begin(), r.vertexMembers.end(), -1);
     return r;
 }
 
-inline void setR(ResultsSet& r, int a, int b, double R) { r.robustnessMatrix[r.at(a, b)] = R; }
-
-// Every alternative its own vertex, the vertex graph a copy of the relation.
-inline void singletons(ResultsSet& r) {
+// Every alternative its own vertex; singletons() also makes the vertex graph
+// a copy of the relation.
+inline void resetMembers(ResultsSet& r) {
     for (int v = 0; v < r.n; ++v) {
         for (int i = 0; i < r.n; ++i) r.vertexMembers[r.at(v, i)] = i == 0 ? v : -1;
         r.extraMembers[v] = 0;
     }
+}
+inline void singletons(ResultsSet& r) {
+    resetMembers(r);
     r.vertexGraph = r.modifiedOutranking;
 }
 
@@ -49,9 +51,7 @@ inline void singletons(ResultsSet& r) {
 inline int mergeAll(ResultsSet& r) {
     singletons(r);
     buildLists(r, ListMode::Successor, r.n);
-    const int k = pruneSinks(r, r.n) ? condense(r, r.n) : r.n;
-    r.workingVertexCount = k;
-    return k;
+    return r.workingVertexCount = pruneSinks(r, r.n) ? condense(r, r.n) : r.n;
 }
 
 // vertexCount as the Computations command sets it after the engine.
@@ -64,6 +64,26 @@ inline void countVertices(ResultsSet& r) {
 // The first `len` cells of row v of an n x n array.
 inline std::vector<int> rowOf(const ResultsSet& r, const std::vector<int>& cells, int v, int len) {
     return std::vector<int>(cells.begin() + r.at(v, 0), cells.begin() + r.at(v, 0) + len);
+}
+
+// The member rows of the first k vertices, each read up to its -1.
+inline std::vector<std::vector<int>> memberRows(const ResultsSet& r, int k) {
+    std::vector<std::vector<int>> rows(k);
+    for (int v = 0; v < k; ++v)
+        for (int i = 0; i < r.n && r.vertexMembers[r.at(v, i)] != -1; ++i) rows[v].push_back(r.vertexMembers[r.at(v, i)]);
+    return rows;
+}
+
+struct Change {
+    int from, to, change;
+    double R;
+    bool operator==(const Change&) const = default;
+};
+
+inline std::vector<Change> changes(const ResultsSet& r) {
+    std::vector<Change> out;
+    for (const ModifiedArc& a : modifiedArcs(r)) out.push_back({a.from, a.to, a.change, a.robustness});
+    return out;
 }
 
 }  // namespace kvis::fixture
