@@ -30,16 +30,19 @@ std::vector<std::string> words(const std::string& line) {
     return w;
 }
 
+bool isMeta(const std::string& name) {
+    return name == "command" || name == "status" || name == "stdout" || name == "stderr";
+}
+
 class Golden : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(Golden, OutputsMatch) {
     const fs::path source = fs::path(KVIS_SOURCE_DIR) / "tests" / "golden" / GetParam();
     const fs::path work = freshDir("golden_" + GetParam());
-    std::set<std::string> inputs;
+    std::set<std::string> inputs, wanted;
     for (const auto& e : fs::directory_iterator(source)) {
         const std::string name = e.path().filename().string();
-        if (!e.is_regular_file() || name == "command" || name == "status" || name == "stdout" || name == "stderr")
-            continue;
+        if (!e.is_regular_file() || isMeta(name)) continue;
         fs::copy_file(e.path(), work / name);
         inputs.insert(name);
     }
@@ -48,17 +51,14 @@ TEST_P(Golden, OutputsMatch) {
     const fs::path expected = source / "expected";
     const std::string status = readFile(expected / "status");
     EXPECT_EQ(run.status, status.empty() ? 0 : kvis::readInt(status)) << run.err;
-    if (fs::exists(expected / "stdout")) {
-        EXPECT_EQ(run.out, readFile(expected / "stdout"));
+    for (const auto& [stream, got] : {std::pair{"stdout", &run.out}, {"stderr", &run.err}}) {
+        if (fs::exists(expected / stream)) {
+            EXPECT_EQ(*got, readFile(expected / stream)) << stream;
+        }
     }
-    if (fs::exists(expected / "stderr")) {
-        EXPECT_EQ(run.err, readFile(expected / "stderr"));
-    }
-
-    std::set<std::string> wanted;
     for (const auto& e : fs::directory_iterator(expected)) {
         const std::string name = e.path().filename().string();
-        if (name == "status" || name == "stdout" || name == "stderr") continue;
+        if (isMeta(name)) continue;
         wanted.insert(name);
         EXPECT_EQ(readFile(work / name), readFile(e.path())) << name;
     }
