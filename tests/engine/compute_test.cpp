@@ -6,105 +6,70 @@
 #include <string>
 #include <vector>
 
-#include "engine/matrices.h"
+#include "fixture.h"
 
 namespace kvis {
-
 namespace {
 
-const char* const kThresholdText = "Invalid values of thresholds\n   for some of criteria.\nDo you want to edit criteria?";
-const char* const kWeightsText = "The weights of the criteria must not be negative\nand their sum must be greater than 0";
-const char* const kGuardText =
-    "      To avoid division by zero,\n change the level of concordance\n                and/or weights";
-const char* const kEngineText =
-    "To cut a cycle, the algorithm must cut more arcs\n    than allowed in the Edit-Advanced options.   ";
-
 // Maximized, q = 1, p = 3, veto 6 in use: valid on any range of evaluations.
-Criterion validCriterion(double weight = 1) {
-    Criterion c;
-    c.name = "c";
-    c.direction = 1;
-    c.weight = weight;
-    c.indifference = {0, 1};
-    c.preference = {0, 3};
-    c.useVeto = 1;
-    c.veto = {0, 6};
-    return c;
+// (Fields: name, direction, useVeto, inverseMode, weight, p, q, v.)
+Criterion valid(double weight = 1) { return {"c", 1, 1, 0, weight, {0, 3}, {0, 1}, {0, 6}}; }
+
+// Every criterion gets the same evaluation column.
+Project makeProject(const std::vector<Criterion>& criteria, double s, const std::vector<double>& column = {2, 10, 5}) {
+    std::vector<std::vector<double>> rows;
+    for (double g : column) rows.push_back(std::vector<double>(criteria.size(), g));
+    return fixture::makeProject(criteria, rows, s);
 }
 
-// Every criterion gets the evaluations 2, 10, 5 (or the given column).
-Project makeProject(std::vector<Criterion> criteria, double s, std::vector<double> column = {2, 10, 5}) {
-    Project p;
-    p.m = static_cast<int>(criteria.size());
-    p.n = static_cast<int>(column.size());
-    p.criteria = std::move(criteria);
-    for (int a = 0; a < p.n; ++a) {
-        p.alternatives.push_back(Alternative{"alt" + std::to_string(a)});
-        for (int j = 0; j < p.m; ++j) p.evaluations.push_back(column[a]);
-    }
-    p.evaluationTexts.assign(p.evaluations.size(), "");
-    p.levelOfConcordance = s;
-    return p;
-}
-
-Project withWeights(std::vector<double> weights, double s) {
+Project withWeights(const std::vector<double>& weights, double s) {
     std::vector<Criterion> cs;
-    for (double w : weights) cs.push_back(validCriterion(w));
+    for (double w : weights) cs.push_back(valid(w));
     return makeProject(cs, s);
 }
 
-TEST(CheckCriterionThresholds, EveryRule) {
+// Without alternatives only the coefficients of growth (and the divisions of
+// inverse mode) are checked: no evaluation is read.
+TEST(CheckCriterionThresholds, EveryRuleWithAndWithoutAlternatives) {
     struct Case {
         const char* what;
+        bool valid, validWithoutAlternatives;
         std::function<void(Criterion&)> change;
-        bool valid;
     } cases[] = {
-        {"valid as it is", [](Criterion&) {}, true},
-        {"valid minimized", [](Criterion& c) { c.direction = 0; }, true},
-        {"minimized growth 1", [](Criterion& c) { c.direction = 0; c.preference.alpha = 1; }, false},
-        {"minimized veto growth 1, veto unused",
-         [](Criterion& c) { c.direction = 0; c.useVeto = 0; c.veto.alpha = 1; }, false},
-        {"maximized veto growth -1, veto unused",
-         [](Criterion& c) { c.useVeto = 0; c.veto.alpha = -1; }, false},
-        {"maximized veto growth -0.99, veto unused",
-         [](Criterion& c) { c.useVeto = 0; c.veto.alpha = -0.99; }, true},
-        {"q negative at the low end only", [](Criterion& c) { c.indifference = {1, -5}; c.preference = {1, 0}; }, false},
-        {"q negative at the high end only", [](Criterion& c) { c.indifference = {-0.5, 4}; }, false},
-        {"p below q at the worst evaluation", [](Criterion& c) { c.preference = {0, 0.5}; }, false},
-        {"p below q at d1 only", [](Criterion& c) { c.indifference = {0.5, 0}; }, false},
-        {"v below p", [](Criterion& c) { c.veto = {0, 2}; }, false},
-        {"v below p, veto unused", [](Criterion& c) { c.veto = {0, 2}; c.useVeto = 0; }, true},
-        {"v below p at d2 only", [](Criterion& c) { c.preference = {2, 0}; }, false},
-        {"minimized p below q at the worst evaluation",
-         [](Criterion& c) { c.direction = 0; c.preference = {0, 0.5}; }, false},
-        {"minimized v below p at d2 only",
-         [](Criterion& c) { c.direction = 0; c.preference = {0.9, 0}; c.veto = {0, 10}; }, false},
+        {"valid as it is", true, true, [](Criterion&) {}},
+        {"valid minimized", true, true, [](Criterion& c) { c.direction = 0; }},
+        {"minimized growth 1", false, false, [](Criterion& c) { c.direction = 0, c.preference.alpha = 1; }},
+        {"minimized veto growth 1, veto unused", false, false,
+         [](Criterion& c) { c.direction = 0, c.useVeto = 0, c.veto.alpha = 1; }},
+        {"maximized veto growth -1, veto unused", false, false, [](Criterion& c) { c.useVeto = 0, c.veto.alpha = -1; }},
+        {"maximized veto growth -0.99, veto unused", true, true,
+         [](Criterion& c) { c.useVeto = 0, c.veto.alpha = -0.99; }},
+        {"q negative at the low end only", false, true,
+         [](Criterion& c) { c.indifference = {1, -5}, c.preference = {1, 0}; }},
+        {"q negative at the high end only", false, true, [](Criterion& c) { c.indifference = {-0.5, 4}; }},
+        {"p below q at the worst evaluation", false, true, [](Criterion& c) { c.preference = {0, 0.5}; }},
+        {"p below q at d1 only", false, true, [](Criterion& c) { c.indifference = {0.5, 0}; }},
+        {"v below p", false, true, [](Criterion& c) { c.veto = {0, 2}; }},
+        {"v below p, veto unused", true, true, [](Criterion& c) { c.veto = {0, 2}, c.useVeto = 0; }},
+        {"v below p at d2 only", false, true, [](Criterion& c) { c.preference = {2, 0}; }},
+        {"minimized p below q at the worst evaluation", false, true,
+         [](Criterion& c) { c.direction = 0, c.preference = {0, 0.5}; }},
+        {"minimized v below p at d2 only", false, true,
+         [](Criterion& c) { c.direction = 0, c.preference = {0.9, 0}, c.veto = {0, 10}; }},
         // inverse mode: 1 - alpha (maximized) or 1 + alpha (minimized) must not be 0
-        {"inverse maximized q growth 1", [](Criterion& c) { c.inverseMode = 1; c.indifference.alpha = 1; }, false},
-        {"inverse minimized p growth -1",
-         [](Criterion& c) { c.inverseMode = 1; c.direction = 0; c.preference.alpha = -1; }, false},
-        {"inverse maximized v growth 1", [](Criterion& c) { c.inverseMode = 1; c.veto.alpha = 1; }, false},
-        {"inverse maximized v growth 1, veto unused",
-         [](Criterion& c) { c.inverseMode = 1; c.veto.alpha = 1; c.useVeto = 0; }, true},
+        {"inverse maximized q growth 1", false, false, [](Criterion& c) { c.inverseMode = 1, c.indifference.alpha = 1; }},
+        {"inverse minimized p growth -1", false, false,
+         [](Criterion& c) { c.inverseMode = 1, c.direction = 0, c.preference.alpha = -1; }},
+        {"inverse maximized v growth 1", false, false, [](Criterion& c) { c.inverseMode = 1, c.veto.alpha = 1; }},
+        {"inverse maximized v growth 1, veto unused", true, true,
+         [](Criterion& c) { c.inverseMode = 1, c.veto.alpha = 1, c.useVeto = 0; }},
     };
     for (const Case& c : cases) {
-        Criterion k = validCriterion();
+        Criterion k = valid();
         c.change(k);
         EXPECT_EQ(checkCriterionThresholds(makeProject({k}, 0.5), 0), c.valid) << c.what;
+        EXPECT_EQ(checkCriterionThresholds(makeProject({k}, 0.5, {}), 0), c.validWithoutAlternatives) << c.what;
     }
-}
-
-TEST(CheckCriterionThresholds, WithoutAlternativesOnlyTheGrowthIsChecked) {
-    Criterion negativeQ = validCriterion();
-    negativeQ.indifference = {0, -5};
-    EXPECT_TRUE(checkCriterionThresholds(makeProject({negativeQ}, 0.5, {}), 0));
-    Criterion badGrowth = validCriterion();
-    badGrowth.veto.alpha = -1;
-    EXPECT_FALSE(checkCriterionThresholds(makeProject({badGrowth}, 0.5, {}), 0));
-    Criterion divides = validCriterion();
-    divides.inverseMode = 1;
-    divides.preference.alpha = 1;
-    EXPECT_FALSE(checkCriterionThresholds(makeProject({divides}, 0.5, {}), 0));
 }
 
 TEST(CheckLevelOfConcordance, BoundsAreInclusive) {
@@ -113,13 +78,10 @@ TEST(CheckLevelOfConcordance, BoundsAreInclusive) {
         double s, upper;
         bool valid;
     } cases[] = {
-        {{1, 1, 2}, 0.5, 0.75, true},
-        {{1, 1, 2}, 0.75, 0.75, true},
-        {{1, 1, 2}, 0.76, 0.75, false},
+        {{1, 1, 2}, 0.5, 0.75, true}, {{1, 1, 2}, 0.75, 0.75, true}, {{1, 1, 2}, 0.76, 0.75, false},
         {{1, 1, 2}, 0.49, 0.75, false},
         {{3, 1, 1}, 0.8, 0.8, true},  // the smallest weight, wherever it stands
-        {{1, 1}, 0.5, 0.5, true},
-        {{5}, 0.5, 0.0, false},
+        {{1, 1}, 0.5, 0.5, true},     {{5}, 0.5, 0.0, false},
     };
     for (const Case& c : cases) {
         double upper = -1;
@@ -128,123 +90,88 @@ TEST(CheckLevelOfConcordance, BoundsAreInclusive) {
     }
 }
 
-TEST(ComputeResults, NothingHappensWhileResultsAreValid) {
-    const Project p = withWeights({1, 1, 2}, 2.0);  // would fail the level check
-    DocumentState d;
-    d.resultsValid = 1;
-    ResultsSet r;
-    r.allocate(7);
-    const ComputeOutcome o = computeResults(p, d, r);
-    EXPECT_EQ(o.status, ComputeStatus::AlreadyValid);
-    EXPECT_EQ(o.text, "");
-    EXPECT_EQ(r.n, 7);
-    EXPECT_EQ(d.resultsValid, 1);
+// Every pair outranks except 0 -> 4 (vetoed: 5 better, veto 4): one group in
+// which no one or two arcs change the grouping, and cutting is chosen.
+Project engineFails() {
+    Criterion vetoed = valid(1), flat = valid(3);
+    vetoed.preference = {0, 2};
+    vetoed.veto = {0, 4};
+    flat.useVeto = 0;
+    Project p = fixture::makeProject({vetoed, flat}, {{5, 10}, {7.5, 10}, {7.5, 10}, {7.5, 10}, {10, 10}}, 0.6);
+    p.maxArcsToCut = 2;
+    return p;
 }
 
-TEST(ComputeResults, ValidationMessages) {
-    Criterion badThresholds = validCriterion(1);
+// Strictly ordered alternatives: 0 beats 1 beats 2 on both criteria.
+Project acyclic() {
+    const Criterion c{"c", 1, 0, 0, 2, {0, 0}, {0, 0}, {}};
+    Criterion c3 = c;
+    c3.weight = 3;
+    return makeProject({c, c3}, 0.55, {10, 5, 1});
+}
+
+TEST(ComputeResults, MessagesAndWhatIsKept) {
+    using enum ComputeStatus;
+    using enum MessageButtons;
+    const std::string validation = "Validation error", impossible = "Computations impossible";
+    const std::string weights = "The weights of the criteria must not be negative\nand their sum must be greater than 0";
+    const std::string guard =
+        "      To avoid division by zero,\n change the level of concordance\n                and/or weights";
+    Criterion badThresholds = valid(1);
     badThresholds.veto = {0, 2};
-    Criterion negative = validCriterion(-1);
     struct Case {
         const char* what;
         Project project;
         ComputeStatus status;
-        std::string text;
+        std::string text, caption;
         MessageButtons buttons;
+        int nAfter;  // alternatives of the results set afterwards; 2 before
     } cases[] = {
+        // would fail the level check
+        {"nothing happens while results are valid", withWeights({1, 1, 2}, 2.0), AlreadyValid, "", "", Ok, 2},
         {"thresholds of two criteria, weights negative too",
-         makeProject({validCriterion(1), badThresholds, negative, badThresholds}, 0.6),
-         ComputeStatus::InvalidThresholds, kThresholdText, MessageButtons::YesNo},
-        {"negative weight", makeProject({validCriterion(3), negative}, 0.6), ComputeStatus::InvalidWeights,
-         kWeightsText, MessageButtons::Ok},
-        {"weights summing to 0", withWeights({0, 0}, 0.6), ComputeStatus::InvalidWeights, kWeightsText,
-         MessageButtons::Ok},
-        {"level above the bound", withWeights({1, 1, 2}, 0.8), ComputeStatus::InvalidLevel,
-         "Value of the level of concordance\n    must be between 0.5 and 0.75", MessageButtons::Ok},
-        {"level below 0.5", withWeights({1, 2}, 0.45), ComputeStatus::InvalidLevel,
-         "Value of the level of concordance\n    must be between 0.5 and 0.666667", MessageButtons::Ok},
-        {"one criterion", withWeights({2}, 0.5), ComputeStatus::InvalidLevel,
-         "Value of the level of concordance\n    must be between 0.5 and 0", MessageButtons::Ok},
-        {"two equal weights", withWeights({1, 1}, 0.5), ComputeStatus::DivisionGuard, kGuardText,
-         MessageButtons::Ok},
-        {"lightest weight half the total within the rounding", withWeights({5004, 4996}, 0.5),
-         ComputeStatus::DivisionGuard, kGuardText, MessageButtons::Ok},
+         makeProject({valid(1), badThresholds, valid(-1), badThresholds}, 0.6), InvalidThresholds,
+         "Invalid values of thresholds\n   for some of criteria.\nDo you want to edit criteria?", validation, YesNo, 2},
+        {"negative weight", makeProject({valid(3), valid(-1)}, 0.6), InvalidWeights, weights, validation, Ok, 2},
+        {"weights summing to 0", withWeights({0, 0}, 0.6), InvalidWeights, weights, validation, Ok, 2},
+        {"level above the bound", withWeights({1, 1, 2}, 0.8), InvalidLevel,
+         "Value of the level of concordance\n    must be between 0.5 and 0.75", validation, Ok, 2},
+        {"level below 0.5", withWeights({1, 2}, 0.45), InvalidLevel,
+         "Value of the level of concordance\n    must be between 0.5 and 0.666667", validation, Ok, 2},
+        {"one criterion", withWeights({2}, 0.5), InvalidLevel,
+         "Value of the level of concordance\n    must be between 0.5 and 0", validation, Ok, 2},
+        {"two equal weights", withWeights({1, 1}, 0.5), DivisionGuard, guard, validation, Ok, 2},
+        {"lightest weight half the total within the rounding", withWeights({5004, 4996}, 0.5), DivisionGuard, guard,
+         validation, Ok, 2},
+        // the new set stays until the next computation
+        {"engine failure", engineFails(), EngineFailed,
+         "To cut a cycle, the algorithm must cut more arcs\n    than allowed in the Edit-Advanced options.   ",
+         impossible, Ok, 5},
+        // 46341 squared cells overflow the cell index; refused before allocating
+        {"results too large for memory", makeProject({valid(2), valid(3)}, 0.55, std::vector<double>(46341, 1.0)),
+         OutOfMemory, "Not enough memory to compute the results", impossible, Ok, 0},
+        {"acyclic project computes", acyclic(), Computed, "", "", Ok, 3},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
         DocumentState d;
+        d.resultsValid = c.status == AlreadyValid;
         ResultsSet r;
         r.allocate(2);
         const ComputeOutcome o = computeResults(c.project, d, r);
-        EXPECT_EQ(o.status, c.status) << c.what;
-        EXPECT_EQ(o.text, c.text) << c.what;
-        EXPECT_EQ(o.caption, "Validation error") << c.what;
-        EXPECT_EQ(o.buttons, c.buttons) << c.what;
-        EXPECT_EQ(o.yesEditsCriteria, c.status == ComputeStatus::InvalidThresholds) << c.what;
-        EXPECT_EQ(d.resultsValid, 0) << c.what;
-        EXPECT_EQ(r.n, 2) << c.what;  // nothing released before validation passes
+        EXPECT_EQ(o.status, c.status);
+        EXPECT_EQ(o.text, c.text);
+        EXPECT_EQ(o.caption, c.caption);
+        EXPECT_EQ(o.buttons, c.buttons);
+        EXPECT_EQ(o.yesEditsCriteria, c.status == InvalidThresholds);
+        EXPECT_EQ(d.resultsValid, c.status == AlreadyValid || c.status == Computed);
+        EXPECT_EQ(r.n, c.nAfter);
+        if (c.status == Computed) {
+            EXPECT_EQ(r.vertexCount, 3);
+            EXPECT_EQ(r.outrankingMatrix, (std::vector<int>{1, 1, 1, 0, 1, 1, 0, 0, 1}));
+            EXPECT_EQ(r.concordanceTexts[3], " 0.00");
+        }
     }
-}
-
-TEST(ComputeResults, AcyclicProjectComputes) {
-    // Strictly ordered alternatives: 0 beats 1 beats 2 on both criteria.
-    Criterion c = validCriterion(2);
-    c.indifference = {0, 0};
-    c.preference = {0, 0};
-    c.useVeto = 0;
-    Criterion c2 = c;
-    c2.weight = 3;
-    const Project p = makeProject({c, c2}, 0.55, {10, 5, 1});
-    DocumentState d;
-    ResultsSet r;
-    r.allocate(5);
-    const ComputeOutcome o = computeResults(p, d, r);
-    EXPECT_EQ(o.status, ComputeStatus::Computed);
-    EXPECT_EQ(o.text, "");
-    EXPECT_EQ(d.resultsValid, 1);
-    ASSERT_EQ(r.n, 3);
-    EXPECT_EQ(r.vertexCount, 3);
-    EXPECT_EQ(r.outrankingMatrix, (std::vector<int>{1, 1, 1, 0, 1, 1, 0, 0, 1}));
-    EXPECT_EQ(r.concordanceTexts[3], " 0.00");
-}
-
-TEST(ComputeResults, EngineFailureIsReported) {
-    // Every pair outranks except 0 -> 4 (vetoed: 5 better, veto 4): one group in
-    // which no one or two arcs change the grouping, and cutting is chosen.
-    Criterion vetoed = validCriterion(1);
-    vetoed.indifference = {0, 1};
-    vetoed.preference = {0, 2};
-    vetoed.veto = {0, 4};
-    Criterion flat = validCriterion(3);
-    flat.useVeto = 0;
-    Project p = makeProject({vetoed, flat}, 0.6, {5, 7.5, 7.5, 7.5, 10});
-    for (int a = 0; a < p.n; ++a) p.evaluations[static_cast<size_t>(a) * p.m + 1] = 10;
-    p.maxArcsToCut = 2;
-    DocumentState d;
-    ResultsSet r;
-    const ComputeOutcome o = computeResults(p, d, r);
-    EXPECT_EQ(o.status, ComputeStatus::EngineFailed);
-    EXPECT_EQ(o.text, kEngineText);
-    EXPECT_EQ(o.caption, "Computations impossible");
-    EXPECT_EQ(o.buttons, MessageButtons::Ok);
-    EXPECT_FALSE(o.yesEditsCriteria);
-    EXPECT_EQ(d.resultsValid, 0);
-    EXPECT_EQ(r.n, 5);  // the new set stays until the next computation
-    EXPECT_EQ(r.discordanceTexts[r.at(0, 4)], "1");
-}
-
-TEST(ComputeResults, ResultsTooLargeForMemoryAreRefused) {
-    // 46341 squared cells overflow the cell index; refused before allocating.
-    Project p = makeProject({validCriterion(2), validCriterion(3)}, 0.55, std::vector<double>(46341, 1.0));
-    DocumentState d;
-    ResultsSet r;
-    r.allocate(3);
-    const ComputeOutcome o = computeResults(p, d, r);
-    EXPECT_EQ(o.status, ComputeStatus::OutOfMemory);
-    EXPECT_EQ(o.text, "Not enough memory to compute the results");
-    EXPECT_EQ(o.caption, "Computations impossible");
-    EXPECT_EQ(o.buttons, MessageButtons::Ok);
-    EXPECT_FALSE(r.allocated());
-    EXPECT_EQ(d.resultsValid, 0);
 }
 
 }  // namespace

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "graph_fixture.h"
+#include "fixture.h"
 
 namespace kvis {
 namespace {

@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "graph_fixture.h"
+#include "fixture.h"
 
 namespace kvis {
 namespace {

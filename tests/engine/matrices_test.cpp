@@ -5,53 +5,27 @@
 #include <string>
 #include <vector>
 
+#include "fixture.h"
+
 namespace kvis {
 namespace {
 
-ThresholdLine line(double alpha, double beta) { return ThresholdLine{alpha, beta}; }
+using fixture::makeProject;
 
-Criterion crit(int direction, double weight, ThresholdLine q, ThresholdLine p, int useVeto = 0,
-               ThresholdLine v = {}, int inverse = 0) {
-    Criterion c;
-    c.name = "c";
-    c.direction = direction;
-    c.weight = weight;
-    c.indifference = q;
-    c.preference = p;
-    c.useVeto = useVeto;
-    c.veto = v;
-    c.inverseMode = inverse;
-    return c;
-}
-
-// rows: one vector of evaluations per alternative
-Project makeProject(std::vector<Criterion> criteria, std::vector<std::vector<double>> rows, double s) {
-    Project p;
-    p.m = static_cast<int>(criteria.size());
-    p.n = static_cast<int>(rows.size());
-    p.criteria = std::move(criteria);
-    for (int a = 0; a < p.n; ++a) {
-        p.alternatives.push_back(Alternative{"alt" + std::to_string(a)});
-        for (double g : rows[a]) p.evaluations.push_back(g);
-    }
-    p.evaluationTexts.assign(p.evaluations.size(), "");
-    p.columnFormats.assign(p.m, TSheetColumn{});
-    p.levelOfConcordance = s;
-    p.alternativeNameWidth = 72;
-    return p;
+Criterion crit(int direction, double weight, ThresholdLine q, ThresholdLine p, int useVeto = 0, ThresholdLine v = {},
+               int inverse = 0) {
+    return {"c", direction, useVeto, inverse, weight, p, q, v};
 }
 
 TEST(RoundToStep, HalfStepsAndZero) {
     struct Case {
         double x, step, expected;
     } cases[] = {
-        {0.125, 0.01, 0.13},     {-0.125, 0.01, -0.13},  {0.0, 0.001, 0.0},
-        {0.875, 0.01, 0.88},     {0.005, 0.01, 0.01},    {-0.005, 0.01, -0.01},
-        {0.0049999, 0.01, 0.0},  {1.0, 0.01, 1.0},       {0.25, 0.01, 0.25},
-        {0.0004, 0.001, 0.0},    {-0.0004, 0.001, 0.0},  {0.0005, 0.001, 0.001},
+        {0.125, 0.01, 0.13},    {-0.125, 0.01, -0.13}, {0.0, 0.001, 0.0},       {0.875, 0.01, 0.88},
+        {0.005, 0.01, 0.01},    {-0.005, 0.01, -0.01}, {0.0049999, 0.01, 0.0},  {1.0, 0.01, 1.0},
+        {0.25, 0.01, 0.25},     {0.0004, 0.001, 0.0},  {-0.0004, 0.001, 0.0},   {0.0005, 0.001, 0.001},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(roundToStep(c.x, c.step), c.expected) << c.x << " step " << c.step;
+    for (const Case& c : cases) EXPECT_EQ(roundToStep(c.x, c.step), c.expected) << c.x << " step " << c.step;
     // 0.695 lands just above 0.7, so a level of 0.7 counts it as reached
     EXPECT_GE(roundToStep(139.0 / 200.0, 0.01), 0.7);
 }
@@ -59,20 +33,19 @@ TEST(RoundToStep, HalfStepsAndZero) {
 TEST(Thresholds, DirectInverseAndVeto) {
     // Inverse mode converts the line first; (alpha*x+beta)/(1-alpha) would give
     // 2.9999999999999996 and 0.7500000000000001 here.
-    const Criterion maxInv = crit(1, 1, line(0.2, 2), line(0.2, 2), 1, line(0.2, 2), 1);
-    const Criterion minInv = crit(0, 1, line(0.2, 0.3), line(0.2, 0.3), 1, line(0.2, 0.3), 1);
+    const Criterion maxInv = crit(1, 1, {0.2, 2}, {0.2, 2}, 1, {0.2, 2}, 1);
+    const Criterion minInv = crit(0, 1, {0.2, 0.3}, {0.2, 0.3}, 1, {0.2, 0.3}, 1);
     EXPECT_EQ(thresholdAt(maxInv, maxInv.indifference, 2), 3.0);
     EXPECT_EQ(thresholdAt(minInv, minInv.indifference, 3), 0.75);
     EXPECT_EQ(preferenceAt(maxInv, 2), 3.0);
     EXPECT_EQ(vetoAt(minInv, 3), 0.75);
 
-    const Criterion direct = crit(1, 1, line(0.5, 1), line(0.25, -2), 0, line(0.5, 4));
+    Criterion direct = crit(1, 1, {0.5, 1}, {0.25, -2}, 0, {0.5, 4});
     EXPECT_EQ(indifferenceAt(direct, 6), 4.0);
     EXPECT_EQ(preferenceAt(direct, 6), -0.5);
     EXPECT_EQ(vetoAt(direct, 6), kNoVeto);  // the line is ignored without veto
-    Criterion withVeto = direct;
-    withVeto.useVeto = 1;
-    EXPECT_EQ(vetoAt(withVeto, 6), 7.0);
+    direct.useVeto = 1;
+    EXPECT_EQ(vetoAt(direct, 6), 7.0);
 }
 
 TEST(PartialConcordance, RampBetweenIndifferenceAndPreference) {
@@ -80,38 +53,30 @@ TEST(PartialConcordance, RampBetweenIndifferenceAndPreference) {
         int direction;
         double q, p, ga, gb, expected;
     } cases[] = {
-        {1, 1, 3, 10, 11, 1.0},    // delta = q
-        {1, 1, 3, 10, 13, 0.0},    // delta = p
-        {1, 1, 3, 10, 12, 0.5},
-        {1, 1, 3, 10, 9, 1.0},     // b worse
-        {1, 1, 3, 10, 14, 0.0},
-        {0, 1, 3, 12, 10, 0.5},    // minimized: a is dearer by 2
-        {0, 1, 3, 10, 12, 1.0},
-        {1, 2, 2, 10, 12, 1.0},    // q = p, delta = q: no division
-        {1, 2, 2, 10, 12.5, 0.0},
-        {1, 0, 0, 5, 5, 1.0},      // zero thresholds, equal evaluations
+        {1, 1, 3, 10, 11, 1.0},  // delta = q
+        {1, 1, 3, 10, 13, 0.0},  // delta = p
+        {1, 1, 3, 10, 12, 0.5},   {1, 1, 3, 10, 9, 1.0},  // b worse
+        {1, 1, 3, 10, 14, 0.0},   {0, 1, 3, 12, 10, 0.5},  // minimized: a is dearer by 2
+        {0, 1, 3, 10, 12, 1.0},   {1, 2, 2, 10, 12, 1.0},  // q = p, delta = q: no division
+        {1, 2, 2, 10, 12.5, 0.0}, {1, 0, 0, 5, 5, 1.0},    // zero thresholds, equal evaluations
     };
     for (const Case& c : cases) {
-        Project p = makeProject({crit(c.direction, 1, line(0, c.q), line(0, c.p))}, {{c.ga}, {c.gb}}, 0.6);
+        Project p = makeProject({crit(c.direction, 1, {0, c.q}, {0, c.p})}, {{c.ga}, {c.gb}}, 0.6);
         EXPECT_EQ(partialConcordance(p, 0, 0, 1), c.expected)
             << "dir " << c.direction << " q " << c.q << " p " << c.p << " " << c.ga << "->" << c.gb;
     }
-}
-
-TEST(PartialConcordance, ThresholdsTakenAtTheOutrankingAlternative) {
-    // p = 0.1 g: 1 at a's evaluation 10, 2 at b's evaluation 20
-    Project p = makeProject({crit(1, 1, line(0, 0), line(0.1, 0))}, {{10}, {11}, {20}}, 0.6);
+    // p = 0.1 g, taken at the outranking alternative: 1 at 10, 2 at 20
+    const Project p = makeProject({crit(1, 1, {0, 0}, {0.1, 0})}, {{10}, {11}, {20}}, 0.6);
     EXPECT_EQ(partialConcordance(p, 0, 0, 1), 0.0);  // delta 1 = p(10)
     EXPECT_EQ(partialConcordance(p, 0, 1, 0), 1.0);
     EXPECT_EQ(partialConcordance(p, 0, 2, 0), 1.0);
 }
 
 // Pair (0, 1) on criterion 0 (maximized, weight 1 of 4): V = 10, P = 2, q at b's
-// evaluation = 4, delta = 9. cC is passed in, which steers the veto strength k.
-Project vetoProject(int useVeto, double s) {
-    return makeProject({crit(1, 1, line(0, 4), line(0, 2), useVeto, line(0, 10)),
-                        crit(1, 3, line(0, 1), line(0, 1))},
-                       {{0, 0}, {9, 0}}, s);
+// evaluation = 4, delta = gb. cC is passed in, which steers the veto strength k.
+Project vetoProject(int useVeto, double s, double gb = 9) {
+    return makeProject({crit(1, 1, {0, 4}, {0, 2}, useVeto, {0, 10}), crit(1, 3, {0, 1}, {0, 1})}, {{0, 0}, {gb, 0}},
+                       s);
 }
 
 TEST(Veto, StrengthFollowsTheUnroundedConcordance) {
@@ -128,23 +93,19 @@ TEST(Veto, StrengthFollowsTheUnroundedConcordance) {
         {0.75, 0.745, 6.0, 0},  // 1 - s - w^ = 0: the test takes k = 0
     };
     for (const Case& c : cases) {
-        const Project p = vetoProject(1, c.s);
+        const Project p = vetoProject(1, c.s), off = vetoProject(0, c.s);
         EXPECT_EQ(effectiveVeto(p, 0, 0, 1, c.cC), c.vPrime) << c.cC;
         EXPECT_EQ(vetoTest(p, 0, 0, 1, c.cC), c.veto) << c.cC;
         EXPECT_EQ(discordanceFlag(p, 0, 1, c.cC), c.veto) << c.cC;
-        const Project off = vetoProject(0, c.s);
         EXPECT_EQ(vetoTest(off, 0, 0, 1, c.cC), 0) << c.cC;
         EXPECT_EQ(discordanceFlag(off, 0, 1, c.cC), 0) << c.cC;
     }
-}
-
-TEST(Veto, ConvenienceFormsMatchThePairForms) {
+    // The forms without cC compute it themselves.
     const Project p = vetoProject(1, 0.5);
-    const double cC = concordanceIndex(p, 0, 1);
-    EXPECT_EQ(cC, 0.75);
-    EXPECT_EQ(effectiveVeto(p, 0, 0, 1), effectiveVeto(p, 0, 0, 1, cC));
-    EXPECT_EQ(vetoTest(p, 0, 0, 1), vetoTest(p, 0, 0, 1, cC));
-    EXPECT_EQ(partialDiscordance(p, 0, 0, 1), partialDiscordance(p, 0, 0, 1, cC));
+    ASSERT_EQ(concordanceIndex(p, 0, 1), 0.75);
+    EXPECT_EQ(effectiveVeto(p, 0, 0, 1), effectiveVeto(p, 0, 0, 1, 0.75));
+    EXPECT_EQ(vetoTest(p, 0, 0, 1), vetoTest(p, 0, 0, 1, 0.75));
+    EXPECT_EQ(partialDiscordance(p, 0, 0, 1), partialDiscordance(p, 0, 0, 1, 0.75));
 }
 
 TEST(PartialDiscordance, RampFromMidpointToBeyondVeto) {
@@ -152,12 +113,7 @@ TEST(PartialDiscordance, RampFromMidpointToBeyondVeto) {
     struct Case {
         double gb, expected;
     } cases[] = {{4, 0.0}, {5, 0.25}, {7, 0.75}, {8, 1.0}, {20, 1.0}};
-    for (const Case& c : cases) {
-        const Project p = makeProject({crit(1, 1, line(0, 4), line(0, 2), 1, line(0, 10)),
-                                       crit(1, 3, line(0, 1), line(0, 1))},
-                                      {{0, 0}, {c.gb, 0}}, 0.8);
-        EXPECT_EQ(partialDiscordance(p, 0, 0, 1, 0.75), c.expected) << c.gb;
-    }
+    for (const Case& c : cases) EXPECT_EQ(partialDiscordance(vetoProject(1, 0.8, c.gb), 0, 0, 1, 0.75), c.expected) << c.gb;
 }
 
 // Three alternatives, three criteria (weights 2, 1, 1; s = 0.6):
@@ -165,9 +121,8 @@ TEST(PartialDiscordance, RampFromMidpointToBeyondVeto) {
 //   quality maximized  q 1,  p 3,  veto 0.5 g + 2
 //   service maximized  q 0.5, p 1, no veto
 TEST(FillMatrices, SmallProjectByHand) {
-    const Project p = makeProject({crit(0, 2, line(0, 10), line(0, 30), 1, line(0, 60)),
-                                   crit(1, 1, line(0, 1), line(0, 3), 1, line(0.5, 2)),
-                                   crit(1, 1, line(0, 0.5), line(0, 1))},
+    const Project p = makeProject({crit(0, 2, {0, 10}, {0, 30}, 1, {0, 60}), crit(1, 1, {0, 1}, {0, 3}, 1, {0.5, 2}),
+                                   crit(1, 1, {0, 0.5}, {0, 1})},
                                   {{100, 4, 3}, {120, 10, 3}, {90, 6, 1}}, 0.6);
     EXPECT_EQ(concordanceIndex(p, 0, 2), 0.875);
     EXPECT_EQ(concordanceIndex(p, 2, 1), 0.5);
@@ -177,76 +132,55 @@ TEST(FillMatrices, SmallProjectByHand) {
     EXPECT_EQ(robustnessCoefficient(p, 2, 1, 0.5), 0.25);
 
     ResultsSet r;
+    r.allocate(5);  // an earlier, larger set is replaced
+    r.vertexMembers[0] = 3;
     fillMatrices(p, r);
     ASSERT_EQ(r.n, 3);
-    const std::vector<std::string> conc = {" 1.00", " 0.75", " 0.88", " 0.75", " 1.00",
-                                           " 0.50", " 0.75", " 0.50", " 1.00"};
-    const std::vector<std::string> disc = {"0", "1", "0", "0", "0", "*", "0", "*", "0"};
-    const std::vector<std::string> outr = {"1", "0", "1", "1", "1", "0", "1", "0", "1"};
-    const std::vector<std::string> robt = {" 1.00", " 0.00", " 0.88", " 0.75", " 1.00",
-                                           " 0.50", " 0.75", " 0.25", " 1.00"};
-    const std::vector<int> S = {1, 0, 1, 1, 1, 0, 1, 0, 1};
-    const std::vector<double> R = {1.0, 0.0, 0.88, 0.75, 1.0, 0.5, 0.75, 0.25, 1.0};
-    EXPECT_EQ(r.concordanceTexts, conc);
-    EXPECT_EQ(r.discordanceTexts, disc);
-    EXPECT_EQ(r.outrankingTexts, outr);
-    EXPECT_EQ(r.robustnessTexts, robt);
-    EXPECT_EQ(r.outrankingMatrix, S);
-    EXPECT_EQ(r.robustnessMatrix, R);
-
-    EXPECT_EQ(r.modifiedOutranking, S);
-    EXPECT_EQ(r.vertexGraph, S);
+    using S = std::vector<std::string>;
+    EXPECT_EQ(r.concordanceTexts, (S{" 1.00", " 0.75", " 0.88", " 0.75", " 1.00", " 0.50", " 0.75", " 0.50", " 1.00"}));
+    EXPECT_EQ(r.discordanceTexts, (S{"0", "1", "0", "0", "0", "*", "0", "*", "0"}));
+    EXPECT_EQ(r.outrankingTexts, (S{"1", "0", "1", "1", "1", "0", "1", "0", "1"}));
+    EXPECT_EQ(r.robustnessTexts, (S{" 1.00", " 0.00", " 0.88", " 0.75", " 1.00", " 0.50", " 0.75", " 0.25", " 1.00"}));
+    EXPECT_EQ(r.outrankingMatrix, (std::vector<int>{1, 0, 1, 1, 1, 0, 1, 0, 1}));
+    EXPECT_EQ(r.robustnessMatrix, (std::vector<double>{1.0, 0.0, 0.88, 0.75, 1.0, 0.5, 0.75, 0.25, 1.0}));
+    // The graph arrays start from S, with no lists and no members.
+    EXPECT_EQ(r.modifiedOutranking, r.outrankingMatrix);
+    EXPECT_EQ(r.vertexGraph, r.outrankingMatrix);
     EXPECT_EQ(r.vertexLists, std::vector<int>(9, 0));
     EXPECT_EQ(r.vertexMembers, std::vector<int>(9, -1));
     EXPECT_EQ(r.listCounts, std::vector<int>(3, 0));
     EXPECT_EQ(r.extraMembers, std::vector<int>(3, 0));
     EXPECT_EQ(r.resultColumnFormats, std::vector<TSheetColumn>(3, TSheetColumn{72, 1, 1}));
-
     // The fill and the per-pair functions agree to the last bit.
     for (int a = 0; a < 3; ++a)
-        for (int b = 0; b < 3; ++b) {
-            const double cC = concordanceIndex(p, a, b);
-            EXPECT_EQ(r.robustnessMatrix[r.at(a, b)], roundToStep(robustnessCoefficient(p, a, b, cC), 0.01));
-        }
+        for (int b = 0; b < 3; ++b)
+            EXPECT_EQ(r.robustnessMatrix[r.at(a, b)],
+                      roundToStep(robustnessCoefficient(p, a, b, concordanceIndex(p, a, b)), 0.01));
+    r.release();
+    EXPECT_FALSE(r.allocated());
+    EXPECT_TRUE(r.concordanceTexts.empty());
 }
 
 // C = 139 / 200 = 0.695 with s = 0.7: the rounded 0.70 is concordant, so the
 // veto is tested; below the level in unrounded terms it acts at full strength.
 TEST(FillMatrices, RoundedConcordanceDecidesTheLevel) {
-    const Project p = makeProject({crit(1, 139, line(0, 0), line(0, 0)),
-                                   crit(1, 31, line(0, 1), line(0, 2), 1, line(0, 10)),
-                                   crit(1, 30, line(0, 0), line(0, 0))},
-                                  {{0, 0, 0}, {0, 9.5, 1}}, 0.7);
+    Project p = makeProject({crit(1, 139, {0, 0}, {0, 0}), crit(1, 31, {0, 1}, {0, 2}, 1, {0, 10}),
+                             crit(1, 30, {0, 0}, {0, 0})},
+                            {{0, 0, 0}, {0, 9.5, 1}}, 0.7);
     EXPECT_EQ(concordanceIndex(p, 0, 1), 0.695);
     ResultsSet r;
     fillMatrices(p, r);
     EXPECT_EQ(r.concordanceTexts[1], " 0.70");
     EXPECT_EQ(r.discordanceTexts[1], "1");  // v' = 10 - min(8, 1) = 9 < 9.5
     EXPECT_EQ(r.outrankingMatrix[1], 0);
-    // R = 0.695 * (1 - 4/7)
-    EXPECT_EQ(r.robustnessTexts[1], " 0.30");
+    EXPECT_EQ(r.robustnessTexts[1], " 0.30");  // R = 0.695 * (1 - 4/7)
 
     // Without the veto the same pair outranks.
-    Project noVeto = p;
-    noVeto.criteria[1].useVeto = 0;
-    fillMatrices(noVeto, r);
+    p.criteria[1].useVeto = 0;
+    fillMatrices(p, r);
     EXPECT_EQ(r.discordanceTexts[1], "0");
     EXPECT_EQ(r.outrankingTexts[1], "1");
     EXPECT_EQ(r.robustnessTexts[1], " 0.70");
-}
-
-TEST(FillMatrices, RefillReplacesAnEarlierSet) {
-    const Project p = vetoProject(1, 0.5);
-    ResultsSet r;
-    r.allocate(5);
-    r.vertexMembers[0] = 3;
-    fillMatrices(p, r);
-    EXPECT_EQ(r.n, 2);
-    EXPECT_EQ(r.concordanceTexts.size(), 4u);
-    EXPECT_EQ(r.vertexMembers, std::vector<int>(4, -1));
-    r.release();
-    EXPECT_FALSE(r.allocated());
-    EXPECT_TRUE(r.concordanceTexts.empty());
 }
 
 }  // namespace

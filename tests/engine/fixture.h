@@ -1,6 +1,8 @@
 #pragma once
-// Hand-built relations in the state the matrix fill leaves the ResultsSet in.
+// Hand-built projects, and relations in the state the matrix fill leaves the
+// ResultsSet in.
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "engine/final_graph.h"
@@ -8,6 +10,21 @@
 #include "engine/results.h"
 
 namespace kvis::fixture {
+
+// rows: one vector of evaluations per alternative
+inline Project makeProject(std::vector<Criterion> criteria, const std::vector<std::vector<double>>& rows, double s) {
+    Project p;
+    p.m = static_cast<int>(criteria.size());
+    p.n = static_cast<int>(rows.size());
+    p.criteria = std::move(criteria);
+    p.alternatives.assign(rows.size(), Alternative{"alt"});
+    for (const auto& row : rows) p.evaluations.insert(p.evaluations.end(), row.begin(), row.end());
+    p.evaluationTexts.assign(p.evaluations.size(), "");
+    p.columnFormats.assign(p.m, TSheetColumn{});
+    p.levelOfConcordance = s;
+    p.alternativeNameWidth = 72;
+    return p;
+}
 
 struct ArcR {
     int from;
