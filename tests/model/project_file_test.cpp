@@ -49,19 +49,17 @@ protected:
     }
 };
 
-TEST_F(ProjectFile, WritesTheExactLayout) {
-    const fs::path out = dir / "out.kvs";
-    ASSERT_TRUE(writeProject(out.string(), loaded(kSmall)));
+// Values are rounded to three decimals on the way out; the advanced options are not in the file.
+TEST_F(ProjectFile, WritesTheExactLayoutAndReadsItBack) {
+    const std::string out = (dir / "out.kvs").string();
+    ASSERT_TRUE(writeProject(out, loaded(kSmall)));
     EXPECT_EQ(slurp(out), kSmall);
-    ASSERT_TRUE(writeProject(out.string(), sample()));
+    ASSERT_TRUE(writeProject(out, sample()));
     EXPECT_EQ(slurp(out), kSampleText);
-}
-
-TEST_F(ProjectFile, RoundTripRoundsToThreeDecimalsAndKeepsOptions) {
     Project p;
     p.maxArcsToCut = 7;
     p.acceptableLoss = 0.35;
-    LoadResult r = loadProject(file("rt.kvs", kSampleText), p);
+    LoadResult r = loadProject(out, p);
     ASSERT_TRUE(r.ok) << r.message;
     EXPECT_EQ(r.testMode, 0);
     EXPECT_EQ(p.maxArcsToCut, 7);
@@ -71,8 +69,8 @@ TEST_F(ProjectFile, RoundTripRoundsToThreeDecimalsAndKeepsOptions) {
     EXPECT_EQ(p.evaluationTexts, (std::vector<std::string>{"21500", "7", "-0", "8.123"}));
     EXPECT_EQ(p.alternativeNameWidth, 80);  // "estate_car"
     EXPECT_EQ(p.columnFormats, std::vector<TSheetColumn>(2, TSheetColumn{100, 2, 0}));
-    ASSERT_TRUE(writeProject((dir / "again.kvs").string(), p));  // a second save writes the same bytes
-    EXPECT_EQ(slurp(dir / "again.kvs"), kSampleText);
+    ASSERT_TRUE(writeProject(out, p));  // a second save writes the same bytes
+    EXPECT_EQ(slurp(out), kSampleText);
 }
 
 TEST_F(ProjectFile, NamesAreWrittenAsOneToken) {
@@ -153,16 +151,11 @@ TEST_F(ProjectFile, LargestCountLoads) {
 }
 
 TEST_F(ProjectFile, EveryFailureLeavesTheProjectUnchanged) {
-    auto without = [](std::string keyword) {
-        std::string t = std::string("\n") + kSmall;
-        t.replace(t.find("\n" + keyword + " ") + 1, keyword.size(), "xx");
-        return t;
-    };
     auto with = [](const std::string& from, const std::string& to) {
-        std::string t = kSmall;
-        t.replace(t.find(from), from.size(), to);
-        return t;
+        std::string t = std::string("\n") + kSmall;
+        return t.replace(t.find(from), from.size(), to);
     };
+    auto without = [&](const std::string& keyword) { return with("\n" + keyword + " ", "\nxx "); };
     const std::string first = "'no_of_criteria'\n or it is not a project file";
     const std::pair<std::string, std::string> cases[] = {
         {"", first}, {without("no_of_criteria"), first},
@@ -212,10 +205,7 @@ TEST_F(ProjectFile, FailedWriteKeepsTheExistingFile) {
     setWriteFailureForTesting(-1);
     EXPECT_FALSE(error.empty());
     EXPECT_EQ(slurp(target), kSmall);
-    EXPECT_EQ(entries(), 1);
-    EXPECT_FALSE(writeProject((dir / "no_such_folder" / "p.kvs").string(), sample()));
-    EXPECT_FALSE(writeProject(dir.string(), sample()));
-    EXPECT_TRUE(fs::is_directory(dir));
+    EXPECT_EQ(entries(), 1);  // the other failures of the atomic writer are tested with it
 }
 
 // A comma-decimal process locale changes no written byte, no read value and no formatted number.
