@@ -17,14 +17,12 @@ using namespace kvis;
 
 TEST(CentreOverParent, Arithmetic) {
     const QSize screen(1024, 768);
-    struct Case {
-        const char* what;
-        QRect dialog, parent;
-        QPoint expected;
-    } cases[] = {
+    const std::tuple<const char*, QRect, QRect, QPoint> cases[] = {  // dialog, parent, expected
         {"centred", {0, 0, 200, 100}, {100, 50, 600, 400}, {300, 200}},
         {"odd halves truncate", {0, 0, 201, 101}, {0, 0, 600, 400}, {199, 149}},
-        {"negative halves truncate toward zero", {0, 0, 200, 100}, {10, 10, 101, 1}, {-39, -39}},
+        {"negative halves, clamped", {0, 0, 200, 100}, {10, 10, 101, 1}, {0, 0}},
+        // (101 - 200) / 2 truncates to -49, not -50: seen once the result stays on screen.
+        {"negative halves truncate toward zero", {0, 0, 200, 100}, {300, 300, 101, 1}, {251, 251}},
         {"off the left and top", {0, 0, 300, 200}, {-400, -300, 400, 300}, {0, 0}},
         {"off the right", {0, 0, 300, 200}, {900, 100, 400, 300}, {724, 150}},
         {"off the bottom", {0, 0, 300, 200}, {100, 700, 400, 300}, {150, 568}},
@@ -32,17 +30,8 @@ TEST(CentreOverParent, Arithmetic) {
         // Wider than the screen and left of it: the clamped left is used.
         {"wider than the screen", {0, 0, 1200, 100}, {300, 0, 400, 100}, {-76, 0}},
     };
-    for (const Case& c : cases) {
-        QPoint p = TCentrDialog::centredPosition(c.dialog, c.parent, screen);
-        // The negative-half case is clamped afterwards; check the raw halves separately.
-        if (std::string(c.what) == "negative halves truncate toward zero") {
-            EXPECT_EQ(p, QPoint(0, 0)) << c.what;
-            continue;
-        }
-        EXPECT_EQ(p, c.expected) << c.what;
-    }
-    // (101 - 200) / 2 truncates to -49, not -50: seen once the result stays on screen.
-    EXPECT_EQ(TCentrDialog::centredPosition({0, 0, 200, 100}, {300, 300, 101, 1}, screen), QPoint(251, 251));
+    for (const auto& [what, dialog, parent, expected] : cases)
+        EXPECT_EQ(TCentrDialog::centredPosition(dialog, parent, screen), expected) << what;
 }
 
 TEST(CentreOverParent, SetUpCentresOverTheParentWindow) {
@@ -58,10 +47,7 @@ TEST(CentreOverParent, SetUpCentresOverTheParentWindow) {
 TEST(CentrDialog, EscapeClosesADialogWithoutCancelButtonAndSkipsCanClose) {
     struct About : TCentrDialog {
         About() : TCentrDialog(nullptr, kTemplateAbout) {}
-        bool canClose() override {
-            ++asked;
-            return true;
-        }
+        bool canClose() override { return ++asked, true; }
         int asked = 0;
     } d;
     TestHooks hooks;
@@ -69,9 +55,9 @@ TEST(CentrDialog, EscapeClosesADialogWithoutCancelButtonAndSkipsCanClose) {
         EXPECT_EQ(dlg.button(2), nullptr);
         dlg.pressEscape();
     });
+    hooks.dialogScripts.push_back([](TDialog& dlg) { dlg.press(1); });
     EXPECT_EQ(d.runModal(), IDCANCEL);
     EXPECT_EQ(d.asked, 0);
-    hooks.dialogScripts.push_back([](TDialog& dlg) { dlg.press(1); });
     EXPECT_EQ(d.runModal(), IDOK);
     EXPECT_EQ(d.asked, 1);
 }
@@ -94,9 +80,9 @@ TEST(MyEdit, FocusSelectsTheWholeText) {
     QApplication::sendEvent(e, &in);
     const QPointF at(3, 3);
     QMouseEvent press(QEvent::MouseButtonPress, at, e->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(e, &press);
     QMouseEvent release(QEvent::MouseButtonRelease, at, e->mapToGlobal(at), Qt::LeftButton, Qt::NoButton,
                         Qt::NoModifier);
+    QApplication::sendEvent(e, &press);
     QApplication::sendEvent(e, &release);
     EXPECT_EQ(e->selectedText(), "0.66");
     // A later click inside the focused edit only moves the cursor.
@@ -106,23 +92,18 @@ TEST(MyEdit, FocusSelectsTheWholeText) {
 }
 
 TEST(MyEdit, LimitAndFilterFromTheConstructor) {
-    struct Case {
-        int len;
-        const char* filter;
-        const char* typed;
-        const char* expected;
-    } cases[] = {
+    const std::tuple<int, const char*, const char*, const char*> cases[] = {  // length, filter, typed, expected
         {14, kNameChars, "new alternative_1x", "newalternativ"},
         {10, kNumberChars, "-1.5e+3 kg", "-1.5e+3"},
         {9, kUnsignedChars, "-0.25e1", "0.251"},
         {2, kDigitChars, "47", "4"},
         {9, nullptr, "0,7 abc!", "0,7 abc!"},
     };
-    for (const Case& c : cases) {
+    for (const auto& [len, filter, typed, expected] : cases) {
         TCentrDialog d(nullptr, kTemplateAbout);
-        new TMyEdit(&d, 300, c.len, c.filter);
+        new TMyEdit(&d, 300, len, filter);
         d.create();
-        d.type(300, QString::fromLatin1(c.typed));
-        EXPECT_EQ(d.edit(300)->text(), c.expected) << c.typed;
+        d.type(300, QString::fromLatin1(typed));
+        EXPECT_EQ(d.edit(300)->text(), expected) << typed;
     }
 }

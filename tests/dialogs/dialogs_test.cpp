@@ -1,12 +1,15 @@
-// The editing and inspection dialogs driven headless through the test hooks.
+// The editing and inspection dialogs: what they show and decide, and the
+// dialogs themselves driven headless through the test hooks.
 #include <gtest/gtest.h>
 
 #include <functional>
 
+#include "app/kavorin_app.h"
 #include "app/workspace.h"
 #include "dialogs/alternatives_dialogs.h"
 #include "dialogs/compare_dialogs.h"
 #include "dialogs/criteria_dialogs.h"
+#include "dialogs/dialog_logic.h"
 #include "dialogs/editing_dialogs.h"
 #include "dialogs/kernel_dialogs.h"
 #include "dialogs/parameter_dialogs.h"
@@ -17,6 +20,8 @@
 using namespace kvis;
 
 namespace {
+
+using Lines = std::vector<std::string>;
 
 Criterion crit(const char* name, int direction, double q, double p, double v = -1, double weight = 1) {
     Criterion c;
@@ -38,14 +43,27 @@ std::string text(TDialog& d, int id) {
     return "?";
 }
 
-std::vector<std::string> lines(TDialog& d, int id) {
-    std::vector<std::string> out;
+Lines lines(TDialog& d, int id) {
+    Lines out;
     TListBox* l = d.listBox(id);
     for (int i = 0; i < l->getCount(); ++i) out.push_back(l->getString(i));
     return out;
 }
 
+Lines texts(TDialog& d, std::initializer_list<int> ids) {
+    Lines out;
+    for (int id : ids) out.push_back(text(d, id));
+    return out;
+}
+
 bool enabled(TDialog& d, int id) { return d.control(id)->isEnabled(); }
+// The ids whose controls are enabled, in the order asked.
+std::vector<int> enabledOf(TDialog& d, std::initializer_list<int> ids) {
+    std::vector<int> out;
+    for (int id : ids)
+        if (enabled(d, id)) out.push_back(id);
+    return out;
+}
 
 class Dialogs : public ::testing::Test {
 protected:
@@ -68,18 +86,64 @@ protected:
         doc().resultsValid = 0;
     }
     void script(std::function<void(TDialog&)> f) { hooks.dialogScripts.push_back(std::move(f)); }
+    // The i-th message box, checked whole.
+    void said(size_t i, const std::string& text, const std::string& caption, unsigned flags) {
+        ASSERT_LT(i, hooks.messages.size());
+        EXPECT_EQ(hooks.messages[i].text.toStdString(), text) << "message " << i;
+        EXPECT_EQ(hooks.messages[i].caption.toStdString(), caption) << "message " << i;
+        EXPECT_EQ(hooks.messages[i].flags, flags) << "message " << i;
+    }
+    std::array<int, 2> flags() { return {doc().modified, doc().resultsValid}; }
 
     TestHooks hooks;
 };
 
+constexpr unsigned kQuestion = MB_YESNOCANCEL | MB_ICONQUESTION;
+constexpr unsigned kStop = MB_OK | MB_ICONSTOP;
+const std::string kInvalidThresholds = "          Invalid values of thresholds.\nThresholds must be valid for criterion ";
+
+// ---- What the dialogs show and decide ----------------------------------------------
+
+TEST(DialogLogic, NumbersReadFromEditsTakeOnlyTheirCharacters) {
+    const std::pair<const char*, double> cases[] = {
+        {"", 0},      {"1e", 1},        {"2.5e+", 2.5},           {"3-", 3},          {"-", 0},
+        {".", 0},     {"12.50", 12.5},  {"123456789012", 123456789}, {"1.5e-12", 1.5e-12},
+    };
+    for (const auto& [text, want] : cases) EXPECT_EQ(dlg::readNumber(text, 9), want) << text;
+    EXPECT_EQ(dlg::readInteger("34", 8), 34);
+    EXPECT_EQ(dlg::firstChars("abcdefghijklmnop", 13), "abcdefghijklm");
+}
+
+TEST_F(Dialogs, ValueAndEvaluationLinesTruncateLongNames) {
+    build({crit("price", 0, 0, 0), crit("a_very_long_criterion", 1, 0, 0)}, {{12.5, -3}});
+    EXPECT_EQ(dlg::alternativeValueLines(p(), 0), (Lines{" price                 12.500 ", " a_very_long_cr        -3.000 "}));
+    EXPECT_EQ(dlg::pendingValueLines(p(), {0, 7})[1], " a_very_long_cr         7.000 ");
+
+    Criterion c = crit("c1", 1, 0, 0, 10);
+    c.indifference = {0.1, 1};
+    c.preference = {0.2, 2};
+    c.inverseMode = 1;  // not applied in the preview
+    workspace() = Workspace{};
+    build({c}, {{10}, {-2.5}});
+    p().alternatives[1].name = "a_name_longer_than_16";
+    EXPECT_EQ(dlg::evaluationLines(p(), 0), (Lines{"alt1                   10.000        2.000        4.000       10.000",
+                                                   "a_name_longer_th       -2.500        0.750        1.500       10.000"}));
+    p().criteria[0].useVeto = 0;
+    EXPECT_EQ(dlg::evaluationLines(p(), 0)[0], "alt1                   10.000        2.000        4.000      N/A");
+}
+
+TEST(DialogLogic, WithoutAlternativesOnlyTheCoefficientsOfGrowthCount) {
+    Criterion steep = dlg::proposedCriterion(Project{});
+    steep.indifference = {0, 5};
+    EXPECT_TRUE(dlg::candidatePasses(Project{}, 0, steep));
+    steep.preference.alpha = 1;  // minimized: alpha >= 1 fails
+    EXPECT_FALSE(dlg::candidatePasses(Project{}, 0, steep));
+}
+
 // ---- Templates ------------------------------------------------------------------
 
-TEST_F(Dialogs, TemplatesCarryTheirFramesCaptionsAndControls) {
-    struct Want {
-        int id;
-        const char* caption;
-        bool blackFrame;
-    } wants[] = {
+TEST_F(Dialogs, TemplatesCarryTheirFramesCaptionsAndControlTexts) {
+    const std::tuple<int, const char*, bool> wants[] = {  // id, caption, black frame
         {101, "Edit alternatives", true},     {102, "Modify alternative", true},
         {103, "Modify value of criterion", true}, {104, "Edit criteria", true},
         {105, "Modify criteria", true},       {106, "Level of concordance", true},
@@ -89,51 +153,29 @@ TEST_F(Dialogs, TemplatesCarryTheirFramesCaptionsAndControls) {
         {114, "Select alternatives to compare", true}, {115, "Compare alternative 1 to alternative 2", false},
     };
     TDlgSelect registers(nullptr);  // any dialog registers the templates
-    for (const auto& want : wants) {
-        const DialogTemplate* t = findDialogTemplate(want.id);
-        ASSERT_NE(t, nullptr) << want.id;
-        EXPECT_EQ(t->caption, want.caption);
-        EXPECT_EQ(t->fontFace, want.id == 107 ? "" : "MS Sans Serif") << want.id;
+    for (const auto& [id, caption, blackFrame] : wants) {
+        const DialogTemplate* t = findDialogTemplate(id);
+        ASSERT_NE(t, nullptr) << id;
+        EXPECT_EQ(t->caption, caption);
+        EXPECT_EQ(t->fontFace, id == 107 ? "" : "MS Sans Serif") << id;
         int white = 0, black = 0;
         for (const auto& c : t->controls) {
             white += c.kind == ControlKind::WhiteFrame;
             black += c.kind == ControlKind::BlackFrame;
-            EXPECT_LE(c.x + c.w, t->width) << want.id << " control " << c.id;
-            EXPECT_LE(c.y + c.h, t->height) << want.id << " control " << c.id;
+            EXPECT_TRUE(c.x + c.w <= t->width && c.y + c.h <= t->height) << id << " control " << c.id;
         }
-        EXPECT_EQ(white, 1) << want.id;
-        EXPECT_EQ(black, want.blackFrame ? 1 : 0) << want.id;
+        EXPECT_EQ(white, 1) << id;
+        EXPECT_EQ(black, blackFrame ? 1 : 0) << id;
     }
-    struct Control {
-        int tpl, id;
-        ControlKind kind;
-        const char* text;
-        int x, y, w, h;
-    } controls[] = {
-        {101, 206, ControlKind::Static, "30", 87, 122, 27, 9},
-        {102, 202, ControlKind::ListBox, "", 15, 53, 138, 79},
-        {103, 202, ControlKind::Static, "Nazwa wariantu", 50, 7, 85, 10},
-        {104, 206, ControlKind::Static, "30", 82, 122, 27, 9},
-        {105, 213, ControlKind::Edit, "", 42, 121, 28, 12},
-        {105, 201, ControlKind::Button, "&Alternatives", 149, 139, 50, 14},
-        {106, 201, ControlKind::Edit, "", 119, 14, 38, 12},
-        {107, 202, ControlKind::ListBox, "", 5, 14, 254, 89},
-        {110, 207, ControlKind::Button, "&Details", 148, 97, 50, 14},
-        {111, 500, ControlKind::Static, "Text", 45, 9, 60, 10},
-        {112, 202, ControlKind::Edit, "", 118, 46, 40, 12},
-        {113, 108, ControlKind::CheckBox, "&Modified Graph ", 10, 84, 101, 12},
-        {113, 109, ControlKind::CheckBox, "Kernel && &Final Graph", 10, 96, 101, 12},
-        {114, 102, ControlKind::ComboBox, "", 83, 18, 56, 45},
-        {115, 206, ControlKind::ListBox, "", 16, 65, 69, 72},
-        {115, 301, ControlKind::Static, "Action 1:", 60, 24, 112, 10},
+    const std::tuple<int, int, const char*> texts[] = {
+        {101, 206, "30"},         {103, 202, "Nazwa wariantu"},        {105, 201, "&Alternatives"},
+        {110, 207, "&Details"},   {113, 108, "&Modified Graph "},      {113, 109, "Kernel && &Final Graph"},
+        {115, 301, "Action 1:"},
     };
-    for (const auto& c : controls) {
-        const ControlTemplate* t = findDialogTemplate(c.tpl)->control(c.id);
-        ASSERT_NE(t, nullptr) << c.tpl << "/" << c.id;
-        EXPECT_EQ(t->kind, c.kind) << c.tpl << "/" << c.id;
-        EXPECT_EQ(t->text, c.text) << c.tpl << "/" << c.id;
-        EXPECT_EQ((std::vector<int>{t->x, t->y, t->w, t->h}), (std::vector<int>{c.x, c.y, c.w, c.h}))
-            << c.tpl << "/" << c.id;
+    for (const auto& [tpl, id, want] : texts) {
+        const ControlTemplate* c = findDialogTemplate(tpl)->control(id);
+        ASSERT_NE(c, nullptr) << tpl << "/" << id;
+        EXPECT_EQ(c->text, want) << tpl << "/" << id;
     }
 }
 
@@ -142,6 +184,7 @@ TEST_F(Dialogs, TemplatesCarryTheirFramesCaptionsAndControls) {
 TEST_F(Dialogs, AddAlternativeProposesAlterNAndAppendsItsPendingValues) {
     build({crit("c1", 0, 0, 0), crit("c2", 1, 0, 0)}, {{1, 2}, {3, 4}, {5, 6}});
     p().alternatives[0].name = "zzz";  // the proposal counts, it does not look at names
+    dlg::storeTypedValue(p(), doc(), 0, 0, "1.00", 1);  // adding rebuilds the old texts
     script([&](TDialog& d) {
         d.press(201);
         EXPECT_EQ(lines(d, 205).back(), "alter_4");
@@ -152,8 +195,7 @@ TEST_F(Dialogs, AddAlternativeProposesAlterNAndAppendsItsPendingValues) {
     script([&](TDialog& d) {
         EXPECT_EQ(d.windowTitle().toStdString(), "Adding new alternative");
         EXPECT_EQ(text(d, 203), "alter_4");
-        EXPECT_EQ(lines(d, 202), (std::vector<std::string>{" c1                     0.000 ",
-                                                            " c2                     0.000 "}));
+        EXPECT_EQ(lines(d, 202), (Lines{" c1                     0.000 ", " c2                     0.000 "}));
         d.select(202, 1);
         d.press(201);
         EXPECT_EQ(lines(d, 202)[1], " c2                    12.500 ");
@@ -162,9 +204,7 @@ TEST_F(Dialogs, AddAlternativeProposesAlterNAndAppendsItsPendingValues) {
         d.press(1);  // a second OK does nothing more
     });
     script([&](TDialog& d) {
-        EXPECT_EQ(text(d, 202), "alter_4");
-        EXPECT_EQ(text(d, 203), "c2");
-        EXPECT_EQ(text(d, 201), "0");
+        EXPECT_EQ(texts(d, {202, 203, 201}), (Lines{"alter_4", "c2", "0"}));
         d.type(201, "12.50");
         d.press(1);
     });
@@ -173,9 +213,9 @@ TEST_F(Dialogs, AddAlternativeProposesAlterNAndAppendsItsPendingValues) {
     ASSERT_EQ(p().n, 4);
     EXPECT_EQ(p().alternatives[3].name, "alter_4");
     EXPECT_EQ(p().eval(3, 1), 12.5);
+    EXPECT_EQ(p().evaluationTexts[0], "1");
     EXPECT_EQ(p().evaluationTexts[3 * 2 + 1], "12.5");
-    EXPECT_EQ(doc().modified, 1);
-    EXPECT_EQ(doc().resultsValid, 0);
+    EXPECT_EQ(flags(), (std::array<int, 2>{1, 0}));
 }
 
 TEST_F(Dialogs, AddAlternativeWithoutCriteriaAndTheNameWidth) {
@@ -189,21 +229,18 @@ TEST_F(Dialogs, AddAlternativeWithoutCriteriaAndTheNameWidth) {
         d.type(203, "twelve_chars");
         d.press(1);
     });
-    TDlgDodajWariant add(nullptr);
-    EXPECT_EQ(add.runModal(), IDOK);
+    EXPECT_EQ(TDlgDodajWariant(nullptr).runModal(), IDOK);
     EXPECT_EQ(p().n, 1);
     EXPECT_EQ(p().alternativeNameWidth, 96);
 
     hooks.answers.push_back(IDYES);
     script([&](TDialog& d) {
-        d.press(203);
+        d.press(203);  // removing the last one
         EXPECT_EQ(text(d, 206), "0");
-        EXPECT_FALSE(enabled(d, 202));
-        EXPECT_FALSE(enabled(d, 203));
+        EXPECT_EQ(enabledOf(d, {202, 203}), std::vector<int>{});
         d.pressEscape();
     });
-    TDlgEdycjaWariantow edit(nullptr);
-    EXPECT_EQ(edit.runModal(), IDCANCEL);
+    EXPECT_EQ(TDlgEdycjaWariantow(nullptr).runModal(), IDCANCEL);
     EXPECT_EQ(p().n, 0);
     EXPECT_EQ(p().alternativeNameWidth, 96);  // never narrows
 }
@@ -220,8 +257,7 @@ TEST_F(Dialogs, NamesTakeThirteenCharactersOfTheirSetTypedOrPasted) {
         EXPECT_EQ(text(d, 203), "ab0123456789x");
         d.press(1);
     });
-    TDlgModyfikacjaWariantu dlg(nullptr);
-    dlg.runModal();
+    TDlgModyfikacjaWariantu(nullptr).runModal();
     EXPECT_EQ(p().alternatives[0].name, "ab0123456789x");
     EXPECT_EQ(doc().modified, 1);
 }
@@ -234,21 +270,18 @@ TEST_F(Dialogs, RemoveAsksAndOnlyYesRemoves) {
         d.press(203);
         EXPECT_EQ(d.listBox(205)->getCount(), 2);
         d.press(203);
-        EXPECT_EQ(lines(d, 205), std::vector<std::string>{"alt1"});
+        EXPECT_EQ(lines(d, 205), Lines{"alt1"});
         EXPECT_EQ(text(d, 206), "1");
         d.press(203);
         EXPECT_EQ(text(d, 206), "0");
-        EXPECT_FALSE(enabled(d, 202));
-        EXPECT_FALSE(enabled(d, 203));
+        EXPECT_EQ(enabledOf(d, {202, 203}), std::vector<int>{});
         d.press(203);  // empty list: no question
         d.press(202);  // and no Modify
         d.press(1);
     });
     EXPECT_EQ(runEditAlternatives(nullptr), IDOK);
     ASSERT_EQ(hooks.messages.size(), 3u);
-    EXPECT_EQ(hooks.messages[0].text.toStdString(), "Do you really want to delete\n  alternative 'alt2' ?");
-    EXPECT_EQ(hooks.messages[0].caption.toStdString(), "Delete alternative");
-    EXPECT_EQ(hooks.messages[0].flags, MB_YESNOCANCEL | MB_ICONQUESTION);
+    said(0, "Do you really want to delete\n  alternative 'alt2' ?", "Delete alternative", kQuestion);
     EXPECT_EQ(hooks.dialogsRun, std::vector<int>{101});
     EXPECT_EQ(p().n, 0);
     EXPECT_EQ(p().m, 2);  // the criteria stay
@@ -274,8 +307,7 @@ TEST_F(Dialogs, ModifyAlternativeStoresTheNameAtOnceAndTheTypedValue) {
         d.press(2);  // Cancel undoes neither the name nor the value
     });
     script([&](TDialog& d) {
-        EXPECT_EQ(text(d, 202), "renamed");
-        EXPECT_EQ(text(d, 203), "c1");
+        EXPECT_EQ(texts(d, {202, 203}), (Lines{"renamed", "c1"}));
         d.type(201, "12.50");
         d.press(1);
     });
@@ -283,32 +315,24 @@ TEST_F(Dialogs, ModifyAlternativeStoresTheNameAtOnceAndTheTypedValue) {
     EXPECT_EQ(p().alternatives[1].name, "renamed");
     EXPECT_EQ(p().eval(1, 0), 12.5);
     EXPECT_EQ(p().evaluationTexts[2], "12.50");
-    EXPECT_EQ(doc().modified, 1);
-    EXPECT_EQ(doc().resultsValid, 0);
+    EXPECT_EQ(flags(), (std::array<int, 2>{1, 0}));
 }
 
 TEST_F(Dialogs, ValueDialogOkWithoutTypingChangesNothing) {
     build({crit("c1", 0, 0, 0), crit("c2", 0, 0, 0), crit("c3", 0, 0, 0)}, {{1.23456789, -1.23456e-10, 5}});
     doc().resultsValid = 1;
     for (int c : {0, 1, 2}) {
-        w().selectedAlternative = 0;
         w().selectedCriterion = c;
         script([&](TDialog& d) { d.press(1); });
-        TDlgModyfikacjaWartosciKryterium dlg(nullptr);
-        EXPECT_EQ(dlg.runModal(), IDOK);
+        EXPECT_EQ(TDlgModyfikacjaWartosciKryterium(nullptr).runModal(), IDOK);
     }
     EXPECT_EQ(p().eval(0, 0), 1.23456789);
     EXPECT_EQ(p().eval(0, 1), -1.23456e-10);
     EXPECT_EQ(p().evaluationTexts[1], "-1.23456e-10");  // shown whole, kept whole
-    EXPECT_EQ(doc().resultsValid, 1);
-    EXPECT_EQ(doc().modified, 0);
-
     // The renaming to the same name leaves modified alone too.
-    w().selectedAlternative = 0;
     script([&](TDialog& d) { d.press(1); });
-    TDlgModyfikacjaWariantu same(nullptr);
-    same.runModal();
-    EXPECT_EQ(doc().modified, 0);
+    TDlgModyfikacjaWariantu(nullptr).runModal();
+    EXPECT_EQ(flags(), (std::array<int, 2>{0, 1}));
 }
 
 // ---- Criteria ---------------------------------------------------------------------
@@ -317,11 +341,8 @@ TEST_F(Dialogs, ModifyCriteriaRefusalLeavesTheProjectUnchanged) {
     build({crit("c1", 1, 1, 3, 6)}, {{10}, {20}});
     doc().resultsValid = 1;
     const Criterion before = p().criteria[0];
-    w().selectedCriterion = 0;
     script([&](TDialog& d) {
-        EXPECT_EQ(text(d, 208), "0");
-        EXPECT_EQ(text(d, 209), "1");
-        EXPECT_EQ(text(d, 207), "3");
+        EXPECT_EQ(texts(d, {208, 209, 207}), (Lines{"0", "1", "3"}));
         EXPECT_EQ(d.comboBox(205)->getString(d.comboBox(205)->getSelIndex()), "Maximize");
         d.type(203, "renamed");
         d.type(209, "5");  // q above p
@@ -330,18 +351,12 @@ TEST_F(Dialogs, ModifyCriteriaRefusalLeavesTheProjectUnchanged) {
         EXPECT_EQ(text(d, 209), "5");  // what the user typed stays
         d.press(2);
     });
-    TDlgModyfikacjaKryterium dlg(nullptr);
-    EXPECT_EQ(dlg.runModal(), IDCANCEL);
+    EXPECT_EQ(TDlgModyfikacjaKryterium(nullptr).runModal(), IDCANCEL);
     ASSERT_EQ(hooks.messages.size(), 1u);
-    EXPECT_EQ(hooks.messages[0].text.toStdString(),
-              "          Invalid values of thresholds.\nThresholds must be valid for criterion renamed");
-    EXPECT_EQ(hooks.messages[0].caption.toStdString(), "Error modifying criteria");
-    EXPECT_EQ(hooks.messages[0].flags, MB_OK | MB_ICONSTOP);
-    const Criterion& after = p().criteria[0];
-    EXPECT_EQ(after.name, before.name);
-    EXPECT_EQ(after.indifference.beta, before.indifference.beta);
-    EXPECT_EQ(doc().resultsValid, 1);
-    EXPECT_EQ(doc().modified, 0);
+    said(0, kInvalidThresholds + "renamed", "Error modifying criteria", kStop);
+    EXPECT_EQ(p().criteria[0].name, before.name);
+    EXPECT_EQ(p().criteria[0].indifference.beta, before.indifference.beta);
+    EXPECT_EQ(flags(), (std::array<int, 2>{0, 1}));
 }
 
 TEST_F(Dialogs, ModifyCriteriaOkStoresAndAlwaysFlags) {
@@ -349,7 +364,6 @@ TEST_F(Dialogs, ModifyCriteriaOkStoresAndAlwaysFlags) {
     c.weight = 2.5;
     build({c}, {{10}, {20}});
     doc().resultsValid = 1;
-    w().selectedCriterion = 0;
     script([&](TDialog& d) {
         EXPECT_TRUE(enabled(d, 213));
         d.checkBox(204)->click();  // veto off: its edits go disabled, its line stays
@@ -358,30 +372,24 @@ TEST_F(Dialogs, ModifyCriteriaOkStoresAndAlwaysFlags) {
         d.select(205, 1);
         d.press(1);
     });
-    TDlgModyfikacjaKryterium dlg(nullptr);
-    EXPECT_EQ(dlg.runModal(), IDOK);
+    EXPECT_EQ(TDlgModyfikacjaKryterium(nullptr).runModal(), IDOK);
     const Criterion& after = p().criteria[0];
-    EXPECT_EQ(after.useVeto, 0);
+    EXPECT_EQ((std::array<int, 3>{after.useVeto, after.inverseMode, after.direction}), (std::array<int, 3>{0, 1, 1}));
     EXPECT_EQ(after.veto.beta, 4);
-    EXPECT_EQ(after.inverseMode, 1);
-    EXPECT_EQ(after.direction, 1);
     EXPECT_EQ(after.weight, 2.5);
     EXPECT_EQ(after.preference.beta, 1.123456789);  // untouched edits keep the exact value
-    EXPECT_EQ(doc().modified, 1);
-    EXPECT_EQ(doc().resultsValid, 0);
+    EXPECT_EQ(flags(), (std::array<int, 2>{1, 0}));
 }
 
 TEST_F(Dialogs, ThresholdsOfACriterionWithoutValuesAreDisabled) {
     build({crit("c1", 0, 0, 0, 1)}, {{0}, {0}});
-    w().selectedCriterion = 0;
     script([&](TDialog& d) {
-        for (int id : {206, 207, 208, 209, 213, 214, 201}) EXPECT_FALSE(enabled(d, id)) << id;
-        for (int id : {202, 203, 204, 205, 210}) EXPECT_TRUE(enabled(d, id)) << id;
+        EXPECT_EQ(enabledOf(d, {206, 207, 208, 209, 213, 214, 201, 202, 203, 204, 205, 210}),
+                  (std::vector<int>{202, 203, 204, 205, 210}));
         EXPECT_EQ(text(d, 214), "1");  // shown all the same
         d.press(2);
     });
-    TDlgModyfikacjaKryterium dlg(nullptr);
-    dlg.runModal();
+    TDlgModyfikacjaKryterium(nullptr).runModal();
 }
 
 TEST_F(Dialogs, AddCriterionProposalAndSingleAppendAfterARefusedOk) {
@@ -394,18 +402,13 @@ TEST_F(Dialogs, AddCriterionProposalAndSingleAppendAfterARefusedOk) {
     });
     script([&](TDialog& d) {
         EXPECT_EQ(d.windowTitle().toStdString(), "Adding new criterion");
-        EXPECT_EQ(text(d, 203), "crit_3");
-        EXPECT_EQ(text(d, 202), "1");
-        for (int id : {206, 207, 208, 209, 213, 214}) {
-            EXPECT_EQ(text(d, id), "0") << id;
-            EXPECT_FALSE(enabled(d, id)) << id;
-        }
-        EXPECT_FALSE(enabled(d, 201));
+        EXPECT_EQ(texts(d, {203, 202, 206, 207, 208, 209, 213, 214}),
+                  (Lines{"crit_3", "1", "0", "0", "0", "0", "0", "0"}));
+        EXPECT_EQ(enabledOf(d, {206, 207, 208, 209, 213, 214, 201}), std::vector<int>{});
         EXPECT_EQ(d.comboBox(205)->getSelIndex(), 0);
         EXPECT_EQ(d.comboBox(205)->getString(0), "Minimize");
         EXPECT_EQ(d.comboBox(205)->getString(1), "Maximize");
-        EXPECT_EQ(d.checkBox(204)->getCheck(), 0);
-        EXPECT_EQ(d.checkBox(210)->getCheck(), 0);
+        EXPECT_EQ(d.checkBox(204)->getCheck() + d.checkBox(210)->getCheck(), 0);
         d.checkBox(204)->click();
         EXPECT_FALSE(enabled(d, 213));  // still no values
         d.edit(209)->setText(std::string("-1"));  // q below 0 at the evaluations (all 0)
@@ -418,9 +421,7 @@ TEST_F(Dialogs, AddCriterionProposalAndSingleAppendAfterARefusedOk) {
     });
     EXPECT_EQ(runEditCriteria(nullptr), IDOK);
     ASSERT_EQ(hooks.messages.size(), 1u);
-    EXPECT_EQ(hooks.messages[0].text.toStdString(),
-              "          Invalid values of thresholds.\nThresholds must be valid for criterion crit_3");
-    EXPECT_EQ(hooks.messages[0].caption.toStdString(), "Error adding criteria");
+    said(0, kInvalidThresholds + "crit_3", "Error adding criteria", kStop);
     ASSERT_EQ(p().m, 3);
     EXPECT_EQ(p().criteria[2].name, "crit_3");
     EXPECT_EQ(p().criteria[2].useVeto, 1);
@@ -436,8 +437,7 @@ TEST_F(Dialogs, RemovingTheLastCriterionRemovesEveryAlternativeThenAddStillWorks
     script([&](TDialog& d) {
         d.press(203);
         EXPECT_EQ(text(d, 206), "0");
-        EXPECT_FALSE(enabled(d, 202));
-        EXPECT_FALSE(enabled(d, 203));
+        EXPECT_EQ(enabledOf(d, {202, 203}), std::vector<int>{});
         EXPECT_EQ(p().n, 0);
         d.press(201);
         d.press(1);
@@ -447,9 +447,7 @@ TEST_F(Dialogs, RemovingTheLastCriterionRemovesEveryAlternativeThenAddStillWorks
         d.press(1);
     });
     EXPECT_EQ(runEditCriteria(nullptr), IDOK);
-    EXPECT_EQ(hooks.messages[0].text.toStdString(), "Do you really want to delete\n    criterion: 'c1'");
-    EXPECT_EQ(hooks.messages[0].caption.toStdString(), "Delete criterion");
-    EXPECT_EQ(hooks.messages[0].flags, MB_YESNOCANCEL | MB_ICONQUESTION);
+    said(0, "Do you really want to delete\n    criterion: 'c1'", "Delete criterion", kQuestion);
     EXPECT_EQ(p().m, 1);
     EXPECT_EQ(p().n, 0);
     EXPECT_EQ(p().criteria[0].name, "crit_1");
@@ -464,17 +462,12 @@ TEST_F(Dialogs, EditCriteriaOkNamesTheFirstFailingCriterion) {
     });
     EXPECT_EQ(runEditCriteria(nullptr), IDCANCEL);
     ASSERT_EQ(hooks.messages.size(), 1u);
-    EXPECT_EQ(hooks.messages[0].text.toStdString(),
-              "          Invalid values of thresholds.\nThresholds must be valid for criterion bad1");
-    EXPECT_EQ(hooks.messages[0].caption.toStdString(), "Error adding criteria");
-    EXPECT_EQ(hooks.messages[0].flags, MB_OK | MB_ICONSTOP);
+    said(0, kInvalidThresholds + "bad1", "Error adding criteria", kStop);
 }
 
 TEST_F(Dialogs, PreviewNeverChangesTheProject) {
-    Criterion c = crit("c1", 1, 1, 2, 8);
-    build({c}, {{10}, {-2.5}});
+    build({crit("c1", 1, 1, 2, 8)}, {{10}, {-2.5}});
     doc().resultsValid = 1;
-    w().selectedCriterion = 0;
     script([&](TDialog& d) {
         d.type(206, "0.2");  // p alpha
         d.checkBox(204)->click();  // without veto
@@ -485,34 +478,25 @@ TEST_F(Dialogs, PreviewNeverChangesTheProject) {
     });
     script([&](TDialog& d) {
         EXPECT_EQ(d.windowTitle().toStdString(), "Evaluation of alternatives according to criteron 'c1'");
-        EXPECT_EQ(lines(d, 202), (std::vector<std::string>{
-                                     "alt1                   10.000        1.000        4.000      N/A",
-                                     "alt2                   -2.500        1.000        1.500      N/A"}));
+        EXPECT_EQ(lines(d, 202), (Lines{"alt1                   10.000        1.000        4.000      N/A",
+                                        "alt2                   -2.500        1.000        1.500      N/A"}));
         EXPECT_EQ(p().criteria[0].useVeto, 0);  // borrowed while shown
         d.press(1);
     });
-    TDlgModyfikacjaKryterium dlg(nullptr);
-    dlg.runModal();
+    TDlgModyfikacjaKryterium(nullptr).runModal();
     EXPECT_EQ(hooks.dialogsRun, (std::vector<int>{105, 107}));
     ASSERT_EQ(hooks.messages.size(), 1u);
     EXPECT_EQ(hooks.messages[0].caption.toStdString(), "Invalid values of thresholds");
     const Criterion& after = p().criteria[0];
-    EXPECT_EQ(after.preference.alpha, 0);
-    EXPECT_EQ(after.preference.beta, 2);
-    EXPECT_EQ(after.useVeto, 1);
-    EXPECT_EQ(doc().resultsValid, 1);
-    EXPECT_EQ(doc().modified, 0);
+    EXPECT_EQ((std::array<double, 3>{after.preference.alpha, after.preference.beta, double(after.useVeto)}),
+              (std::array<double, 3>{0, 2, 1}));
+    EXPECT_EQ(flags(), (std::array<int, 2>{0, 1}));
 }
 
 // ---- Parameters -------------------------------------------------------------------
 
 TEST_F(Dialogs, LevelOfConcordanceBounds) {
-    struct Case {
-        std::vector<double> weights;
-        const char* typed;
-        bool accepted;
-        const char* bound;
-    } cases[] = {
+    struct Case { std::vector<double> weights; const char* typed; bool accepted; const char* bound; } cases[] = {
         {{1, 1, 2}, "0.76", false, "0.75"}, {{1, 1, 2}, "0.75", true, ""},  {{1, 1, 2}, "0.5", true, ""},
         {{1, 1, 2}, "", false, "0.75"},     {{1}, "0.5", false, "0"},       {{}, "1", true, ""},
         {{}, "1.5", false, "1"},            {{}, "0.49", false, "1"},
@@ -529,44 +513,33 @@ TEST_F(Dialogs, LevelOfConcordanceBounds) {
             if (!d.hasEnded()) d.press(2);
         });
         EXPECT_EQ(runLevelOfConcordance(nullptr), c.accepted ? IDOK : IDCANCEL) << c.typed;
-        if (c.accepted) {
-            EXPECT_EQ(p().levelOfConcordance, readDouble(c.typed));
-            EXPECT_TRUE(hooks.messages.empty());
-        } else {
-            ASSERT_EQ(hooks.messages.size(), 1u) << c.typed;
-            EXPECT_EQ(hooks.messages[0].text.toStdString(),
-                      std::string("Value of the level of concordance\n    must be between 0.5 and ") + c.bound);
-            EXPECT_EQ(hooks.messages[0].caption.toStdString(), "Validation error");
-            EXPECT_EQ(hooks.messages[0].flags, MB_OK | MB_ICONSTOP);
-            EXPECT_EQ(p().levelOfConcordance, 0.66);
-        }
+        EXPECT_EQ(hooks.messages.size(), c.accepted ? 0u : 1u) << c.typed;
+        EXPECT_EQ(p().levelOfConcordance, c.accepted ? readDouble(c.typed) : 0.66) << c.typed;
+        if (!c.accepted)
+            said(0, std::string("Value of the level of concordance\n    must be between 0.5 and ") + c.bound,
+                 "Validation error", kStop);
     }
-}
-
-TEST_F(Dialogs, LevelOfConcordanceSetsModifiedOnlyWhenItChanges) {
+    // OK sets modified only when the level changes.
+    workspace() = Workspace{};
     build({crit("a", 0, 0, 0, -1, 1), crit("b", 0, 0, 0, -1, 3)}, {});
     p().levelOfConcordance = 0.7;
-    script([&](TDialog& d) {
-        EXPECT_EQ(text(d, 201), "0.7");
-        d.press(1);
-    });
-    EXPECT_EQ(runLevelOfConcordance(nullptr), IDOK);
-    EXPECT_EQ(doc().modified, 0);
-    script([&](TDialog& d) {
-        d.type(201, "0.72");
-        d.press(1);
-    });
-    EXPECT_EQ(runLevelOfConcordance(nullptr), IDOK);
+    for (const char* typed : {"", "0.72"}) {
+        script([&](TDialog& d) {
+            EXPECT_EQ(text(d, 201), "0.7");
+            if (*typed) d.type(201, typed);
+            d.press(1);
+        });
+        EXPECT_EQ(runLevelOfConcordance(nullptr), IDOK);
+        EXPECT_EQ(doc().modified, *typed ? 1 : 0);
+    }
     EXPECT_EQ(p().levelOfConcordance, 0.72);
-    EXPECT_EQ(doc().modified, 1);
 }
 
 TEST_F(Dialogs, AdvancedOptionsTakeTwoToNineAndNeverSetModified) {
     build({crit("a", 0, 0, 0)}, {{1}});
     doc().resultsValid = 1;
     script([&](TDialog& d) {
-        EXPECT_EQ(text(d, 201), "2");
-        EXPECT_EQ(text(d, 202), "0.1");
+        EXPECT_EQ(texts(d, {201, 202}), (Lines{"2", "0.1"}));
         for (const char* k : {"1", "0", ""}) {
             d.type(201, k);
             d.press(1);
@@ -580,14 +553,10 @@ TEST_F(Dialogs, AdvancedOptionsTakeTwoToNineAndNeverSetModified) {
     });
     EXPECT_EQ(runAdvanced(nullptr), IDCANCEL);
     ASSERT_EQ(hooks.messages.size(), 3u);
-    EXPECT_EQ(hooks.messages[0].text.toStdString(),
-              "Max number of arcs checked for cutting a cycle\n       must be between 2 and 9.");
-    EXPECT_EQ(hooks.messages[0].caption.toStdString(), "Invalid value");
-    EXPECT_EQ(doc().resultsValid, 1);
-
+    said(0, "Max number of arcs checked for cutting a cycle\n       must be between 2 and 9.", "Invalid value", kStop);
     script([&](TDialog& d) { d.press(1); });  // the same values again
     EXPECT_EQ(runAdvanced(nullptr), IDOK);
-    EXPECT_EQ(doc().resultsValid, 1);
+    EXPECT_EQ(flags(), (std::array<int, 2>{0, 1}));
 
     script([&](TDialog& d) {
         d.type(201, "9");
@@ -605,12 +574,10 @@ TEST_F(Dialogs, SelectConsumesTheMaskAndRebuildsIt) {
     doc().selectionMask = 128 | 4 | 1;
     script([&](TDialog& d) {
         EXPECT_EQ(doc().selectionMask, 0);
-        EXPECT_TRUE(enabled(d, 102));
-        for (int id = 103; id <= 109; ++id) EXPECT_FALSE(enabled(d, id)) << id;
-        EXPECT_EQ(d.checkBox(102)->getCheck(), 1);
-        EXPECT_EQ(d.checkBox(107)->getCheck(), 1);  // checked though disabled
-        EXPECT_EQ(d.checkBox(109)->getCheck(), 1);
-        EXPECT_EQ(d.checkBox(103)->getCheck(), 0);
+        EXPECT_EQ(enabledOf(d, {102, 103, 104, 105, 106, 107, 108, 109}), std::vector<int>{102});
+        std::vector<int> checks;
+        for (int id = 102; id <= 109; ++id) checks.push_back(d.checkBox(id)->getCheck());
+        EXPECT_EQ(checks, (std::vector<int>{1, 0, 0, 0, 0, 1, 0, 1}));  // checked though disabled
         d.checkBox(102)->click();
         d.press(1);
     });
@@ -619,7 +586,7 @@ TEST_F(Dialogs, SelectConsumesTheMaskAndRebuildsIt) {
 
     doc().resultsValid = 1;
     script([&](TDialog& d) {
-        for (int id = 102; id <= 109; ++id) EXPECT_TRUE(enabled(d, id)) << id;
+        EXPECT_EQ(enabledOf(d, {102, 103, 104, 105, 106, 107, 108, 109}).size(), 8u);
         d.checkBox(103)->click();
         d.checkBox(108)->click();
         d.press(1);
@@ -636,9 +603,11 @@ TEST_F(Dialogs, SelectConsumesTheMaskAndRebuildsIt) {
 
 TEST_F(Dialogs, SetToCompareRefusesTheSameAlternativeAndOffersItAgain) {
     build({crit("c", 0, 0, 0)}, {{1}, {2}, {3}});
+    const auto selected = [](TDialog& d) {
+        return std::array<int, 2>{d.comboBox(101)->getSelIndex(), d.comboBox(102)->getSelIndex()};
+    };
     script([&](TDialog& d) {
-        EXPECT_EQ(d.comboBox(101)->getSelIndex(), 0);
-        EXPECT_EQ(d.comboBox(102)->getSelIndex(), 1);
+        EXPECT_EQ(selected(d), (std::array<int, 2>{0, 1}));
         EXPECT_EQ(d.comboBox(101)->getCount(), 3);
         EXPECT_EQ(d.comboBox(102)->getString(2), "alt3");
         d.select(101, 2);
@@ -649,27 +618,21 @@ TEST_F(Dialogs, SetToCompareRefusesTheSameAlternativeAndOffersItAgain) {
     });
     EXPECT_EQ(runSetToCompare(nullptr), IDCANCEL);
     ASSERT_EQ(hooks.messages.size(), 1u);
-    EXPECT_EQ(hooks.messages[0].text.toStdString(), "An alternative cannot be compared\n        to itself.");
-    EXPECT_EQ(hooks.messages[0].caption.toStdString(), "Invalid choice");
-    EXPECT_EQ(hooks.messages[0].flags, MB_OK | MB_ICONSTOP);
+    said(0, "An alternative cannot be compared\n        to itself.", "Invalid choice", kStop);
     EXPECT_EQ(doc().comparePair, (std::array<int, 2>{2, 2}));
 
     script([&](TDialog& d) {
-        EXPECT_EQ(d.comboBox(101)->getSelIndex(), 2);
-        EXPECT_EQ(d.comboBox(102)->getSelIndex(), 2);
+        EXPECT_EQ(selected(d), (std::array<int, 2>{2, 2}));
         d.select(102, 0);
         d.press(1);
     });
     EXPECT_EQ(runSetToCompare(nullptr), IDOK);
     EXPECT_EQ(doc().comparePair, (std::array<int, 2>{2, 0}));
-}
 
-TEST_F(Dialogs, APairLeftFromALargerProjectIsNotOffered) {
-    build({crit("c", 0, 0, 0)}, {{1}, {2}});
+    // A pair left from a larger project is not offered.
     doc().comparePair = {5, 1};
     script([&](TDialog& d) {
-        EXPECT_EQ(d.comboBox(101)->getSelIndex(), 0);
-        EXPECT_EQ(d.comboBox(102)->getSelIndex(), 1);
+        EXPECT_EQ(selected(d), (std::array<int, 2>{0, 1}));
         d.press(1);
     });
     EXPECT_EQ(runSetToCompare(nullptr), IDOK);
@@ -685,25 +648,25 @@ TEST_F(Dialogs, APairLeftFromALargerProjectIsNotOffered) {
 TEST_F(Dialogs, CompareShowsTheFiveLists) {
     build(
         {
-            crit("q_minus", 1, 1, 3),
-            crit("nowhere", 1, 1, 3),
-            crit("vetoed", 1, 1, 3, 4),
-            crit("equal", 0, 0, 1),
-            crit("weak", 1, 1, 3),
-            crit("strong", 1, 1, 3),
+            crit("q_minus", 1, 1, 3),                  // a 10, b 12: Q- with 0.50
+            crit("nowhere", 1, 1, 3),                  // a 10, b 15, no veto: listed nowhere
+            crit("vetoed", 1, 1, 3, 4),                // a 10, b 16, veto 4: PV
+            crit("equal", 0, 0, 1),                    // equal values: I
+            crit("weak", 1, 1, 3),                     // a 12, b 10: Q
+            crit("strong", 1, 1, 3),                   // a 20, b 10: P
+            crit("a_very_long_name_indeed", 0, 1, 3),  // minimized, a 12, b 10: Q-
         },
-        {{10, 10, 10, 5, 12, 20}, {12, 15, 16, 5, 10, 10}});
+        {{10, 10, 10, 5, 12, 20, 12}, {12, 15, 16, 5, 10, 10, 10}});
     p().alternatives[0].name = "first";
     p().alternatives[1].name = "second";
     doc().comparePair = {0, 1};
     script([&](TDialog& d) {
-        EXPECT_EQ(text(d, 300), "first");
-        EXPECT_EQ(text(d, 301), "second");
-        EXPECT_EQ(lines(d, 206), std::vector<std::string>{"q_minus      0.50"});
-        EXPECT_EQ(lines(d, 203), std::vector<std::string>{"equal"});
-        EXPECT_EQ(lines(d, 204), std::vector<std::string>{"weak"});
-        EXPECT_EQ(lines(d, 202), std::vector<std::string>{"strong"});
-        EXPECT_EQ(lines(d, 205), std::vector<std::string>{"vetoed"});
+        EXPECT_EQ(texts(d, {300, 301}), (Lines{"first", "second"}));
+        EXPECT_EQ(lines(d, 206), (Lines{"q_minus      0.50", "a_very_long_ 0.50"}));
+        EXPECT_EQ(lines(d, 203), Lines{"equal"});
+        EXPECT_EQ(lines(d, 204), Lines{"weak"});
+        EXPECT_EQ(lines(d, 202), Lines{"strong"});
+        EXPECT_EQ(lines(d, 205), Lines{"vetoed"});
         EXPECT_EQ(d.listBox(206)->getSelIndex(), 0);
         d.press(1);
     });
@@ -731,9 +694,8 @@ TEST_F(Dialogs, KernelLinesArtificialNumbersAndDetails) {
     doc().resultsValid = 1;
 
     script([&](TDialog& d) {
-        EXPECT_EQ(lines(d, 205), (std::vector<std::string>{"alt1                 Initial",
-                                                            "  8-Artificial      Isolated",
-                                                            "  9-Artificial         Final"}));
+        EXPECT_EQ(lines(d, 205), (Lines{"alt1                 Initial", "  8-Artificial      Isolated",
+                                        "  9-Artificial         Final"}));
         EXPECT_EQ(text(d, 206), "3");
         d.select(205, 2);
         d.press(207);
@@ -744,21 +706,87 @@ TEST_F(Dialogs, KernelLinesArtificialNumbersAndDetails) {
     });
     script([&](TDialog& d) {
         EXPECT_EQ(d.windowTitle().toStdString(), "Structure of kernel");
-        EXPECT_EQ(text(d, 500), "  9");
-        EXPECT_EQ(text(d, 501), "Artificial");
-        EXPECT_EQ(lines(d, 202),
-                  (std::vector<std::string>{" alt5          ", " alt6          ", " alt7          "}));
+        EXPECT_EQ(texts(d, {500, 501}), (Lines{"  9", "Artificial"}));
+        EXPECT_EQ(lines(d, 202), (Lines{" alt5          ", " alt6          ", " alt7          "}));
         d.press(1);
     });
     script([&](TDialog& d) {
-        EXPECT_EQ(text(d, 500), "  1");
-        EXPECT_EQ(text(d, 501), "Natural");
-        EXPECT_EQ(lines(d, 202), std::vector<std::string>{" alt1          "});
+        EXPECT_EQ(texts(d, {500, 501}), (Lines{"  1", "Natural"}));
+        EXPECT_EQ(lines(d, 202), Lines{" alt1          "});
         d.press(1);
     });
     EXPECT_EQ(runKernel(nullptr), IDOK);
     EXPECT_EQ(hooks.dialogsRun, (std::vector<int>{110, 111, 111}));
     EXPECT_EQ(w().selectedKernelVertex, 0);
+}
+
+// ---- The menu commands around the dialogs: what they do after the dialog ---------
+
+class EditCommands : public Dialogs {
+protected:
+    void SetUp() override {
+        Dialogs::SetUp();
+        Criterion c1 = crit("c1", 0, 0, 1), c2 = crit("c2", 0, 0, 1, -1, 3);
+        build({c1, c2}, {{0, 0}, {5, 0}, {0, 0}});
+        p().levelOfConcordance = 0.7;
+        doc().resultsValid = 1;
+        doc().openViewsMask = 0x41;
+        w().closeAllHook = [this] { ++closed; };
+    }
+    int closed = 0;
+    TKavorinApp app;
+};
+
+TEST_F(EditCommands, ViewsCloseOnlyWhenResultsBecameInvalid) {
+    using Act = std::function<void(TDialog&)>;
+    const Act ok = [](TDialog& d) { d.press(1); };
+    struct Case { void (TKavorinApp::*command)(); Act act; bool closes; } cases[] = {
+        {&TKavorinApp::cmAlternatives, ok, false},
+        {&TKavorinApp::cmCriteria, [](TDialog& d) { d.pressEscape(); }, false},
+        {&TKavorinApp::cmLevel, [](TDialog& d) { d.press(2); }, false},
+        {&TKavorinApp::cmLevel, ok, true},  // OK always closes, even on the level it already has
+        {&TKavorinApp::cmAdvanced, [](TDialog& d) { d.type(201, "2"), d.type(202, "0.1"), d.press(1); }, false},
+        {&TKavorinApp::cmAdvanced, [](TDialog& d) { d.type(202, "0.2"), d.press(1); }, true},
+        {&TKavorinApp::cmAlternatives, [](TDialog& d) { d.press(203), d.press(1); }, true},  // a removal
+    };
+    for (const Case& c : cases) {
+        closed = 0;
+        doc().resultsValid = 1;
+        doc().openViewsMask = 0x41;
+        hooks.answers = {IDYES};
+        script(c.act);
+        (app.*c.command)();
+        EXPECT_EQ(closed, c.closes ? 1 : 0) << hooks.dialogsRun.back();
+        EXPECT_EQ(doc().resultsValid, c.closes ? 0 : 1) << hooks.dialogsRun.back();
+        EXPECT_EQ(doc().openViewsMask, c.closes ? 0 : 0x41) << hooks.dialogsRun.back();
+        EXPECT_EQ(doc().modified, p().n == 2 ? 1 : 0) << hooks.dialogsRun.back();  // only the removal sets it
+    }
+    EXPECT_EQ(p().n, 2);
+    EXPECT_EQ(p().acceptableLoss, 0.2);
+}
+
+TEST_F(EditCommands, ComputationsThresholdFailureYesOpensEditCriteria) {
+    doc().resultsValid = 0;
+    p().criteria[1].indifference = {0, 2};  // q above p
+    hooks.answers.push_back(IDYES);
+    script([](TDialog& d) { d.pressEscape(); });
+    app.cmComputations();
+    EXPECT_EQ(hooks.dialogsRun, std::vector<int>{104});
+}
+
+TEST_F(EditCommands, CompareOffersThePairAgainAfterEachComparison) {
+    script([](TDialog& d) { d.select(102, 2), d.press(1); });
+    script([](TDialog& d) { d.press(1); });
+    script([](TDialog& d) {
+        EXPECT_EQ(d.comboBox(101)->getSelIndex(), 0);
+        EXPECT_EQ(d.comboBox(102)->getSelIndex(), 2);
+        d.press(1);
+    });
+    script([](TDialog& d) { d.press(1); });
+    script([](TDialog& d) { d.press(2); });
+    app.cmCompare();
+    EXPECT_EQ(hooks.dialogsRun, (std::vector<int>{114, 115, 114, 115, 114}));
+    EXPECT_EQ(doc().comparePair, (std::array<int, 2>{0, 2}));
 }
 
 }  // namespace
