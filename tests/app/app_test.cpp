@@ -93,6 +93,10 @@ protected:
         EXPECT_EQ(f.fileName, fileName);
         EXPECT_EQ(f.filter, filter);
     }
+    void saidOnly(const QString& text, const QString& caption, unsigned flags) {
+        ASSERT_EQ(hooks.messages.size(), 1u);
+        said(0, text, caption, flags);
+    }
     std::array<int, 3> flags() { return {w().doc.modified, w().doc.untitled, w().doc.resultsValid}; }
     void setCounts(int n, int m) {
         resetProject(w().project, w().doc, Parameters{});
@@ -280,8 +284,7 @@ TEST_F(AppTest, SaveAsAsksBeforeReplacingAFile) {
         hooks.answers = {answer};
         hooks.files.push_back(target);
         EXPECT_EQ(app->cmSaveAs(), written);
-        ASSERT_EQ(hooks.messages.size(), 1u);
-        said(0, "       File already exist.\nDo you want to replace the old file?", target, kQuestion);
+        saidOnly("       File already exist.\nDo you want to replace the old file?", target, kQuestion);
         EXPECT_EQ(readFile(target) != before, written);
     }
     EXPECT_EQ(app->caption(), "KAVORIN Is - [" + target + "]");
@@ -311,8 +314,7 @@ TEST_F(AppTest, ImportNamesTheProjectKvsAndLeavesItUntitledAndAFailedOneChangesN
     w().doc.resultsValid = 1;
     hooks.files = {bad};
     app->cmImport();
-    ASSERT_EQ(hooks.messages.size(), 1u);
-    said(0, "It is not an Kavorin III/IV project file", "Error opening project '" + bad + "'", kStop);
+    saidOnly("It is not an Kavorin III/IV project file", "Error opening project '" + bad + "'", kStop);
     EXPECT_EQ(w().project.n, 3);
     EXPECT_EQ(w().doc.selectionMask, 0x40);
     EXPECT_EQ(w().doc.resultsValid, 1);
@@ -322,8 +324,7 @@ TEST_F(AppTest, ImportNamesTheProjectKvsAndLeavesItUntitledAndAFailedOneChangesN
     app->cmImport();
     asked(hooks.fileDialogs[0], "Opening project", "*.txt", "Kavorin III/IV files (*.txt)|*.txt|All files(*.*)|*.*|");
     const QString kvs = path("sib.KVS");
-    ASSERT_EQ(hooks.messages.size(), 1u);
-    said(0, "Number of alternatives:  3\nNumber of criteria:  2", kvs, MB_OK | MB_ICONINFORMATION);
+    saidOnly("Number of alternatives:  3\nNumber of criteria:  2", kvs, MB_OK | MB_ICONINFORMATION);
     EXPECT_EQ(app->caption(), "KAVORIN Is - [" + kvs + "]");
     EXPECT_EQ(w().doc.projectPath, str(kvs));
     EXPECT_EQ(flags(), (std::array<int, 3>{1, 1, 0}));
@@ -379,8 +380,7 @@ TEST_F(AppTest, ExitAsksOnlyWhenModified) {
         hooks.messages.clear();
         hooks.answers = {answer};
         EXPECT_EQ(app->canClose(), closes);
-        ASSERT_EQ(hooks.messages.size(), 1u);
-        said(0, "Save current project?", "Exit program", kQuestion);
+        saidOnly("Save current project?", "Exit program", kQuestion);
         EXPECT_EQ(readFile(p) != before, answer == IDYES);
     }
 }

@@ -93,6 +93,10 @@ protected:
         EXPECT_EQ(hooks.messages[i].caption.toStdString(), caption) << "message " << i;
         EXPECT_EQ(hooks.messages[i].flags, flags) << "message " << i;
     }
+    void saidOnly(const std::string& text, const std::string& caption, unsigned flags) {
+        ASSERT_EQ(hooks.messages.size(), 1u);
+        said(0, text, caption, flags);
+    }
     std::array<int, 2> flags() { return {doc().modified, doc().resultsValid}; }
 
     TestHooks hooks;
@@ -352,8 +356,7 @@ TEST_F(Dialogs, ModifyCriteriaRefusalLeavesTheProjectUnchanged) {
         d.press(2);
     });
     EXPECT_EQ(TDlgModyfikacjaKryterium(nullptr).runModal(), IDCANCEL);
-    ASSERT_EQ(hooks.messages.size(), 1u);
-    said(0, kInvalidThresholds + "renamed", "Error modifying criteria", kStop);
+    saidOnly(kInvalidThresholds + "renamed", "Error modifying criteria", kStop);
     EXPECT_EQ(p().criteria[0].name, before.name);
     EXPECT_EQ(p().criteria[0].indifference.beta, before.indifference.beta);
     EXPECT_EQ(flags(), (std::array<int, 2>{0, 1}));
@@ -420,8 +423,7 @@ TEST_F(Dialogs, AddCriterionProposalAndSingleAppendAfterARefusedOk) {
         d.press(1);
     });
     EXPECT_EQ(runEditCriteria(nullptr), IDOK);
-    ASSERT_EQ(hooks.messages.size(), 1u);
-    said(0, kInvalidThresholds + "crit_3", "Error adding criteria", kStop);
+    saidOnly(kInvalidThresholds + "crit_3", "Error adding criteria", kStop);
     ASSERT_EQ(p().m, 3);
     EXPECT_EQ(p().criteria[2].name, "crit_3");
     EXPECT_EQ(p().criteria[2].useVeto, 1);
@@ -461,8 +463,7 @@ TEST_F(Dialogs, EditCriteriaOkNamesTheFirstFailingCriterion) {
         d.pressEscape();
     });
     EXPECT_EQ(runEditCriteria(nullptr), IDCANCEL);
-    ASSERT_EQ(hooks.messages.size(), 1u);
-    said(0, kInvalidThresholds + "bad1", "Error adding criteria", kStop);
+    saidOnly(kInvalidThresholds + "bad1", "Error adding criteria", kStop);
 }
 
 TEST_F(Dialogs, PreviewNeverChangesTheProject) {
@@ -617,8 +618,7 @@ TEST_F(Dialogs, SetToCompareRefusesTheSameAlternativeAndOffersItAgain) {
         d.press(2);
     });
     EXPECT_EQ(runSetToCompare(nullptr), IDCANCEL);
-    ASSERT_EQ(hooks.messages.size(), 1u);
-    said(0, "An alternative cannot be compared\n        to itself.", "Invalid choice", kStop);
+    saidOnly("An alternative cannot be compared\n        to itself.", "Invalid choice", kStop);
     EXPECT_EQ(doc().comparePair, (std::array<int, 2>{2, 2}));
 
     script([&](TDialog& d) {
