@@ -53,7 +53,8 @@ inline std::string dump(const Project& p) {
                            p.maxArcsToCut, p.acceptableLoss, p.alternativeNameWidth);
     for (const Criterion& c : p.criteria) {
         s += format("[%s] %d %d %d w %.17g", c.name.c_str(), c.direction, c.useVeto, c.inverseMode, c.weight);
-        for (const ThresholdLine& t : {c.preference, c.indifference, c.veto}) s += format(" %.17g %.17g", t.alpha, t.beta);
+        for (const ThresholdLine& t : {c.preference, c.indifference, c.veto})
+            s += format(" %.17g %.17g", t.alpha, t.beta);
         s += "\n";
     }
     for (const Alternative& a : p.alternatives) s += "[" + a.name + "]";

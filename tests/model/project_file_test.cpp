@@ -79,17 +79,12 @@ TEST_F(ProjectFile, NamesAreWrittenAsOneToken) {
     p.criteria[1].name = "";
     p.alternatives[0].name = "  ";
     p.alternatives[1].name = "a\r\nb";
-    const fs::path out = dir / "names.kvs";
-    ASSERT_TRUE(writeProject(out.string(), p));
+    ASSERT_TRUE(writeProject((dir / "names.kvs").string(), p));
     EXPECT_EQ(p.criteria[0].name, " total cost\t");  // memory keeps the names
-    const std::string text = slurp(out);
-    EXPECT_NE(text.find("criteria total_cost 0 1 0 _ 1 0 0 \n"), std::string::npos) << text;
-    EXPECT_NE(text.find("\n_ 100.000 3.000 \na__b 120.000 4.000 \n"), std::string::npos) << text;
-    Project back;
-    ASSERT_TRUE(loadProject(out.string(), back).ok);
-    EXPECT_EQ(back.criteria[1].name, "_");
-    EXPECT_EQ(back.criteria[1].weight, 2.0);
-    EXPECT_EQ(back.alternatives[1].name, "a__b");
+    std::string expected = kSmall;
+    expected.replace(expected.find("price"), 5, "total_cost").replace(expected.find("quality"), 7, "_");
+    expected.replace(expected.find("alter_1"), 7, "_").replace(expected.find("alter_2"), 7, "a__b");
+    EXPECT_EQ(slurp(dir / "names.kvs"), expected);
 }
 
 TEST_F(ProjectFile, SectionsInAnyOrderWithExtraTextAndCrLfAndTestMode) {
@@ -160,7 +155,8 @@ TEST_F(ProjectFile, EveryFailureLeavesTheProjectUnchanged) {
     const std::pair<std::string, std::string> cases[] = {
         {"", first}, {without("no_of_criteria"), first},
         {with("no_of_criteria 2", "no_of_criteria 0"), first}, {with("no_of_criteria 2", "no_of_criteria x2"), first},
-        {with("no_of_criteria 2", "no_of_criteria 100001"), first}, {with("no_of_criteria 2\n", "no_of_criteria"), first},
+        {with("no_of_criteria 2", "no_of_criteria 100001"), first},
+        {with("no_of_criteria 2\n", "no_of_criteria"), first},
         {without("no_of_alternatives"), "'no_of_alternatives'"},
         {with("no_of_alternatives 2", "no_of_alternatives -2"), "'no_of_alternatives'"},
         {with("no_of_alternatives 2", "no_of_alternatives 99999999999"), "'no_of_alternatives'"},
@@ -200,10 +196,10 @@ TEST_F(ProjectFile, EveryFailureLeavesTheProjectUnchanged) {
 TEST_F(ProjectFile, FailedWriteKeepsTheExistingFile) {
     const std::string target = file("keep.kvs", kSmall);
     std::string error;
-    setWriteFailureForTesting(100);
+    setWriteFailureForTesting(100);  // disk full after 100 bytes
     EXPECT_FALSE(writeProject(target, sample(), &error));
     setWriteFailureForTesting(-1);
-    EXPECT_FALSE(error.empty());
+    EXPECT_NE(error.find("No space left"), std::string::npos) << error;
     EXPECT_EQ(slurp(target), kSmall);
     EXPECT_EQ(entries(), 1);  // the other failures of the atomic writer are tested with it
 }

@@ -29,12 +29,10 @@ std::string exported(const std::string& c0, const std::string& c1, const std::st
            q(a0) + "\"alter\"\n100\n-3.5\n\n" + q(a1) + "\"    b\"\n0.123457\n0\n\n";
 }
 
+// The exported bytes below show the common cases.
 TEST(SiblingNumbers, ExportNumberRule) {
-    const std::pair<double, const char*> cases[] = {
-        {0.5, "0.5"}, {2, "2"}, {100, "100"}, {0, "0"}, {1.25, "1.25"}, {-0.15, "-0.15"},
-        {0.1234567, "0.123457"}, {-0.0000001, "-0"}, {1e7, "10000000"},
-    };
-    for (const auto& [v, text] : cases) EXPECT_EQ(exportNumber(v), text) << v;
+    for (const auto& [v, text] : {std::pair{-0.0000001, "-0"}, {1e7, "10000000"}, {0.1234567, "0.123457"}})
+        EXPECT_EQ(exportNumber(v), text) << v;
 }
 
 TEST_F(Sibling, ExportThenImportTakesTheShortCodesAsNames) {
@@ -44,7 +42,7 @@ TEST_F(Sibling, ExportThenImportTakesTheShortCodesAsNames) {
     p.levelOfConcordance = 0.77;
     ImportResult counts = importProject(path(), true, p);
     ASSERT_TRUE(counts.ok);
-    EXPECT_EQ(counts.m * 10 + counts.n, 22);
+    EXPECT_EQ(std::pair(counts.m, counts.n), std::pair(2, 2));
     EXPECT_EQ(p.m, 0);  // the counting pass touches nothing
 
     ASSERT_TRUE(importProject(path(), false, p).ok);

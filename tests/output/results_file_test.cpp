@@ -111,7 +111,8 @@ TEST_F(FinalGraphFixture, ExchangeFileAndReportValidity) {
     ASSERT_TRUE(writeExchangeFile((dir / kExchangeFileName).string(), p, r));
     const std::string text = readFile(dir / "qolv.kvr");
     const std::string tail = "\r\n\r\n[Modified graph]\r\n\tAdded   a -> e (Coef. of rob. = 0.450)\r\n"
-                             "\tRemoved d -> b (Coef. of rob. = 0.300)\r\n\r\n[Kernel]\r\n\tNatural   : a - Initial\r\n\r\n\r\n";
+                             "\tRemoved d -> b (Coef. of rob. = 0.300)\r\n\r\n"
+                             "[Kernel]\r\n\tNatural   : a - Initial\r\n\r\n\r\n";
     EXPECT_EQ(text.rfind("[Matrix of robustness]\r\n", 0), 0u);
     ASSERT_GT(text.size(), tail.size());
     EXPECT_EQ(text.substr(text.size() - tail.size()), tail);
