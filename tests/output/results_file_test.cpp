@@ -37,14 +37,10 @@ TEST(ResultsFile, TrimZeros) {
 
 TEST(ResultsFile, SideFileNames) {
     const std::tuple<const char*, char, const char*> cases[] = {
-        {"res.kvr", 'c', "res.cvr"},
-        {"/home/u/res.kvr", 'd', "/home/u/res.dvr"},
+        {"res.kvr", 'c', "res.cvr"}, {"/home/u/res.kvr", 'd', "/home/u/res.dvr"},
         {"/home/u.v/res.kvr", 'c', "/home/u.v/res.cvr"},  // a dot in a folder name is not the file's
-        {"/home/u.v/res", 'c', "/home/u.v/res.c"},
-        {"res", 'd', "res.d"},
-        {"res.", 'c', "res.c"},
-        {"a.b.kvr", 'c', "a.c.kvr"},  // the first dot of the file name
-        {".hidden", 'c', ".cidden"},
+        {"/home/u.v/res", 'c', "/home/u.v/res.c"}, {"res", 'd', "res.d"}, {"res.", 'c', "res.c"},
+        {"a.b.kvr", 'c', "a.c.kvr"}, {".hidden", 'c', ".cidden"},  // the first dot of the file name
     };
     for (const auto& [path, letter, side] : cases) EXPECT_EQ(sideFilePath(path, letter), side) << path;
 }
