@@ -36,33 +36,31 @@ TEST(CheckCriterionThresholds, EveryRuleWithAndWithoutAlternatives) {
         bool valid, validWithoutAlternatives;
         std::function<void(Criterion&)> change;
     } cases[] = {
-        {"valid as it is", true, true, [](Criterion&) {}},
-        {"valid minimized", true, true, [](Criterion& c) { c.direction = 0; }},
-        {"minimized growth 1", false, false, [](Criterion& c) { c.direction = 0, c.preference.alpha = 1; }},
-        {"minimized veto growth 1, veto unused", false, false,
-         [](Criterion& c) { c.direction = 0, c.useVeto = 0, c.veto.alpha = 1; }},
-        {"maximized veto growth -1, veto unused", false, false, [](Criterion& c) { c.useVeto = 0, c.veto.alpha = -1; }},
-        {"maximized veto growth -0.99, veto unused", true, true,
-         [](Criterion& c) { c.useVeto = 0, c.veto.alpha = -0.99; }},
+        {"valid as it is", true, true, [](auto&) {}},
+        {"valid minimized", true, true, [](auto& c) { c.direction = 0; }},
+        {"min, p growth 1", false, false, [](auto& c) { c.direction = 0, c.preference.alpha = 1; }},
+        {"min, v growth 1, veto unused", false, false,
+         [](auto& c) { c.direction = 0, c.useVeto = 0, c.veto.alpha = 1; }},
+        {"max, v growth -1, veto unused", false, false, [](auto& c) { c.useVeto = 0, c.veto.alpha = -1; }},
+        {"max, v growth -0.99, veto unused", true, true, [](auto& c) { c.useVeto = 0, c.veto.alpha = -0.99; }},
         {"q negative at the low end only", false, true,
-         [](Criterion& c) { c.indifference = {1, -5}, c.preference = {1, 0}; }},
-        {"q negative at the high end only", false, true, [](Criterion& c) { c.indifference = {-0.5, 4}; }},
-        {"p below q at the worst evaluation", false, true, [](Criterion& c) { c.preference = {0, 0.5}; }},
-        {"p below q at d1 only", false, true, [](Criterion& c) { c.indifference = {0.5, 0}; }},
-        {"v below p", false, true, [](Criterion& c) { c.veto = {0, 2}; }},
-        {"v below p, veto unused", true, true, [](Criterion& c) { c.veto = {0, 2}, c.useVeto = 0; }},
-        {"v below p at d2 only", false, true, [](Criterion& c) { c.preference = {2, 0}; }},
-        {"minimized p below q at the worst evaluation", false, true,
-         [](Criterion& c) { c.direction = 0, c.preference = {0, 0.5}; }},
-        {"minimized v below p at d2 only", false, true,
-         [](Criterion& c) { c.direction = 0, c.preference = {0.9, 0}, c.veto = {0, 10}; }},
+         [](auto& c) { c.indifference = {1, -5}, c.preference = {1, 0}; }},
+        {"q negative at the high end only", false, true, [](auto& c) { c.indifference = {-0.5, 4}; }},
+        {"p below q at the worst evaluation", false, true, [](auto& c) { c.preference = {0, 0.5}; }},
+        {"p below q at d1 only", false, true, [](auto& c) { c.indifference = {0.5, 0}; }},
+        {"v below p", false, true, [](auto& c) { c.veto = {0, 2}; }},
+        {"v below p, veto unused", true, true, [](auto& c) { c.veto = {0, 2}, c.useVeto = 0; }},
+        {"v below p at d2 only", false, true, [](auto& c) { c.preference = {2, 0}; }},
+        {"min, p below q at the worst", false, true, [](auto& c) { c.direction = 0, c.preference = {0, 0.5}; }},
+        {"min, v below p at d2 only", false, true,
+         [](auto& c) { c.direction = 0, c.preference = {0.9, 0}, c.veto = {0, 10}; }},
         // inverse mode: 1 - alpha (maximized) or 1 + alpha (minimized) must not be 0
-        {"inverse maximized q growth 1", false, false, [](Criterion& c) { c.inverseMode = 1, c.indifference.alpha = 1; }},
-        {"inverse minimized p growth -1", false, false,
-         [](Criterion& c) { c.inverseMode = 1, c.direction = 0, c.preference.alpha = -1; }},
-        {"inverse maximized v growth 1", false, false, [](Criterion& c) { c.inverseMode = 1, c.veto.alpha = 1; }},
-        {"inverse maximized v growth 1, veto unused", true, true,
-         [](Criterion& c) { c.inverseMode = 1, c.veto.alpha = 1, c.useVeto = 0; }},
+        {"inv max, q growth 1", false, false, [](auto& c) { c.inverseMode = 1, c.indifference.alpha = 1; }},
+        {"inv min, p growth -1", false, false,
+         [](auto& c) { c.inverseMode = 1, c.direction = 0, c.preference.alpha = -1; }},
+        {"inv max, v growth 1", false, false, [](auto& c) { c.inverseMode = 1, c.veto.alpha = 1; }},
+        {"inv max, v growth 1, veto unused", true, true,
+         [](auto& c) { c.inverseMode = 1, c.veto.alpha = 1, c.useVeto = 0; }},
     };
     for (const Case& c : cases) {
         Criterion k = valid();
@@ -90,35 +88,19 @@ TEST(CheckLevelOfConcordance, BoundsAreInclusive) {
     }
 }
 
-// Every pair outranks except 0 -> 4 (vetoed: 5 better, veto 4): one group in
-// which no one or two arcs change the grouping, and cutting is chosen.
-Project engineFails() {
-    Criterion vetoed = valid(1), flat = valid(3);
-    vetoed.preference = {0, 2};
-    vetoed.veto = {0, 4};
-    flat.useVeto = 0;
-    Project p = fixture::makeProject({vetoed, flat}, {{5, 10}, {7.5, 10}, {7.5, 10}, {7.5, 10}, {10, 10}}, 0.6);
-    p.maxArcsToCut = 2;
-    return p;
-}
-
-// Strictly ordered alternatives: 0 beats 1 beats 2 on both criteria.
-Project acyclic() {
-    const Criterion c{"c", 1, 0, 0, 2, {0, 0}, {0, 0}, {}};
-    Criterion c3 = c;
-    c3.weight = 3;
-    return makeProject({c, c3}, 0.55, {10, 5, 1});
-}
-
 TEST(ComputeResults, MessagesAndWhatIsKept) {
     using enum ComputeStatus;
     using enum MessageButtons;
     const std::string validation = "Validation error", impossible = "Computations impossible";
-    const std::string weights = "The weights of the criteria must not be negative\nand their sum must be greater than 0";
+    const std::string weights =
+        "The weights of the criteria must not be negative\nand their sum must be greater than 0";
     const std::string guard =
         "      To avoid division by zero,\n change the level of concordance\n                and/or weights";
-    Criterion badThresholds = valid(1);
-    badThresholds.veto = {0, 2};
+    const Criterion badThresholds{"c", 1, 1, 0, 1, {0, 3}, {0, 1}, {0, 2}};  // v below p
+    Project engineFails = fixture::makeProject({{"c", 1, 1, 0, 1, {0, 2}, {0, 1}, {0, 4}}, valid(3)},
+                                               {{5, 10}, {7.5, 10}, {7.5, 10}, {7.5, 10}, {10, 10}}, 0.6);
+    engineFails.criteria[1].useVeto = 0;
+    engineFails.maxArcsToCut = 2;
     struct Case {
         const char* what;
         Project project;
@@ -143,14 +125,19 @@ TEST(ComputeResults, MessagesAndWhatIsKept) {
         {"two equal weights", withWeights({1, 1}, 0.5), DivisionGuard, guard, validation, Ok, 2},
         {"lightest weight half the total within the rounding", withWeights({5004, 4996}, 0.5), DivisionGuard, guard,
          validation, Ok, 2},
-        // the new set stays until the next computation
-        {"engine failure", engineFails(), EngineFailed,
+        // Every pair outranks except 0 -> 4 (vetoed: 5 better, veto 4): one group
+        // in which no one or two arcs change the grouping, and cutting is chosen.
+        // The new set stays until the next computation.
+        {"engine failure", engineFails, EngineFailed,
          "To cut a cycle, the algorithm must cut more arcs\n    than allowed in the Edit-Advanced options.   ",
          impossible, Ok, 5},
         // 46341 squared cells overflow the cell index; refused before allocating
         {"results too large for memory", makeProject({valid(2), valid(3)}, 0.55, std::vector<double>(46341, 1.0)),
          OutOfMemory, "Not enough memory to compute the results", impossible, Ok, 0},
-        {"acyclic project computes", acyclic(), Computed, "", "", Ok, 3},
+        // Strictly ordered alternatives: 0 beats 1 beats 2 on both criteria.
+        {"acyclic project computes",
+         makeProject({{"c", 1, 0, 0, 2, {}, {}, {}}, {"c", 1, 0, 0, 3, {}, {}, {}}}, 0.55, {10, 5, 1}),
+         Computed, "", "", Ok, 3},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

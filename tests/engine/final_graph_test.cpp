@@ -30,7 +30,7 @@ TEST(FinalGraph, KindsNumbersAndKernelOfEachVertex) {
     ResultsSet r = fixture::relation(7, {});
     std::fill(r.vertexGraph.begin(), r.vertexGraph.end(), 0);
     for (int v = 0; v < 4; ++v) {
-        for (size_t i = 0; i < expected[v].members.size(); ++i) r.vertexMembers[r.at(v, 0) + i] = expected[v].members[i];
+        std::copy(expected[v].members.begin(), expected[v].members.end(), r.vertexMembers.begin() + r.at(v, 0));
         r.vertexGraph[r.at(v, v)] = 1;
     }
     r.vertexGraph[r.at(0, 1)] = r.vertexGraph[r.at(1, 2)] = 1;

@@ -75,7 +75,8 @@ inline int mergeAll(ResultsSet& r) {
 inline std::vector<std::vector<int>> memberRows(const ResultsSet& r, int k) {
     std::vector<std::vector<int>> rows(k);
     for (int v = 0; v < k; ++v)
-        for (int i = 0; i < r.n && r.vertexMembers[r.at(v, i)] != -1; ++i) rows[v].push_back(r.vertexMembers[r.at(v, i)]);
+        for (int i = 0; i < r.n && r.vertexMembers[r.at(v, i)] != -1; ++i)
+            rows[v].push_back(r.vertexMembers[r.at(v, i)]);
     return rows;
 }
 
