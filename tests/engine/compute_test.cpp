@@ -97,9 +97,9 @@ TEST(ComputeResults, MessagesAndWhatIsKept) {
     const std::string guard =
         "      To avoid division by zero,\n change the level of concordance\n                and/or weights";
     const Criterion badThresholds{"c", 1, 1, 0, 1, {0, 3}, {0, 1}, {0, 2}};  // v below p
-    Project engineFails = fixture::makeProject({{"c", 1, 1, 0, 1, {0, 2}, {0, 1}, {0, 4}}, valid(3)},
-                                               {{5, 10}, {7.5, 10}, {7.5, 10}, {7.5, 10}, {10, 10}}, 0.6);
-    engineFails.criteria[1].useVeto = 0;
+    Project engineFails =
+        fixture::makeProject({{"c", 1, 1, 0, 1, {0, 2}, {0, 1}, {0, 4}}, {"c", 1, 0, 0, 3, {0, 3}, {0, 1}, {0, 6}}},
+                             {{5, 10}, {7.5, 10}, {7.5, 10}, {7.5, 10}, {10, 10}}, 0.6);
     engineFails.maxArcsToCut = 2;
     struct Case {
         const char* what;
@@ -109,7 +109,7 @@ TEST(ComputeResults, MessagesAndWhatIsKept) {
         MessageButtons buttons;
         int nAfter;  // alternatives of the results set afterwards; 2 before
     } cases[] = {
-        // would fail the level check
+        // (its level 2.0 would fail the check)
         {"nothing happens while results are valid", withWeights({1, 1, 2}, 2.0), AlreadyValid, "", "", Ok, 2},
         {"thresholds of two criteria, weights negative too",
          makeProject({valid(1), badThresholds, valid(-1), badThresholds}, 0.6), InvalidThresholds,

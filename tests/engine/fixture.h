@@ -46,9 +46,7 @@ inline ResultsSet relation(int n, const std::vector<ArcR>& arcs, double missing 
     for (const auto* list : {&arcs, &otherR})
         for (const ArcR& arc : *list) r.robustnessMatrix[r.at(arc.from, arc.to)] = arc.R;
     r.modifiedOutranking = r.vertexGraph = r.outrankingMatrix;
-    std::fill(r.vertexLists.begin(), r.vertexLists.end(), 0);
-    std::fill(r.vertexMembers.begin(), r.vertexMembers.end(), -1);
-    return r;
+    return r;  // lists 0 and members -1 as allocated
 }
 
 // Every alternative its own vertex; singletons() also makes the vertex graph
