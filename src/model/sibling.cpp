@@ -7,6 +7,7 @@
 
 #include "model/atomic_file.h"
 #include "model/numfmt.h"
+#include "model/project_ops.h"
 
 namespace kvis {
 
@@ -118,20 +119,17 @@ bool parse(const std::string& text, bool countsOnly, Project& out) {
         if (!countsOnly) out.criteria[j] = c;
     }
     in.skipSpace();
-    size_t longest = 0;
     std::string name;
     double value = 0.0;
     for (int a = 0; a < n; ++a) {
         in.line(s);
         if (!in.quoted(name)) return false;
-        longest = std::max(longest, name.size());
         for (int j = 0; j < m; ++j) {
             if (!in.real(value)) return false;
             if (!countsOnly) out.evaluations[static_cast<size_t>(a) * m + j] = value;
         }
         if (!countsOnly) out.alternatives[a].name = name;
     }
-    out.alternativeNameWidth = 8 * static_cast<int>(std::max<size_t>(8, longest));
     return true;
 }
 
@@ -160,7 +158,8 @@ ImportResult importProject(const std::string& path, bool countsOnly, Project& p)
     p.evaluationTexts.resize(p.evaluations.size());
     for (size_t i = 0; i < p.evaluations.size(); ++i) p.evaluationTexts[i] = format("%g", p.evaluations[i]);
     p.columnFormats.assign(p.m, TSheetColumn{100, 2, 0});
-    p.alternativeNameWidth = read.alternativeNameWidth;
+    // Characters, not bytes, as when a project file is opened.
+    p.alternativeNameWidth = computeNameWidth(p);
     return r;
 }
 
