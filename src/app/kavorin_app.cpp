@@ -9,6 +9,7 @@
 #include "app/project_dialogs.h"
 #include "dialogs/editing_dialogs.h"
 #include "engine/compute.h"
+#include "engine/matrices.h"
 #include "model/project_file.h"
 #include "model/project_ops.h"
 #include "model/settings.h"
@@ -254,6 +255,11 @@ void TKavorinApp::openPath(const std::string& path) {
     Project loaded = w.project;
     LoadResult r = loadProject(path, loaded);
     if (!r.ok) {
+        // A file that cannot be read at all has nothing to repair in an editor.
+        if (r.cannotOpen) {
+            messageBox(owner(), q(loadFailureText(r)), q(loadFailureCaption(path)), MB_OK | MB_ICONSTOP);
+            return;
+        }
         if (messageBox(owner(), q(loadFailureText(r)), q(loadFailureCaption(path)), MB_YESNO | MB_ICONSTOP) == IDYES &&
             !openInTextEditor(q(path)))
             messageBox(owner(), QStringLiteral("Error running notepad program"), QStringLiteral("Error running editor"),
@@ -281,7 +287,8 @@ void TKavorinApp::openPath(const std::string& path) {
 
 bool TKavorinApp::cmSave() {
     Workspace& w = workspace();
-    if (w.doc.untitled) return cmSaveAs();
+    // A project begun at start-up (no New) has no file either.
+    if (w.doc.untitled || w.doc.projectPath.empty()) return cmSaveAs();
     std::string error;
     if (!writeProject(w.doc.projectPath, w.project, &error)) {
         reportWriteFailure(owner(), w.doc.projectPath, error, "Saving project");
@@ -386,8 +393,13 @@ void TKavorinApp::cmComputations() {
         bool passesChecks = true;
         for (int j = 0; j < w.project.m; ++j)
             if (!checkCriterionThresholds(w.project, j)) passesChecks = false;
+        for (const Criterion& c : w.project.criteria)
+            if (c.weight < 0) passesChecks = false;
+        if (!(weightSum(w.project) > 0)) passesChecks = false;
         double upper = 0;
-        if (!checkLevelOfConcordance(w.project, w.project.levelOfConcordance, upper)) passesChecks = false;
+        const double level = w.project.levelOfConcordance;
+        if (!checkLevelOfConcordance(w.project, level, upper)) passesChecks = false;
+        if (roundToStep(1 - level - upper, 0.001) == 0) passesChecks = false;
         if (passesChecks) w.closeAllViews();
         out = computeResults(w.project, w.doc, w.results);
     }

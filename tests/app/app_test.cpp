@@ -208,6 +208,14 @@ TEST_F(AppTest, NewAsksOnlyWhenModifiedAndYesOnAnUntitledProjectRunsSaveAs) {
     EXPECT_EQ(flags(), (std::array<int, 3>{0, 1, 0}));
 }
 
+TEST_F(AppTest, SaveOfAProjectBegunAtStartUpAsksForAName) {
+    addAlternative(w().project, w().doc, "a1");
+    EXPECT_FALSE(app->cmSave());  // the Save As dialog, cancelled
+    ASSERT_EQ(hooks.fileDialogs.size(), 1u);
+    EXPECT_EQ(hooks.fileDialogs[0].title, "Saving project");
+    EXPECT_TRUE(hooks.messages.empty());
+}
+
 TEST_F(AppTest, OpenShowsTheCountsAndSetsCaptionFlagsAndRecentList) {
     app->fileData().fileName = "/somewhere/results.kvr";
     app->cmOpen();  // cancelled: the file name comes back, nothing else changes
@@ -254,6 +262,17 @@ TEST_F(AppTest, AFailedOpenOffersTheEditorAndChangesNothing) {
     hooks.startSucceeds = false;
     open(p);
     said(2, "Error running notepad program", "Error running editor", MB_OK);
+
+    // A file that cannot be read at all (a blank recent entry too) offers no editor.
+    hooks.messages.clear();
+    hooks.programs.clear();
+    const QString missing = path("missing.kvs");
+    open(missing);
+    saidOnly("Cannot open file '" + missing + "'", QString::fromStdString(loadFailureCaption(str(missing))), kStop);
+    hooks.messages.clear();
+    send(cmd::Recent1);
+    saidOnly("Cannot open file ''", "Error opening project ''", kStop);
+    EXPECT_TRUE(hooks.programs.empty());
 }
 
 TEST_F(AppTest, SaveAfterOpenWritesTheOpenedFileWithoutADialog) {
@@ -424,15 +443,20 @@ TEST_F(AppTest, ComputationsQolvAndSaveResults) {
     open(example("v.kvs"));
     send(cmd::MatrixOfAlternatives);
     ASSERT_TRUE(checked(cmd::MatrixOfAlternatives));
-    // Refused by the checks: the open views stay.
-    w().project.levelOfConcordance = 0.3;
-    app->cmComputations();
-    ASSERT_EQ(hooks.messages.size(), 2u);
-    EXPECT_EQ(hooks.messages[1].caption, "Validation error");
-    EXPECT_EQ(hooks.messages[1].flags, kStop);
-    EXPECT_TRUE(checked(cmd::MatrixOfAlternatives));
+    // Refused by the checks (the level, then a negative weight): the open views stay.
+    const double weight = w().project.criteria[0].weight;
+    for (auto [level, firstWeight] : {std::pair{0.3, weight}, {0.6, -1.0}}) {
+        hooks.messages.clear();
+        w().project.levelOfConcordance = level;
+        w().project.criteria[0].weight = firstWeight;
+        app->cmComputations();
+        ASSERT_EQ(hooks.messages.size(), 1u);
+        EXPECT_EQ(hooks.messages[0].caption, "Validation error");
+        EXPECT_EQ(hooks.messages[0].flags, kStop);
+        EXPECT_TRUE(checked(cmd::MatrixOfAlternatives)) << level;
+    }
     // A computation that goes ahead closes every view first and checks its menu item.
-    w().project.levelOfConcordance = 0.6;
+    w().project.criteria[0].weight = weight;
     app->cmComputations();
     ASSERT_EQ(w().doc.resultsValid, 1) << str(hooks.messages.back().text);
     EXPECT_TRUE(checked(cmd::Computations));
