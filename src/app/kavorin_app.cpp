@@ -196,7 +196,9 @@ bool TKavorinApp::canClose() {
     const int a = messageBox(owner(), QStringLiteral("Save current project?"), QStringLiteral("Exit program"),
                              MB_YESNOCANCEL | MB_ICONQUESTION);
     if (a == IDCANCEL) return false;
-    if (a == IDYES) cmSave();
+    // A save that could not write keeps the project (and the program) rather
+    // than dropping it; a cancelled Save As goes on as answered.
+    if (a == IDYES && !cmSave() && writeFailed_) return false;
     return true;
 }
 
@@ -207,7 +209,8 @@ bool TKavorinApp::askToSave(AskFor kind) {
                              isNew ? QStringLiteral("New project") : QStringLiteral("Open project"),
                              MB_YESNOCANCEL | MB_ICONQUESTION);
     if (a == IDCANCEL) return false;
-    if (a == IDYES) cmSave();
+    // As at Exit: a failed write keeps the project, a cancelled Save As goes on.
+    if (a == IDYES && !cmSave() && writeFailed_) return false;
     return true;
 }
 
@@ -287,11 +290,13 @@ void TKavorinApp::openPath(const std::string& path) {
 
 bool TKavorinApp::cmSave() {
     Workspace& w = workspace();
+    writeFailed_ = false;
     // A project begun at start-up (no New) has no file either.
     if (w.doc.untitled || w.doc.projectPath.empty()) return cmSaveAs();
-    std::string error;
-    if (!writeProject(w.doc.projectPath, w.project, &error)) {
-        reportWriteFailure(owner(), w.doc.projectPath, error, "Saving project");
+    // The same message as every other file that cannot be written.
+    if (!writeProject(w.doc.projectPath, w.project)) {
+        reportWriteFailure(owner(), w.doc.projectPath, {}, "Saving project");
+        writeFailed_ = true;
         return false;
     }
     w.doc.modified = 0;
@@ -300,6 +305,7 @@ bool TKavorinApp::cmSave() {
 
 bool TKavorinApp::cmSaveAs() {
     Workspace& w = workspace();
+    writeFailed_ = false;
     fileData_.fileName = QStringLiteral("*.kvs");
     fileData_.filter = QStringLiteral("Kavorin files (*.KVS)|*.kvs");
     fileData_.defaultExt = QStringLiteral("kvs");
@@ -309,9 +315,9 @@ bool TKavorinApp::cmSaveAs() {
     if (QFileInfo::exists(path) &&
         messageBox(owner(), QString::fromLatin1(kOverwriteQuestion), path, MB_YESNOCANCEL | MB_ICONQUESTION) != IDYES)
         return false;
-    std::string error;
-    if (!writeProject(s(path), w.project, &error)) {
-        reportWriteFailure(owner(), s(path), error, "Saving project");
+    if (!writeProject(s(path), w.project)) {
+        reportWriteFailure(owner(), s(path), {}, "Saving project");
+        writeFailed_ = true;
         return false;
     }
     setCaption(QStringLiteral("%1 - [%2]").arg(QString::fromLatin1(kAppCaption), path));

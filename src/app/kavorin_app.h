@@ -55,7 +55,8 @@ public:
     void cmCompare();
     void cmAbout();
 
-    // The ask-to-save step: false when the user cancelled.
+    // The ask-to-save step: false when the user cancelled or the save could
+    // not write its file.
     enum class AskFor { New, Open };
     bool askToSave(AskFor kind);
 
@@ -68,6 +69,7 @@ private:
     TOknoMDI* client_ = nullptr;
     std::unique_ptr<TPrinter> printer_;
     TOpenSaveDialog::TData fileData_;
+    bool writeFailed_ = false;  // the last Save or Save As could not write its file
 };
 
 }  // namespace kvis

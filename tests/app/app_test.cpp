@@ -317,8 +317,7 @@ TEST_F(AppTest, SaveAsAsksBeforeReplacingAFile) {
     hooks.files.push_back(bad);
     EXPECT_FALSE(app->cmSaveAs());
     ASSERT_EQ(hooks.messages.size(), 2u);
-    EXPECT_NE(hooks.messages[1].text.indexOf(bad), -1);
-    EXPECT_EQ(hooks.messages[1].flags, kStop);
+    said(1, "Cannot create file '" + bad + "'", "Saving project", kStop);
     EXPECT_EQ(w().doc.modified, 1);
     EXPECT_EQ(w().doc.projectPath, str(target));
 }
@@ -402,6 +401,19 @@ TEST_F(AppTest, ExitAsksOnlyWhenModified) {
         saidOnly("Save current project?", "Exit program", kQuestion);
         EXPECT_EQ(readFile(p) != before, answer == IDYES);
     }
+    // Yes with a file that cannot be written keeps the program and the project,
+    // at Exit and at the question of New.
+    renameAlternative(w().project, w().doc, 0, "unsaved");
+    w().doc.projectPath = str(path("gone/e.kvs"));
+    hooks.messages.clear();
+    hooks.answers = {IDYES};
+    EXPECT_FALSE(app->canClose());
+    hooks.answers = {IDYES};
+    app->cmNew();
+    ASSERT_EQ(hooks.messages.size(), 4u);
+    said(1, "Cannot create file '" + path("gone/e.kvs") + "'", "Saving project", kStop);
+    EXPECT_EQ(w().project.alternatives[0].name, "unsaved");
+    EXPECT_EQ(w().doc.modified, 1);
 }
 
 TEST_F(AppTest, HelpAndAbout) {
