@@ -57,7 +57,8 @@ const char* const kUsageText =
     "  --version      show the version\n"
     "\n"
     "Exit status: 0 success, 1 the project cannot be loaded or imported,\n"
-    "2 validation refused the project, 3 a cycle cannot be cut, 4 an output file\n"
+    "2 validation refused the project, 3 the computation failed (a cycle cannot\n"
+    "be cut, or too little memory), 4 an output file "
     "cannot be created, 64 wrong usage.\n";
 
 void say(const std::string& text) {
@@ -170,6 +171,7 @@ int compute(const Options& o, Project& p, DocumentState& d, ResultsSet& r) {
         case ComputeStatus::AlreadyValid:
             return kOk;
         case ComputeStatus::EngineFailed:
+        case ComputeStatus::OutOfMemory:  // the computation itself could not be done
             say(outcome.text);
             return kEngine;
         default:

@@ -63,6 +63,15 @@ TEST(Batch, FailedRunsLeaveExistingOutputsAlone) {
     writeFile(dir / "bad.txt", "\"x\"\n\"y\"\n4\n");
     writeFile(dir / "out.kvr", "old");
     EXPECT_EQ(runBatch(dir, {"compute", "bad.kvs", "-o", "out.kvr"}).status, 2);
+    // Too many alternatives for the results to fit: the computation fails (3), not the validation.
+    std::string huge = "no_of_criteria 2\nno_of_alternatives 46341\nthres_s 0.600\ncriteria a 1 0 0 b 1 0 0\n"
+                       "weights 1 2\nthres_p 0 1 0 1\nthres_q 0 0 0 0\nthres_v 0 0 0 0\nalternatives\n";
+    for (int i = 0; i < 46341; ++i) huge += "x 1 1\n";
+    writeFile(dir / "huge.kvs", huge);
+    BatchRun big = runBatch(dir, {"compute", "huge.kvs", "-o", "out.kvr"});
+    EXPECT_EQ(big.status, 3);
+    EXPECT_EQ(big.err, "Not enough memory to compute the results\n");
+    fs::remove(dir / "huge.kvs");
     BatchRun run = runBatch(dir, {"import", "bad.txt", "-o", "out.kvr"});
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.err, "Error opening project 'bad.txt'\nIt is not an Kavorin III/IV project file\n");

@@ -29,7 +29,7 @@ class Proj:
 
 
 def load(path):
-    toks = open(path, 'rb').read().decode('latin-1').split()
+    toks = re.split(r'[ \t\n\v\f\r]+', open(path, 'rb').read().decode('latin-1').strip(' \t\n\v\f\r'))
 
     def find(kw):
         for i, t in enumerate(toks):
