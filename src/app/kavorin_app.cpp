@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QScreen>
 
 #include "app/about_dialog.h"
 #include "app/extensions.h"
@@ -101,6 +102,9 @@ void TKavorinApp::showMainWindow(bool minimised) {
     if (minimised) {
         mainWindow()->showMinimized();
     } else {
+        // Without a window manager (a bare X server) maximising does nothing:
+        // start with the whole available screen all the same.
+        if (const QScreen* screen = mainWindow()->screen()) mainWindow()->setGeometry(screen->availableGeometry());
         mainWindow()->showMaximized();
     }
 }
