@@ -114,7 +114,7 @@ bool startsWithInt(std::string_view text) {
 
 namespace {
 
-struct Spec {
+struct Conversion {
     bool left = false, plus = false, space = false, alt = false, zero = false;
     int width = 0;
     int precision = -1;  // -1: none given
@@ -126,7 +126,7 @@ void pad(std::string& out, int count, char ch) {
 }
 
 // Lays out sign/prefix, zero padding and body within the field width.
-void emit(std::string& out, const Spec& s, const std::string& prefix, const std::string& body,
+void emit(std::string& out, const Conversion& s, const std::string& prefix, const std::string& body,
           bool zeroPadAllowed) {
     const int len = static_cast<int>(prefix.size() + body.size());
     const int fill = s.width - len;
@@ -145,7 +145,7 @@ void emit(std::string& out, const Spec& s, const std::string& prefix, const std:
     }
 }
 
-void formatInteger(std::string& out, const Spec& s, unsigned long long magnitude, bool negative,
+void formatInteger(std::string& out, const Conversion& s, unsigned long long magnitude, bool negative,
                    bool isSigned) {
     int base = 10;
     if (s.conv == 'o') base = 8;
@@ -186,7 +186,7 @@ std::string toChars(F v, std::chars_format fmt, int precision) {
 }
 
 template <typename F>
-void formatFloat(std::string& out, Spec s, F value) {
+void formatFloat(std::string& out, Conversion s, F value) {
     const char lower = static_cast<char>(s.conv | 0x20);
     const bool upper = s.conv != lower;
     const bool negative = std::signbit(value);
@@ -251,7 +251,7 @@ std::string format(const char* fmt, ...) {
         }
         const char* specStart = p;
         ++p;
-        Spec s;
+        Conversion s;
         for (;; ++p) {
             if (*p == '-') s.left = true;
             else if (*p == '+') s.plus = true;
