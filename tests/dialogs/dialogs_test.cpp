@@ -43,12 +43,12 @@ std::string text(TDialog& d, int id) {
     return "?";
 }
 
-Lines lines(TDialog& d, int id) {
+template <class List> Lines items(List* l) {
     Lines out;
-    TListBox* l = d.listBox(id);
     for (int i = 0; i < l->getCount(); ++i) out.push_back(l->getString(i));
     return out;
 }
+Lines lines(TDialog& d, int id) { return items(d.listBox(id)); }
 
 Lines texts(TDialog& d, std::initializer_list<int> ids) {
     Lines out;
@@ -73,8 +73,10 @@ protected:
     Project& p() { return workspace().project; }
     DocumentState& doc() { return workspace().doc; }
 
-    // Criteria and rows of evaluations through the model's operations; the flags are then cleared.
-    void build(const std::vector<Criterion>& cs, const std::vector<std::vector<double>>& rows) {
+    // A fresh project of these criteria and rows of evaluations, built through the model's
+    // operations; modified is then 0 and resultsValid as asked.
+    void build(const std::vector<Criterion>& cs, const std::vector<std::vector<double>>& rows, int valid = 0) {
+        workspace() = Workspace{};
         for (const auto& c : cs) addCriterion(p(), doc(), c);
         for (size_t a = 0; a < rows.size(); ++a) {
             addAlternative(p(), doc(), "alt" + std::to_string(a + 1));
@@ -83,19 +85,14 @@ protected:
         }
         rebuildEvaluationTexts(p());
         doc().modified = 0;
-        doc().resultsValid = 0;
+        doc().resultsValid = valid;
     }
     void script(std::function<void(TDialog&)> f) { hooks.dialogScripts.push_back(std::move(f)); }
-    // The i-th message box, checked whole.
-    void said(size_t i, const std::string& text, const std::string& caption, unsigned flags) {
-        ASSERT_LT(i, hooks.messages.size());
-        EXPECT_EQ(hooks.messages[i].text.toStdString(), text) << "message " << i;
-        EXPECT_EQ(hooks.messages[i].caption.toStdString(), caption) << "message " << i;
-        EXPECT_EQ(hooks.messages[i].flags, flags) << "message " << i;
-    }
-    void saidOnly(const std::string& text, const std::string& caption, unsigned flags) {
-        ASSERT_EQ(hooks.messages.size(), 1u);
-        said(0, text, caption, flags);
+    // The number of message boxes shown, and the first of them checked whole.
+    void said(const std::string& text, const std::string& caption, unsigned flags, size_t count = 1) {
+        ASSERT_EQ(hooks.messages.size(), count);
+        const MessageBoxCall& m = hooks.messages[0];
+        EXPECT_EQ(std::tuple(m.text.toStdString(), m.caption.toStdString(), m.flags), std::tuple(text, caption, flags));
     }
     std::array<int, 2> flags() { return {doc().modified, doc().resultsValid}; }
 
@@ -116,32 +113,6 @@ TEST(DialogLogic, NumbersReadFromEditsTakeOnlyTheirCharacters) {
     for (const auto& [text, want] : cases) EXPECT_EQ(dlg::readNumber(text, 9), want) << text;
     EXPECT_EQ(dlg::readInteger("34", 8), 34);
     EXPECT_EQ(dlg::firstChars("abcdefghijklmnop", 13), "abcdefghijklm");
-}
-
-TEST_F(Dialogs, ValueAndEvaluationLinesTruncateLongNames) {
-    build({crit("price", 0, 0, 0), crit("a_very_long_criterion", 1, 0, 0)}, {{12.5, -3}});
-    EXPECT_EQ(dlg::alternativeValueLines(p(), 0), (Lines{" price                 12.500 ", " a_very_long_cr        -3.000 "}));
-    EXPECT_EQ(dlg::pendingValueLines(p(), {0, 7})[1], " a_very_long_cr         7.000 ");
-
-    Criterion c = crit("c1", 1, 0, 0, 10);
-    c.indifference = {0.1, 1};
-    c.preference = {0.2, 2};
-    c.inverseMode = 1;  // not applied in the preview
-    workspace() = Workspace{};
-    build({c}, {{10}, {-2.5}});
-    p().alternatives[1].name = "a_name_longer_than_16";
-    EXPECT_EQ(dlg::evaluationLines(p(), 0), (Lines{"alt1                   10.000        2.000        4.000       10.000",
-                                                   "a_name_longer_th       -2.500        0.750        1.500       10.000"}));
-    p().criteria[0].useVeto = 0;
-    EXPECT_EQ(dlg::evaluationLines(p(), 0)[0], "alt1                   10.000        2.000        4.000      N/A");
-}
-
-TEST(DialogLogic, WithoutAlternativesOnlyTheCoefficientsOfGrowthCount) {
-    Criterion steep = dlg::proposedCriterion(Project{});
-    steep.indifference = {0, 5};
-    EXPECT_TRUE(dlg::candidatePasses(Project{}, 0, steep));
-    steep.preference.alpha = 1;  // minimized: alpha >= 1 fails
-    EXPECT_FALSE(dlg::candidatePasses(Project{}, 0, steep));
 }
 
 // ---- Templates ------------------------------------------------------------------
@@ -186,7 +157,7 @@ TEST_F(Dialogs, TemplatesCarryTheirFramesCaptionsAndControlTexts) {
 // ---- Alternatives ---------------------------------------------------------------
 
 TEST_F(Dialogs, AddAlternativeProposesAlterNAndAppendsItsPendingValues) {
-    build({crit("c1", 0, 0, 0), crit("c2", 1, 0, 0)}, {{1, 2}, {3, 4}, {5, 6}});
+    build({crit("c1", 0, 0, 0), crit("a_very_long_criterion", 1, 0, 0)}, {{1, 2}, {3, 4}, {5, 6}});
     p().alternatives[0].name = "zzz";  // the proposal counts, it does not look at names
     dlg::storeTypedValue(p(), doc(), 0, 0, "1.00", 1);  // adding rebuilds the old texts
     script([&](TDialog& d) {
@@ -199,16 +170,16 @@ TEST_F(Dialogs, AddAlternativeProposesAlterNAndAppendsItsPendingValues) {
     script([&](TDialog& d) {
         EXPECT_EQ(d.windowTitle().toStdString(), "Adding new alternative");
         EXPECT_EQ(text(d, 203), "alter_4");
-        EXPECT_EQ(lines(d, 202), (Lines{" c1                     0.000 ", " c2                     0.000 "}));
+        EXPECT_EQ(lines(d, 202), (Lines{" c1                     0.000 ", " a_very_long_cr         0.000 "}));
         d.select(202, 1);
         d.press(201);
-        EXPECT_EQ(lines(d, 202)[1], " c2                    12.500 ");
+        EXPECT_EQ(lines(d, 202)[1], " a_very_long_cr        12.500 ");
         EXPECT_EQ(p().n, 3);  // nothing reaches the Project before OK
         d.press(1);
         d.press(1);  // a second OK does nothing more
     });
     script([&](TDialog& d) {
-        EXPECT_EQ(texts(d, {202, 203, 201}), (Lines{"alter_4", "c2", "0"}));
+        EXPECT_EQ(texts(d, {202, 203, 201}), (Lines{"alter_4", "a_very_long_criterion", "0"}));
         d.type(201, "12.50");
         d.press(1);
     });
@@ -222,7 +193,7 @@ TEST_F(Dialogs, AddAlternativeProposesAlterNAndAppendsItsPendingValues) {
     EXPECT_EQ(flags(), (std::array<int, 2>{1, 0}));
 }
 
-TEST_F(Dialogs, AddAlternativeWithoutCriteriaAndTheNameWidth) {
+TEST_F(Dialogs, AddAlternativeWithoutCriteriaNamesOfThirteenCharactersAndTheNameWidth) {
     build({crit("c1", 0, 0, 0)}, {{1}});
     deleteCriterion(p(), doc(), 0);  // no criterion, no alternative left
     ASSERT_EQ(p().m, 0);
@@ -230,28 +201,6 @@ TEST_F(Dialogs, AddAlternativeWithoutCriteriaAndTheNameWidth) {
     script([&](TDialog& d) {
         EXPECT_FALSE(enabled(d, 201));
         EXPECT_EQ(d.listBox(202)->getCount(), 0);
-        d.type(203, "twelve_chars");
-        d.press(1);
-    });
-    EXPECT_EQ(TDlgDodajWariant(nullptr).runModal(), IDOK);
-    EXPECT_EQ(p().n, 1);
-    EXPECT_EQ(p().alternativeNameWidth, 96);
-
-    hooks.answers.push_back(IDYES);
-    script([&](TDialog& d) {
-        d.press(203);  // removing the last one
-        EXPECT_EQ(text(d, 206), "0");
-        EXPECT_EQ(enabledOf(d, {202, 203}), std::vector<int>{});
-        d.pressEscape();
-    });
-    EXPECT_EQ(TDlgEdycjaWariantow(nullptr).runModal(), IDCANCEL);
-    EXPECT_EQ(p().n, 0);
-    EXPECT_EQ(p().alternativeNameWidth, 96);  // never narrows
-}
-
-TEST_F(Dialogs, NamesTakeThirteenCharactersOfTheirSetTypedOrPasted) {
-    build({crit("c1", 0, 0, 0)}, {{1}});
-    script([&](TDialog& d) {
         d.type(203, "abcdefghijklmnopq");
         EXPECT_EQ(text(d, 203), "abcdefghijklm");
         d.type(203, "ab");
@@ -261,9 +210,16 @@ TEST_F(Dialogs, NamesTakeThirteenCharactersOfTheirSetTypedOrPasted) {
         EXPECT_EQ(text(d, 203), "ab0123456789x");
         d.press(1);
     });
-    TDlgModyfikacjaWariantu(nullptr).runModal();
+    EXPECT_EQ(TDlgDodajWariant(nullptr).runModal(), IDOK);
+    ASSERT_EQ(p().n, 1);
     EXPECT_EQ(p().alternatives[0].name, "ab0123456789x");
-    EXPECT_EQ(doc().modified, 1);
+    EXPECT_EQ(p().alternativeNameWidth, 104);
+
+    hooks.answers.push_back(IDYES);
+    script([&](TDialog& d) { d.press(203), d.pressEscape(); });  // removing the last one
+    EXPECT_EQ(TDlgEdycjaWariantow(nullptr).runModal(), IDCANCEL);
+    EXPECT_EQ(p().n, 0);
+    EXPECT_EQ(p().alternativeNameWidth, 104);  // never narrows
 }
 
 TEST_F(Dialogs, RemoveAsksAndOnlyYesRemoves) {
@@ -284,8 +240,7 @@ TEST_F(Dialogs, RemoveAsksAndOnlyYesRemoves) {
         d.press(1);
     });
     EXPECT_EQ(runEditAlternatives(nullptr), IDOK);
-    ASSERT_EQ(hooks.messages.size(), 3u);
-    said(0, "Do you really want to delete\n  alternative 'alt2' ?", "Delete alternative", kQuestion);
+    said("Do you really want to delete\n  alternative 'alt2' ?", "Delete alternative", kQuestion, 3);
     EXPECT_EQ(hooks.dialogsRun, std::vector<int>{101});
     EXPECT_EQ(p().n, 0);
     EXPECT_EQ(p().m, 2);  // the criteria stay
@@ -293,8 +248,7 @@ TEST_F(Dialogs, RemoveAsksAndOnlyYesRemoves) {
 }
 
 TEST_F(Dialogs, ModifyAlternativeStoresTheNameAtOnceAndTheTypedValue) {
-    build({crit("c1", 0, 0, 0), crit("c2", 0, 0, 0)}, {{1, 2}, {3, 4}});
-    doc().resultsValid = 1;
+    build({crit("c1", 0, 0, 0), crit("c2", 0, 0, 0)}, {{1, 2}, {-3, 4}}, 1);
     script([&](TDialog& d) {
         d.select(205, 1);
         d.press(202);
@@ -303,7 +257,7 @@ TEST_F(Dialogs, ModifyAlternativeStoresTheNameAtOnceAndTheTypedValue) {
     });
     script([&](TDialog& d) {
         EXPECT_EQ(text(d, 203), "alt2");
-        EXPECT_EQ(lines(d, 202)[0], " c1                     3.000 ");
+        EXPECT_EQ(lines(d, 202)[0], " c1                    -3.000 ");
         d.type(203, "renamed");
         d.select(202, 0);
         d.press(201);
@@ -323,8 +277,7 @@ TEST_F(Dialogs, ModifyAlternativeStoresTheNameAtOnceAndTheTypedValue) {
 }
 
 TEST_F(Dialogs, ValueDialogOkWithoutTypingChangesNothing) {
-    build({crit("c1", 0, 0, 0), crit("c2", 0, 0, 0), crit("c3", 0, 0, 0)}, {{1.23456789, -1.23456e-10, 5}});
-    doc().resultsValid = 1;
+    build({crit("c1", 0, 0, 0), crit("c2", 0, 0, 0), crit("c3", 0, 0, 0)}, {{1.23456789, -1.23456e-10, 5}}, 1);
     for (int c : {0, 1, 2}) {
         w().selectedCriterion = c;
         script([&](TDialog& d) { d.press(1); });
@@ -341,12 +294,11 @@ TEST_F(Dialogs, ValueDialogOkWithoutTypingChangesNothing) {
 
 // ---- Criteria ---------------------------------------------------------------------
 
-TEST_F(Dialogs, ModifyCriteriaRefusalLeavesTheProjectUnchanged) {
-    build({crit("c1", 1, 1, 3, 6)}, {{10}, {20}});
-    doc().resultsValid = 1;
-    const Criterion before = p().criteria[0];
+TEST_F(Dialogs, ModifyCriteriaRefusesLeavingTheProjectUnchangedAndOkStoresAndFlags) {
+    Criterion c = crit("c1", 1, 1, 3.123456789, 6, 2.5);
+    build({c, crit("zeros", 0, 0, 0, 1)}, {{10, 0}, {20, 0}}, 1);
     script([&](TDialog& d) {
-        EXPECT_EQ(texts(d, {208, 209, 207}), (Lines{"0", "1", "3"}));
+        EXPECT_EQ(texts(d, {208, 209, 207}), (Lines{"0", "1", "3.12346"}));
         EXPECT_EQ(d.comboBox(205)->getString(d.comboBox(205)->getSelIndex()), "Maximize");
         d.type(203, "renamed");
         d.type(209, "5");  // q above p
@@ -356,40 +308,33 @@ TEST_F(Dialogs, ModifyCriteriaRefusalLeavesTheProjectUnchanged) {
         d.press(2);
     });
     EXPECT_EQ(TDlgModyfikacjaKryterium(nullptr).runModal(), IDCANCEL);
-    saidOnly(kInvalidThresholds + "renamed", "Error modifying criteria", kStop);
-    EXPECT_EQ(p().criteria[0].name, before.name);
-    EXPECT_EQ(p().criteria[0].indifference.beta, before.indifference.beta);
+    said(kInvalidThresholds + "renamed", "Error modifying criteria", kStop);
+    EXPECT_EQ(p().criteria[0].name, "c1");
+    EXPECT_EQ(p().criteria[0].indifference.beta, 1);
     EXPECT_EQ(flags(), (std::array<int, 2>{0, 1}));
-}
 
-TEST_F(Dialogs, ModifyCriteriaOkStoresAndAlwaysFlags) {
-    Criterion c = crit("c1", 0, 0.5, 1.123456789, 4);
-    c.weight = 2.5;
-    build({c}, {{10}, {20}});
-    doc().resultsValid = 1;
     script([&](TDialog& d) {
         EXPECT_TRUE(enabled(d, 213));
         d.checkBox(204)->click();  // veto off: its edits go disabled, its line stays
         EXPECT_FALSE(enabled(d, 213));
         d.checkBox(210)->click();
-        d.select(205, 1);
+        d.select(205, 0);
         d.press(1);
     });
     EXPECT_EQ(TDlgModyfikacjaKryterium(nullptr).runModal(), IDOK);
     const Criterion& after = p().criteria[0];
-    EXPECT_EQ((std::array<int, 3>{after.useVeto, after.inverseMode, after.direction}), (std::array<int, 3>{0, 1, 1}));
-    EXPECT_EQ(after.veto.beta, 4);
+    EXPECT_EQ((std::array<int, 3>{after.useVeto, after.inverseMode, after.direction}), (std::array<int, 3>{0, 1, 0}));
+    EXPECT_EQ(after.veto.beta, 6);
     EXPECT_EQ(after.weight, 2.5);
-    EXPECT_EQ(after.preference.beta, 1.123456789);  // untouched edits keep the exact value
+    EXPECT_EQ(after.preference.beta, 3.123456789);  // untouched edits keep the exact value
     EXPECT_EQ(flags(), (std::array<int, 2>{1, 0}));
-}
 
-TEST_F(Dialogs, ThresholdsOfACriterionWithoutValuesAreDisabled) {
-    build({crit("c1", 0, 0, 0, 1)}, {{0}, {0}});
+    // A criterion without values: its thresholds are disabled, but shown all the same.
+    w().selectedCriterion = 1;
     script([&](TDialog& d) {
         EXPECT_EQ(enabledOf(d, {206, 207, 208, 209, 213, 214, 201, 202, 203, 204, 205, 210}),
                   (std::vector<int>{202, 203, 204, 205, 210}));
-        EXPECT_EQ(text(d, 214), "1");  // shown all the same
+        EXPECT_EQ(text(d, 214), "1");
         d.press(2);
     });
     TDlgModyfikacjaKryterium(nullptr).runModal();
@@ -408,10 +353,8 @@ TEST_F(Dialogs, AddCriterionProposalAndSingleAppendAfterARefusedOk) {
         EXPECT_EQ(texts(d, {203, 202, 206, 207, 208, 209, 213, 214}),
                   (Lines{"crit_3", "1", "0", "0", "0", "0", "0", "0"}));
         EXPECT_EQ(enabledOf(d, {206, 207, 208, 209, 213, 214, 201}), std::vector<int>{});
-        EXPECT_EQ(d.comboBox(205)->getSelIndex(), 0);
-        EXPECT_EQ(d.comboBox(205)->getString(0), "Minimize");
-        EXPECT_EQ(d.comboBox(205)->getString(1), "Maximize");
-        EXPECT_EQ(d.checkBox(204)->getCheck() + d.checkBox(210)->getCheck(), 0);
+        EXPECT_EQ(items(d.comboBox(205)), (Lines{"Minimize", "Maximize"}));
+        EXPECT_EQ(d.comboBox(205)->getSelIndex() + d.checkBox(204)->getCheck() + d.checkBox(210)->getCheck(), 0);
         d.checkBox(204)->click();
         EXPECT_FALSE(enabled(d, 213));  // still no values
         d.edit(209)->setText(std::string("-1"));  // q below 0 at the evaluations (all 0)
@@ -423,7 +366,7 @@ TEST_F(Dialogs, AddCriterionProposalAndSingleAppendAfterARefusedOk) {
         d.press(1);
     });
     EXPECT_EQ(runEditCriteria(nullptr), IDOK);
-    saidOnly(kInvalidThresholds + "crit_3", "Error adding criteria", kStop);
+    said(kInvalidThresholds + "crit_3", "Error adding criteria", kStop);
     ASSERT_EQ(p().m, 3);
     EXPECT_EQ(p().criteria[2].name, "crit_3");
     EXPECT_EQ(p().criteria[2].useVeto, 1);
@@ -449,7 +392,7 @@ TEST_F(Dialogs, RemovingTheLastCriterionRemovesEveryAlternativeThenAddStillWorks
         d.press(1);
     });
     EXPECT_EQ(runEditCriteria(nullptr), IDOK);
-    said(0, "Do you really want to delete\n    criterion: 'c1'", "Delete criterion", kQuestion);
+    said("Do you really want to delete\n    criterion: 'c1'", "Delete criterion", kQuestion);
     EXPECT_EQ(p().m, 1);
     EXPECT_EQ(p().n, 0);
     EXPECT_EQ(p().criteria[0].name, "crit_1");
@@ -463,14 +406,18 @@ TEST_F(Dialogs, EditCriteriaOkNamesTheFirstFailingCriterion) {
         d.pressEscape();
     });
     EXPECT_EQ(runEditCriteria(nullptr), IDCANCEL);
-    saidOnly(kInvalidThresholds + "bad1", "Error adding criteria", kStop);
+    said(kInvalidThresholds + "bad1", "Error adding criteria", kStop);
 }
 
-TEST_F(Dialogs, PreviewNeverChangesTheProject) {
-    build({crit("c1", 1, 1, 2, 8)}, {{10}, {-2.5}});
-    doc().resultsValid = 1;
+TEST_F(Dialogs, PreviewShowsTheTypedThresholdsAndNeverChangesTheProject) {
+    Criterion c = crit("c1", 1, 1, 2, 10);
+    c.inverseMode = 1;  // not applied in the preview
+    build({c}, {{10}, {-2.5}}, 1);
+    p().alternatives[1].name = "a_name_longer_than_16";
     script([&](TDialog& d) {
+        d.type(208, "0.1");  // q alpha
         d.type(206, "0.2");  // p alpha
+        d.press(201);
         d.checkBox(204)->click();  // without veto
         d.press(201);
         d.type(207, "0.5");  // p below q: refused, no preview
@@ -479,66 +426,61 @@ TEST_F(Dialogs, PreviewNeverChangesTheProject) {
     });
     script([&](TDialog& d) {
         EXPECT_EQ(d.windowTitle().toStdString(), "Evaluation of alternatives according to criteron 'c1'");
-        EXPECT_EQ(lines(d, 202), (Lines{"alt1                   10.000        1.000        4.000      N/A",
-                                        "alt2                   -2.500        1.000        1.500      N/A"}));
-        EXPECT_EQ(p().criteria[0].useVeto, 0);  // borrowed while shown
+        EXPECT_EQ(lines(d, 202), (Lines{"alt1                   10.000        2.000        4.000       10.000",
+                                        "a_name_longer_th       -2.500        0.750        1.500       10.000"}));
+        EXPECT_EQ(p().criteria[0].preference.alpha, 0.2);  // borrowed while shown
+        d.press(1);
+    });
+    script([&](TDialog& d) {
+        EXPECT_EQ(lines(d, 202)[0], "alt1                   10.000        2.000        4.000      N/A");
+        EXPECT_EQ(p().criteria[0].useVeto, 0);
         d.press(1);
     });
     TDlgModyfikacjaKryterium(nullptr).runModal();
-    EXPECT_EQ(hooks.dialogsRun, (std::vector<int>{105, 107}));
-    ASSERT_EQ(hooks.messages.size(), 1u);
-    EXPECT_EQ(hooks.messages[0].caption.toStdString(), "Invalid values of thresholds");
+    EXPECT_EQ(hooks.dialogsRun, (std::vector<int>{105, 107, 107}));
+    said(kInvalidThresholds + "c1", "Invalid values of thresholds", kStop);
     const Criterion& after = p().criteria[0];
-    EXPECT_EQ((std::array<double, 3>{after.preference.alpha, after.preference.beta, double(after.useVeto)}),
-              (std::array<double, 3>{0, 2, 1}));
+    EXPECT_EQ((std::array<double, 4>{after.indifference.alpha, after.preference.alpha, after.preference.beta,
+                                     double(after.useVeto)}),
+              (std::array<double, 4>{0, 0, 2, 1}));
     EXPECT_EQ(flags(), (std::array<int, 2>{0, 1}));
 }
 
 // ---- Parameters -------------------------------------------------------------------
 
-TEST_F(Dialogs, LevelOfConcordanceBounds) {
-    struct Case { std::vector<double> weights; const char* typed; bool accepted; const char* bound; } cases[] = {
-        {{1, 1, 2}, "0.76", false, "0.75"}, {{1, 1, 2}, "0.75", true, ""},  {{1, 1, 2}, "0.5", true, ""},
-        {{1, 1, 2}, "", false, "0.75"},     {{1}, "0.5", false, "0"},       {{}, "1", true, ""},
-        {{}, "1.5", false, "1"},            {{}, "0.49", false, "1"},
+TEST_F(Dialogs, LevelOfConcordanceBoundsAndModifiedOnlyOnAChange) {
+    // bound: that of the refusal's message, nullptr when accepted; typed: nullptr for OK without typing.
+    struct Case { std::vector<double> weights; const char* typed; const char* bound; } cases[] = {
+        {{1, 1, 2}, "0.76", "0.75"}, {{1, 1, 2}, "0.75", nullptr}, {{1, 1, 2}, "0.5", nullptr},
+        {{1, 1, 2}, "", "0.75"},     {{1}, "0.5", "0"},           {{}, "1", nullptr},
+        {{}, "1.5", "1"},            {{}, "0.49", "1"},           {{1, 3}, nullptr, nullptr},
     };
     for (const auto& c : cases) {
-        workspace() = Workspace{};
+        SCOPED_TRACE(testing::Message() << c.weights.size() << " criteria, typed " << (c.typed ? c.typed : "nothing"));
         hooks.messages.clear();
         std::vector<Criterion> cs;
         for (double wt : c.weights) cs.push_back(crit("c", 0, 0, 0, -1, wt));
         build(cs, {});
         script([&](TDialog& d) {
-            d.type(201, c.typed);
+            EXPECT_EQ(text(d, 201), "0.66");
+            if (c.typed) d.type(201, c.typed);
             d.press(1);
             if (!d.hasEnded()) d.press(2);
         });
-        EXPECT_EQ(runLevelOfConcordance(nullptr), c.accepted ? IDOK : IDCANCEL) << c.typed;
-        EXPECT_EQ(hooks.messages.size(), c.accepted ? 0u : 1u) << c.typed;
-        EXPECT_EQ(p().levelOfConcordance, c.accepted ? readDouble(c.typed) : 0.66) << c.typed;
-        if (!c.accepted)
-            said(0, std::string("Value of the level of concordance\n    must be between 0.5 and ") + c.bound,
-                 "Validation error", kStop);
+        const double level = c.typed && !c.bound ? readDouble(c.typed) : 0.66;
+        EXPECT_EQ(runLevelOfConcordance(nullptr), c.bound ? IDCANCEL : IDOK);
+        EXPECT_EQ(p().levelOfConcordance, level);
+        EXPECT_EQ(doc().modified, level != 0.66 ? 1 : 0);
+        if (c.bound)
+            said(std::string("Value of the level of concordance\n    must be between 0.5 and ") + c.bound,
+                     "Validation error", kStop);
+        else
+            EXPECT_TRUE(hooks.messages.empty());
     }
-    // OK sets modified only when the level changes.
-    workspace() = Workspace{};
-    build({crit("a", 0, 0, 0, -1, 1), crit("b", 0, 0, 0, -1, 3)}, {});
-    p().levelOfConcordance = 0.7;
-    for (const char* typed : {"", "0.72"}) {
-        script([&](TDialog& d) {
-            EXPECT_EQ(text(d, 201), "0.7");
-            if (*typed) d.type(201, typed);
-            d.press(1);
-        });
-        EXPECT_EQ(runLevelOfConcordance(nullptr), IDOK);
-        EXPECT_EQ(doc().modified, *typed ? 1 : 0);
-    }
-    EXPECT_EQ(p().levelOfConcordance, 0.72);
 }
 
 TEST_F(Dialogs, AdvancedOptionsTakeTwoToNineAndNeverSetModified) {
-    build({crit("a", 0, 0, 0)}, {{1}});
-    doc().resultsValid = 1;
+    build({crit("a", 0, 0, 0)}, {{1}}, 1);
     script([&](TDialog& d) {
         EXPECT_EQ(texts(d, {201, 202}), (Lines{"2", "0.1"}));
         for (const char* k : {"1", "0", ""}) {
@@ -550,22 +492,13 @@ TEST_F(Dialogs, AdvancedOptionsTakeTwoToNineAndNeverSetModified) {
         EXPECT_EQ(text(d, 201), "1");  // one digit only
         d.type(201, "x");
         EXPECT_EQ(text(d, 201), "");
-        d.press(2);
-    });
-    EXPECT_EQ(runAdvanced(nullptr), IDCANCEL);
-    ASSERT_EQ(hooks.messages.size(), 3u);
-    said(0, "Max number of arcs checked for cutting a cycle\n       must be between 2 and 9.", "Invalid value", kStop);
-    script([&](TDialog& d) { d.press(1); });  // the same values again
-    EXPECT_EQ(runAdvanced(nullptr), IDOK);
-    EXPECT_EQ(flags(), (std::array<int, 2>{0, 1}));
-
-    script([&](TDialog& d) {
         d.type(201, "9");
         d.type(202, "0.255");
         EXPECT_EQ(text(d, 202), "0.255");
         d.press(1);
     });
     EXPECT_EQ(runAdvanced(nullptr), IDOK);
+    said("Max number of arcs checked for cutting a cycle\n       must be between 2 and 9.", "Invalid value", kStop, 3);
     EXPECT_EQ(p().maxArcsToCut, 9);
     EXPECT_EQ(p().acceptableLoss, 0.255);
     EXPECT_EQ(doc().modified, 0);
@@ -603,14 +536,12 @@ TEST_F(Dialogs, SelectConsumesTheMaskAndRebuildsIt) {
 // ---- Pair comparison --------------------------------------------------------------
 
 TEST_F(Dialogs, SetToCompareRefusesTheSameAlternativeAndOffersItAgain) {
+    using Pair = std::array<int, 2>;
     build({crit("c", 0, 0, 0)}, {{1}, {2}, {3}});
-    const auto selected = [](TDialog& d) {
-        return std::array<int, 2>{d.comboBox(101)->getSelIndex(), d.comboBox(102)->getSelIndex()};
-    };
+    const auto selected = [](TDialog& d) { return Pair{d.comboBox(101)->getSelIndex(), d.comboBox(102)->getSelIndex()}; };
     script([&](TDialog& d) {
-        EXPECT_EQ(selected(d), (std::array<int, 2>{0, 1}));
-        EXPECT_EQ(d.comboBox(101)->getCount(), 3);
-        EXPECT_EQ(d.comboBox(102)->getString(2), "alt3");
+        EXPECT_EQ(selected(d), (Pair{0, 1}));
+        EXPECT_EQ(items(d.comboBox(102)), (Lines{"alt1", "alt2", "alt3"}));
         d.select(101, 2);
         d.select(102, 2);
         d.press(1);
@@ -618,25 +549,19 @@ TEST_F(Dialogs, SetToCompareRefusesTheSameAlternativeAndOffersItAgain) {
         d.press(2);
     });
     EXPECT_EQ(runSetToCompare(nullptr), IDCANCEL);
-    saidOnly("An alternative cannot be compared\n        to itself.", "Invalid choice", kStop);
-    EXPECT_EQ(doc().comparePair, (std::array<int, 2>{2, 2}));
-
-    script([&](TDialog& d) {
-        EXPECT_EQ(selected(d), (std::array<int, 2>{2, 2}));
-        d.select(102, 0);
-        d.press(1);
-    });
-    EXPECT_EQ(runSetToCompare(nullptr), IDOK);
-    EXPECT_EQ(doc().comparePair, (std::array<int, 2>{2, 0}));
-
-    // A pair left from a larger project is not offered.
-    doc().comparePair = {5, 1};
-    script([&](TDialog& d) {
-        EXPECT_EQ(selected(d), (std::array<int, 2>{0, 1}));
-        d.press(1);
-    });
-    EXPECT_EQ(runSetToCompare(nullptr), IDOK);
-    EXPECT_EQ(doc().comparePair, (std::array<int, 2>{0, 1}));
+    said("An alternative cannot be compared\n        to itself.", "Invalid choice", kStop);
+    EXPECT_EQ(doc().comparePair, (Pair{2, 2}));
+    // The pair is offered again; one left from a larger project is not.
+    for (auto [stored, offered, second, after] :
+         {std::tuple{Pair{2, 2}, Pair{2, 2}, 0, Pair{2, 0}}, {Pair{5, 1}, Pair{0, 1}, 1, Pair{0, 1}}}) {
+        doc().comparePair = stored;
+        script([&](TDialog& d) {
+            EXPECT_EQ(selected(d), offered);
+            d.select(102, second), d.press(1);
+        });
+        EXPECT_EQ(runSetToCompare(nullptr), IDOK);
+        EXPECT_EQ(doc().comparePair, after);
+    }
     doc().comparePair = {0, 7};
     script([&](TDialog& d) {
         EXPECT_EQ(d.listBox(206)->getCount(), 0);
@@ -678,17 +603,11 @@ TEST_F(Dialogs, CompareShowsTheFiveLists) {
 TEST_F(Dialogs, KernelLinesArtificialNumbersAndDetails) {
     build({crit("c", 0, 0, 0)}, {{1}, {2}, {3}, {4}, {5}, {6}, {7}});
     ResultsSet& r = w().results;
-    const int n = 7;
-    r.allocate(n);
+    r.allocate(7);
     // {0} -> {3} -> {4,5,6}; {1,2} alone; the kernel is {0}, {1,2}, {4,5,6}.
     const std::vector<std::vector<int>> members = {{0}, {1, 2}, {3}, {4, 5, 6}};
-    std::fill(r.vertexMembers.begin(), r.vertexMembers.end(), -1);
-    for (size_t v = 0; v < members.size(); ++v)
-        for (size_t k = 0; k < members[v].size(); ++k) r.vertexMembers[v * n + k] = members[v][k];
-    std::fill(r.vertexGraph.begin(), r.vertexGraph.end(), 0);
-    r.vertexGraph[0 * n + 2] = 1;
-    r.vertexGraph[2 * n + 3] = 1;
-    std::fill(r.listCounts.begin(), r.listCounts.end(), 0);
+    for (size_t v = 0; v < members.size(); ++v) std::copy(members[v].begin(), members[v].end(), &r.vertexMembers[v * 7]);
+    r.vertexGraph[0 * 7 + 2] = r.vertexGraph[2 * 7 + 3] = 1;
     r.listCounts[2] = 1;
     r.vertexCount = 4;
     doc().resultsValid = 1;
@@ -776,13 +695,7 @@ TEST_F(EditCommands, ComputationsThresholdFailureYesOpensEditCriteria) {
 
 TEST_F(EditCommands, CompareOffersThePairAgainAfterEachComparison) {
     script([](TDialog& d) { d.select(102, 2), d.press(1); });
-    script([](TDialog& d) { d.press(1); });
-    script([](TDialog& d) {
-        EXPECT_EQ(d.comboBox(101)->getSelIndex(), 0);
-        EXPECT_EQ(d.comboBox(102)->getSelIndex(), 2);
-        d.press(1);
-    });
-    script([](TDialog& d) { d.press(1); });
+    for (int i = 0; i < 3; ++i) script([](TDialog& d) { d.press(1); });  // the second OK takes the pair offered
     script([](TDialog& d) { d.press(2); });
     app.cmCompare();
     EXPECT_EQ(hooks.dialogsRun, (std::vector<int>{114, 115, 114, 115, 114}));
