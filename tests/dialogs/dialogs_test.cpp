@@ -23,18 +23,10 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
+// Constant thresholds q, p and, when v >= 0, a veto v.
 Criterion crit(const char* name, int direction, double q, double p, double v = -1, double weight = 1) {
-    Criterion c;
-    c.name = name;
-    c.direction = direction;
-    c.weight = weight;
-    c.indifference = {0, q};
-    c.preference = {0, p};
-    if (v >= 0) {
-        c.useVeto = 1;
-        c.veto = {0, v};
-    }
-    return c;
+    return {.name = name, .direction = direction, .useVeto = v >= 0, .weight = weight, .preference = {0, p},
+            .indifference = {0, q}, .veto = {0, v >= 0 ? v : 0}};
 }
 
 std::string text(TDialog& d, int id) {
@@ -295,8 +287,7 @@ TEST_F(Dialogs, ValueDialogOkWithoutTypingChangesNothing) {
 // ---- Criteria ---------------------------------------------------------------------
 
 TEST_F(Dialogs, ModifyCriteriaRefusesLeavingTheProjectUnchangedAndOkStoresAndFlags) {
-    Criterion c = crit("c1", 1, 1, 3.123456789, 6, 2.5);
-    build({c, crit("zeros", 0, 0, 0, 1)}, {{10, 0}, {20, 0}}, 1);
+    build({crit("c1", 1, 1, 3.123456789, 6, 2.5), crit("zeros", 0, 0, 0, 1)}, {{10, 0}, {20, 0}}, 1);
     script([&](TDialog& d) {
         EXPECT_EQ(texts(d, {208, 209, 207}), (Lines{"0", "1", "3.12346"}));
         EXPECT_EQ(d.comboBox(205)->getString(d.comboBox(205)->getSelIndex()), "Maximize");
@@ -644,12 +635,8 @@ TEST_F(Dialogs, KernelLinesArtificialNumbersAndDetails) {
 class EditCommands : public Dialogs {
 protected:
     void SetUp() override {
-        Dialogs::SetUp();
-        Criterion c1 = crit("c1", 0, 0, 1), c2 = crit("c2", 0, 0, 1, -1, 3);
-        build({c1, c2}, {{0, 0}, {5, 0}, {0, 0}});
+        build({crit("c1", 0, 0, 1), crit("c2", 0, 0, 1, -1, 3)}, {{0, 0}, {5, 0}, {0, 0}}, 1);
         p().levelOfConcordance = 0.7;
-        doc().resultsValid = 1;
-        doc().openViewsMask = 0x41;
         w().closeAllHook = [this] { ++closed; };
     }
     int closed = 0;
