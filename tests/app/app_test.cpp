@@ -81,21 +81,23 @@ protected:
     bool enabled(int id) { return action(id)->isEnabled(); }
     bool checked(int id) { return action(id)->isChecked(); }
     void send(int id) { app->mainWindow()->sendCommand(id); }
-    // The i-th message box, its file dialog: each checked whole.
+    // The i-th message box, a file dialog: each checked whole.
     void said(size_t i, const QString& text, const QString& caption, unsigned flags) {
         ASSERT_LT(i, hooks.messages.size());
-        EXPECT_EQ(hooks.messages[i].text, text) << "message " << i;
-        EXPECT_EQ(hooks.messages[i].caption, caption) << "message " << i;
-        EXPECT_EQ(hooks.messages[i].flags, flags) << "message " << i;
+        const MessageBoxCall& m = hooks.messages[i];
+        EXPECT_EQ(std::tuple(str(m.text), str(m.caption), m.flags), std::tuple(str(text), str(caption), flags)) << i;
     }
     void asked(const FileDialogCall& f, const char* title, const char* fileName, const char* filter) {
-        EXPECT_EQ(f.title, title);
-        EXPECT_EQ(f.fileName, fileName);
-        EXPECT_EQ(f.filter, filter);
+        EXPECT_EQ(std::tuple(str(f.title), str(f.fileName), str(f.filter)), std::tuple(title, fileName, filter));
     }
     void saidOnly(const QString& text, const QString& caption, unsigned flags) {
         ASSERT_EQ(hooks.messages.size(), 1u);
         said(0, text, caption, flags);
+    }
+    // Forgets the message boxes shown so far and queues these answers.
+    void answer(std::initializer_list<int> answers) {
+        hooks.messages.clear();
+        hooks.answers = answers;
     }
     std::array<int, 3> flags() { return {w().doc.modified, w().doc.untitled, w().doc.resultsValid}; }
     void setCounts(int n, int m) {
@@ -167,53 +169,44 @@ TEST_F(AppTest, ViewTogglesOpenAndCloseAndCarryTheCheckMark) {
         TOknoMDI::setViewFactory(s, [](TOknoMDI& client) { return new TMDIChild(client, "view", new QLabel("x")); });
     setCounts(3, 2);
     w().doc.resultsValid = 1;
+    const auto views = [&] {  // the check marks, the mask of open views, the child windows
+        return std::tuple(checked(cmd::Concordance), checked(cmd::FinalGraph), w().doc.openViewsMask,
+                          app->client()->childCount());
+    };
     send(cmd::Concordance);
-    EXPECT_TRUE(checked(cmd::Concordance));
-    EXPECT_EQ(w().doc.openViewsMask, kBitConcordance);
+    EXPECT_EQ(views(), std::tuple(true, false, kBitConcordance, 1));
     send(cmd::Concordance);
-    EXPECT_FALSE(checked(cmd::Concordance));
-    EXPECT_EQ(app->client()->childCount(), 0);
-
+    EXPECT_EQ(views(), std::tuple(false, false, 0, 0));
     send(cmd::Concordance);
     send(cmd::FinalGraph);
-    EXPECT_EQ(w().doc.openViewsMask, kBitConcordance | kBitFinalGraph);
+    EXPECT_EQ(views(), std::tuple(true, true, kBitConcordance | kBitFinalGraph, 2));
     EXPECT_TRUE(enabled(cmd::CloseAll));
     send(cmd::CloseAll);
-    EXPECT_FALSE(checked(cmd::Concordance) || checked(cmd::FinalGraph));
-    EXPECT_EQ(w().doc.openViewsMask, 0);
-    EXPECT_EQ(app->client()->childCount(), 0);
+    EXPECT_EQ(views(), std::tuple(false, false, 0, 0));
     // A view without a window yet: its toggle does nothing.
     send(cmd::Robustness);
     EXPECT_FALSE(checked(cmd::Robustness));
 }
 
-TEST_F(AppTest, NewAsksOnlyWhenModifiedAndYesOnAnUntitledProjectRunsSaveAs) {
-    app->cmNew();
-    EXPECT_TRUE(hooks.messages.empty());
-    EXPECT_EQ(app->caption(), "KAVORIN Is - [new]");
-    EXPECT_EQ(w().doc.projectTitle, "[new]");
-    EXPECT_EQ(flags(), (std::array<int, 3>{0, 1, 0}));
-
+TEST_F(AppTest, SaveOfAnUntitledProjectAndNewAskOnlyWhenModifiedAndYesRunsSaveAs) {
     addAlternative(w().project, w().doc, "a1");
-    hooks.answers = {IDCANCEL};
+    EXPECT_FALSE(app->cmSave());  // a project begun at start-up: the Save As dialog, cancelled
+    EXPECT_TRUE(hooks.messages.empty());
+    answer({IDCANCEL});
     app->cmNew();
     said(0, kNewQuestion, "New project", kQuestion);
     EXPECT_EQ(w().project.n, 1);  // cancelled
 
-    hooks.answers = {IDYES};
+    answer({IDYES});
     app->cmNew();  // Save As is cancelled (no file queued): the new project comes anyway
-    ASSERT_EQ(hooks.fileDialogs.size(), 1u);
-    asked(hooks.fileDialogs[0], "Saving project", "*.kvs", "Kavorin files (*.KVS)|*.kvs");
+    ASSERT_EQ(hooks.fileDialogs.size(), 2u);
+    for (const auto& f : hooks.fileDialogs) asked(f, "Saving project", "*.kvs", "Kavorin files (*.KVS)|*.kvs");
     EXPECT_EQ(w().project.n, 0);
+    EXPECT_EQ(app->caption(), "KAVORIN Is - [new]");
+    EXPECT_EQ(w().doc.projectTitle, "[new]");
     EXPECT_EQ(flags(), (std::array<int, 3>{0, 1, 0}));
-}
-
-TEST_F(AppTest, SaveOfAProjectBegunAtStartUpAsksForAName) {
-    addAlternative(w().project, w().doc, "a1");
-    EXPECT_FALSE(app->cmSave());  // the Save As dialog, cancelled
-    ASSERT_EQ(hooks.fileDialogs.size(), 1u);
-    EXPECT_EQ(hooks.fileDialogs[0].title, "Saving project");
-    EXPECT_TRUE(hooks.messages.empty());
+    app->cmNew();  // unmodified: no question
+    EXPECT_EQ(hooks.messages.size(), 1u);
 }
 
 TEST_F(AppTest, OpenShowsTheCountsAndSetsCaptionFlagsAndRecentList) {
@@ -225,7 +218,7 @@ TEST_F(AppTest, OpenShowsTheCountsAndSetsCaptionFlagsAndRecentList) {
 
     const QString p = example("car.kvs");
     w().doc.modified = 1;
-    hooks.answers = {IDNO};
+    answer({IDNO});
     open(p);
     ASSERT_EQ(hooks.messages.size(), 2u);
     said(0, kOpenQuestion, "Open project", kQuestion);
@@ -251,33 +244,32 @@ TEST_F(AppTest, AFailedOpenOffersTheEditorAndChangesNothing) {
     hooks.answers = {IDYES};
     open(p);
     ASSERT_EQ(hooks.messages.size(), 1u);
-    EXPECT_EQ(hooks.messages[0].caption, QString::fromStdString(loadFailureCaption(str(p))));
-    EXPECT_EQ(hooks.messages[0].flags, MB_YESNO | MB_ICONSTOP);
+    EXPECT_EQ(std::tuple(str(hooks.messages[0].caption), hooks.messages[0].flags),
+              std::tuple(loadFailureCaption(str(p)), MB_YESNO | MB_ICONSTOP));
     ASSERT_EQ(hooks.programs.size(), 1u);
     EXPECT_EQ(hooks.programs[0].arguments.last(), p);
     EXPECT_EQ(app->caption(), "KAVORIN Is");
     EXPECT_EQ(w().doc.recentProjects[0], "");
 
-    hooks.answers = {IDYES};
+    answer({IDYES});
     hooks.startSucceeds = false;
     open(p);
-    said(2, "Error running notepad program", "Error running editor", MB_OK);
+    said(1, "Error running notepad program", "Error running editor", MB_OK);
 
     // A file that cannot be read at all (a blank recent entry too) offers no editor.
-    hooks.messages.clear();
+    answer({});
     hooks.programs.clear();
     const QString missing = path("missing.kvs");
     open(missing);
     saidOnly("Cannot open file '" + missing + "'", QString::fromStdString(loadFailureCaption(str(missing))), kStop);
-    hooks.messages.clear();
+    answer({});
     send(cmd::Recent1);
     saidOnly("Cannot open file ''", "Error opening project ''", kStop);
     EXPECT_TRUE(hooks.programs.empty());
 }
 
-TEST_F(AppTest, SaveAfterOpenWritesTheOpenedFileWithoutADialog) {
-    const QString p = example("mine.kvs");
-    const QString exported = path("out.txt");
+TEST_F(AppTest, SaveWritesTheOpenedFileWithoutADialogAndSaveAsAsksBeforeReplacingOne) {
+    const QString p = example("a.kvs"), target = example("b.kvs"), exported = path("out.txt");
     open(p);
     hooks.files.push_back(exported);
     app->cmExport();
@@ -291,16 +283,11 @@ TEST_F(AppTest, SaveAfterOpenWritesTheOpenedFileWithoutADialog) {
     EXPECT_EQ(hooks.fileDialogs.size(), dialogs);
     EXPECT_EQ(w().doc.modified, 0);
     EXPECT_NE(readFile(p).find("renamed"), std::string::npos);
-}
 
-TEST_F(AppTest, SaveAsAsksBeforeReplacingAFile) {
-    open(example("a.kvs"));
-    const QString target = example("b.kvs");
     const std::string before = readFile(target);
     renameAlternative(w().project, w().doc, 0, "changed");
-    for (auto [answer, written] : {std::pair{IDNO, false}, {IDCANCEL, false}, {IDYES, true}}) {
-        hooks.messages.clear();
-        hooks.answers = {answer};
+    for (auto [a, written] : {std::pair{IDNO, false}, {IDCANCEL, false}, {IDYES, true}}) {
+        answer({a});
         hooks.files.push_back(target);
         EXPECT_EQ(app->cmSaveAs(), written);
         saidOnly("       File already exist.\nDo you want to replace the old file?", target, kQuestion);
@@ -337,7 +324,7 @@ TEST_F(AppTest, ImportNamesTheProjectKvsAndLeavesItUntitledAndAFailedOneChangesN
     EXPECT_EQ(w().doc.selectionMask, 0x40);
     EXPECT_EQ(w().doc.resultsValid, 1);
 
-    hooks.messages.clear();
+    answer({});
     hooks.files = {txt};
     app->cmImport();
     asked(hooks.fileDialogs[0], "Opening project", "*.txt", "Kavorin III/IV files (*.txt)|*.txt|All files(*.*)|*.*|");
@@ -350,39 +337,31 @@ TEST_F(AppTest, ImportNamesTheProjectKvsAndLeavesItUntitledAndAFailedOneChangesN
     EXPECT_EQ(w().doc.recentProjects[0], "");
     // Save of an imported project asks for a name, starting from *.kvs.
     app->cmSave();
-    EXPECT_EQ(hooks.fileDialogs.back().title, "Saving project");
-    EXPECT_EQ(hooks.fileDialogs.back().fileName, "*.kvs");
+    asked(hooks.fileDialogs.back(), "Saving project", "*.kvs", "Kavorin files (*.KVS)|*.kvs");
 }
 
 TEST_F(AppTest, RecentListAfterOpensItsMenuItemsAndItsPersistenceAtTheEnd) {
     std::vector<std::string> p;
     for (const char* name : {"p1.kvs", "p2.kvs", "p3.kvs", "p4.kvs", "p5.kvs"}) p.push_back(str(example(name)));
     for (const std::string& x : p) open(QString::fromStdString(x));
-    const auto recent = [&] { return std::vector<std::string>(w().doc.recentProjects.begin(), w().doc.recentProjects.end()); };
-    EXPECT_EQ(recent(), (std::vector<std::string>{p[4], p[3], p[2], p[1]}));
+    using Recent = std::array<std::string, 4>;
+    EXPECT_EQ(w().doc.recentProjects, (Recent{p[4], p[3], p[2], p[1]}));
     open(QString::fromStdString(p[2]));
-    EXPECT_EQ(recent(), (std::vector<std::string>{p[2], p[3], p[4], p[1]}));
-    app->mainWindow()->updateCommandUI();
-    EXPECT_EQ(app->mainWindow()->action(122)->text(), QString::fromStdString("&1  " + p[2]));
+    EXPECT_EQ(w().doc.recentProjects, (Recent{p[2], p[3], p[4], p[1]}));
+    EXPECT_EQ(str(action(122)->text()), "&1  " + p[2]);
     // Recent item 2 opens its entry without a dialog.
     const size_t dialogs = hooks.fileDialogs.size();
     send(123);
     EXPECT_EQ(hooks.fileDialogs.size(), dialogs);
     EXPECT_EQ(w().doc.projectPath, p[3]);
-    // An empty entry shows its number alone.
-    w().doc.recentProjects = {"/p/a.kvs", "", "", ""};
-    app->mainWindow()->updateCommandUI();
-    EXPECT_EQ(app->mainWindow()->action(123)->text(), "&2  ");
-    w().doc.recentProjects = {p[3], p[2], "", p[1]};
 
     // The end of the run writes the list to kvis.ini in the start directory.
     QTemporaryDir elsewhere;
     QDir::setCurrent(elsewhere.path());
     shutDown(w());
     const std::string ini = str(dir.filePath("kvis.ini"));
-    EXPECT_EQ(getProfileString("history", "1", "", ini), p[3]);
-    EXPECT_EQ(getProfileString("history", "2", "", ini), p[2]);
-    EXPECT_EQ(getProfileString("history", "4", "", ini), p[1]);
+    for (auto [key, want] : {std::pair{"1", p[3]}, {"2", p[2]}, {"3", p[4]}, {"4", p[1]}})
+        EXPECT_EQ(getProfileString("history", key, "?", ini), want) << key;
     EXPECT_FALSE(QFile::exists(elsewhere.filePath("kvis.ini")));
 }
 
@@ -394,19 +373,17 @@ TEST_F(AppTest, ExitAsksOnlyWhenModified) {
     open(p);
     renameAlternative(w().project, w().doc, 0, "exitname");
     const std::string before = readFile(p);
-    for (auto [answer, closes] : {std::pair{IDCANCEL, false}, {IDNO, true}, {IDYES, true}}) {
-        hooks.messages.clear();
-        hooks.answers = {answer};
+    for (auto [a, closes] : {std::pair{IDCANCEL, false}, {IDNO, true}, {IDYES, true}}) {
+        answer({a});
         EXPECT_EQ(app->canClose(), closes);
         saidOnly("Save current project?", "Exit program", kQuestion);
-        EXPECT_EQ(readFile(p) != before, answer == IDYES);
+        EXPECT_EQ(readFile(p) != before, a == IDYES);
     }
     // Yes with a file that cannot be written keeps the program and the project,
     // at Exit and at the question of New.
     renameAlternative(w().project, w().doc, 0, "unsaved");
     w().doc.projectPath = str(path("gone/e.kvs"));
-    hooks.messages.clear();
-    hooks.answers = {IDYES};
+    answer({IDYES});
     EXPECT_FALSE(app->canClose());
     hooks.answers = {IDYES};
     app->cmNew();
@@ -421,10 +398,9 @@ TEST_F(AppTest, HelpAndAbout) {
     send(cmd::UsingHelp);
     EXPECT_EQ(hooks.helpPages, (std::vector<QString>{"index.html", "using_help.html"}));
     hooks.dialogScripts.push_back([](TDialog& d) {
-        EXPECT_EQ(d.windowTitle(), "About program...");
-        EXPECT_EQ(d.staticText(201)->text(), "KVIS    v 3.0");
-        EXPECT_EQ(d.staticText(202)->text(), "Implementation of the Kavorin Is method");
-        EXPECT_EQ(d.button(1)->text(), "OK");
+        EXPECT_EQ((QStringList{d.windowTitle(), d.staticText(201)->text(), d.staticText(202)->text(),
+                               d.button(1)->text()}),
+                  (QStringList{"About program...", "KVIS    v 3.0", "Implementation of the Kavorin Is method", "OK"}));
         d.press(1);
     });
     send(cmd::About);
@@ -458,13 +434,13 @@ TEST_F(AppTest, ComputationsQolvAndSaveResults) {
     // Refused by the checks (the level, then a negative weight): the open views stay.
     const double weight = w().project.criteria[0].weight;
     for (auto [level, firstWeight] : {std::pair{0.3, weight}, {0.6, -1.0}}) {
-        hooks.messages.clear();
+        answer({});
         w().project.levelOfConcordance = level;
         w().project.criteria[0].weight = firstWeight;
         app->cmComputations();
         ASSERT_EQ(hooks.messages.size(), 1u);
-        EXPECT_EQ(hooks.messages[0].caption, "Validation error");
-        EXPECT_EQ(hooks.messages[0].flags, kStop);
+        EXPECT_EQ(std::tuple(str(hooks.messages[0].caption), hooks.messages[0].flags),
+                  std::tuple("Validation error", kStop));
         EXPECT_TRUE(checked(cmd::MatrixOfAlternatives)) << level;
     }
     // A computation that goes ahead closes every view first and checks its menu item.
@@ -493,11 +469,9 @@ TEST_F(AppTest, ComputationsQolvAndSaveResults) {
     EXPECT_TRUE(QFile::exists(path("res.kvr")));
     EXPECT_EQ(w().doc.projectPath, projectPath);
 
-    const size_t before = hooks.messages.size();
+    answer({});
     saveResults(true, "no/such/dir/r.kvr");
-    ASSERT_EQ(hooks.messages.size(), before + 1);
-    EXPECT_NE(hooks.messages.back().text.indexOf(path("no/such/dir/r.kvr")), -1);
-    EXPECT_EQ(hooks.messages.back().flags, kStop);
+    saidOnly("Cannot create file '" + path("no/such/dir/r.kvr") + "'", "Saving results", kStop);
 
     // Cancelling the choice of what to save ends the command before the file dialog.
     const size_t dialogs = hooks.fileDialogs.size();

@@ -529,7 +529,9 @@ TEST_F(Dialogs, SelectConsumesTheMaskAndRebuildsIt) {
 TEST_F(Dialogs, SetToCompareRefusesTheSameAlternativeAndOffersItAgain) {
     using Pair = std::array<int, 2>;
     build({crit("c", 0, 0, 0)}, {{1}, {2}, {3}});
-    const auto selected = [](TDialog& d) { return Pair{d.comboBox(101)->getSelIndex(), d.comboBox(102)->getSelIndex()}; };
+    const auto selected = [](TDialog& d) {
+        return Pair{d.comboBox(101)->getSelIndex(), d.comboBox(102)->getSelIndex()};
+    };
     script([&](TDialog& d) {
         EXPECT_EQ(selected(d), (Pair{0, 1}));
         EXPECT_EQ(items(d.comboBox(102)), (Lines{"alt1", "alt2", "alt3"}));
@@ -562,22 +564,16 @@ TEST_F(Dialogs, SetToCompareRefusesTheSameAlternativeAndOffersItAgain) {
 }
 
 TEST_F(Dialogs, CompareShowsTheFiveLists) {
-    build(
-        {
-            crit("q_minus", 1, 1, 3),                  // a 10, b 12: Q- with 0.50
-            crit("nowhere", 1, 1, 3),                  // a 10, b 15, no veto: listed nowhere
-            crit("vetoed", 1, 1, 3, 4),                // a 10, b 16, veto 4: PV
-            crit("equal", 0, 0, 1),                    // equal values: I
-            crit("weak", 1, 1, 3),                     // a 12, b 10: Q
-            crit("strong", 1, 1, 3),                   // a 20, b 10: P
-            crit("a_very_long_name_indeed", 0, 1, 3),  // minimized, a 12, b 10: Q-
-        },
-        {{10, 10, 10, 5, 12, 20, 12}, {12, 15, 16, 5, 10, 10, 10}});
-    p().alternatives[0].name = "first";
-    p().alternatives[1].name = "second";
-    doc().comparePair = {0, 1};
+    build({crit("q_minus", 1, 1, 3),                    // a 10, b 12: Q- with 0.50
+           crit("nowhere", 1, 1, 3),                    // a 10, b 15, no veto: listed nowhere
+           crit("vetoed", 1, 1, 3, 4),                  // a 10, b 16, veto 4: PV
+           crit("equal", 0, 0, 1),                      // equal values: I
+           crit("weak", 1, 1, 3),                       // a 12, b 10: Q
+           crit("strong", 1, 1, 3),                     // a 20, b 10: P
+           crit("a_very_long_name_indeed", 0, 1, 3)},   // minimized, a 12, b 10: Q-
+          {{10, 10, 10, 5, 12, 20, 12}, {12, 15, 16, 5, 10, 10, 10}});
     script([&](TDialog& d) {
-        EXPECT_EQ(texts(d, {300, 301}), (Lines{"first", "second"}));
+        EXPECT_EQ(texts(d, {300, 301}), (Lines{"alt1", "alt2"}));
         EXPECT_EQ(lines(d, 206), (Lines{"q_minus      0.50", "a_very_long_ 0.50"}));
         EXPECT_EQ(lines(d, 203), Lines{"equal"});
         EXPECT_EQ(lines(d, 204), Lines{"weak"});
@@ -597,7 +593,8 @@ TEST_F(Dialogs, KernelLinesArtificialNumbersAndDetails) {
     r.allocate(7);
     // {0} -> {3} -> {4,5,6}; {1,2} alone; the kernel is {0}, {1,2}, {4,5,6}.
     const std::vector<std::vector<int>> members = {{0}, {1, 2}, {3}, {4, 5, 6}};
-    for (size_t v = 0; v < members.size(); ++v) std::copy(members[v].begin(), members[v].end(), &r.vertexMembers[v * 7]);
+    for (size_t v = 0; v < members.size(); ++v)
+        std::copy(members[v].begin(), members[v].end(), &r.vertexMembers[v * 7]);
     r.vertexGraph[0 * 7 + 2] = r.vertexGraph[2 * 7 + 3] = 1;
     r.listCounts[2] = 1;
     r.vertexCount = 4;
