@@ -268,7 +268,9 @@ TEST_F(AppTest, AFailedOpenOffersTheEditorAndChangesNothing) {
     EXPECT_TRUE(hooks.programs.empty());
 }
 
-TEST_F(AppTest, SaveWritesTheOpenedFileWithoutADialogAndSaveAsAsksBeforeReplacingOne) {
+TEST_F(AppTest, SaveSaveAsAndExitWriteAsAnsweredAndAFileThatCannotBeWrittenKeepsTheProject) {
+    EXPECT_TRUE(app->canClose());  // nothing to save: Exit asks nothing
+    EXPECT_TRUE(hooks.messages.empty());
     const QString p = example("a.kvs"), target = example("b.kvs"), exported = path("out.txt");
     open(p);
     hooks.files.push_back(exported);
@@ -307,6 +309,27 @@ TEST_F(AppTest, SaveWritesTheOpenedFileWithoutADialogAndSaveAsAsksBeforeReplacin
     said(1, "Cannot create file '" + bad + "'", "Saving project", kStop);
     EXPECT_EQ(w().doc.modified, 1);
     EXPECT_EQ(w().doc.projectPath, str(target));
+
+    // Exit asks while modified; Yes saves.
+    const std::string unsaved = readFile(target);
+    for (auto [a, closes] : {std::pair{IDCANCEL, false}, {IDNO, true}, {IDYES, true}}) {
+        answer({a});
+        EXPECT_EQ(app->canClose(), closes);
+        saidOnly("Save current project?", "Exit program", kQuestion);
+        EXPECT_EQ(readFile(target) != unsaved, a == IDYES);
+    }
+    // Yes with a file that cannot be written keeps the program and the project,
+    // at Exit and at the question of New.
+    renameAlternative(w().project, w().doc, 0, "unsaved");
+    w().doc.projectPath = str(path("gone/e.kvs"));
+    answer({IDYES});
+    EXPECT_FALSE(app->canClose());
+    hooks.answers = {IDYES};
+    app->cmNew();
+    ASSERT_EQ(hooks.messages.size(), 4u);
+    said(1, "Cannot create file '" + path("gone/e.kvs") + "'", "Saving project", kStop);
+    EXPECT_EQ(w().project.alternatives[0].name, "unsaved");
+    EXPECT_EQ(w().doc.modified, 1);
 }
 
 TEST_F(AppTest, ImportNamesTheProjectKvsAndLeavesItUntitledAndAFailedOneChangesNothing) {
@@ -320,9 +343,7 @@ TEST_F(AppTest, ImportNamesTheProjectKvsAndLeavesItUntitledAndAFailedOneChangesN
     hooks.files = {bad};
     app->cmImport();
     saidOnly("It is not an Kavorin III/IV project file", "Error opening project '" + bad + "'", kStop);
-    EXPECT_EQ(w().project.n, 3);
-    EXPECT_EQ(w().doc.selectionMask, 0x40);
-    EXPECT_EQ(w().doc.resultsValid, 1);
+    EXPECT_EQ(std::tuple(w().project.n, w().doc.selectionMask, w().doc.resultsValid), std::tuple(3, 0x40, 1));
 
     answer({});
     hooks.files = {txt};
@@ -363,34 +384,6 @@ TEST_F(AppTest, RecentListAfterOpensItsMenuItemsAndItsPersistenceAtTheEnd) {
     for (auto [key, want] : {std::pair{"1", p[3]}, {"2", p[2]}, {"3", p[4]}, {"4", p[1]}})
         EXPECT_EQ(getProfileString("history", key, "?", ini), want) << key;
     EXPECT_FALSE(QFile::exists(elsewhere.filePath("kvis.ini")));
-}
-
-TEST_F(AppTest, ExitAsksOnlyWhenModified) {
-    EXPECT_TRUE(app->canClose());
-    EXPECT_TRUE(hooks.messages.empty());
-
-    const QString p = example("e.kvs");
-    open(p);
-    renameAlternative(w().project, w().doc, 0, "exitname");
-    const std::string before = readFile(p);
-    for (auto [a, closes] : {std::pair{IDCANCEL, false}, {IDNO, true}, {IDYES, true}}) {
-        answer({a});
-        EXPECT_EQ(app->canClose(), closes);
-        saidOnly("Save current project?", "Exit program", kQuestion);
-        EXPECT_EQ(readFile(p) != before, a == IDYES);
-    }
-    // Yes with a file that cannot be written keeps the program and the project,
-    // at Exit and at the question of New.
-    renameAlternative(w().project, w().doc, 0, "unsaved");
-    w().doc.projectPath = str(path("gone/e.kvs"));
-    answer({IDYES});
-    EXPECT_FALSE(app->canClose());
-    hooks.answers = {IDYES};
-    app->cmNew();
-    ASSERT_EQ(hooks.messages.size(), 4u);
-    said(1, "Cannot create file '" + path("gone/e.kvs") + "'", "Saving project", kStop);
-    EXPECT_EQ(w().project.alternatives[0].name, "unsaved");
-    EXPECT_EQ(w().doc.modified, 1);
 }
 
 TEST_F(AppTest, HelpAndAbout) {
