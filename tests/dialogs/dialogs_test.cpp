@@ -349,8 +349,8 @@ TEST_F(Dialogs, AddCriterionProposalAndSingleAppendAfterARefusedOk) {
     ASSERT_EQ(p().m, 3);
     EXPECT_EQ(p().criteria[2].name, "crit_3");
     EXPECT_EQ(p().criteria[2].useVeto, 1);
-    EXPECT_EQ(p().eval(1, 2), 0);
-    EXPECT_EQ(p().evaluationTexts[1 * 3 + 2], "0");
+    EXPECT_EQ(p().evaluations, (std::vector<double>{1, 2, 0, 3, 4, 0}));
+    EXPECT_EQ(p().evaluationTexts, (Lines{"1", "2", "0", "3", "4", "0"}));
     EXPECT_EQ(p().columnFormats.size(), 3u);
     EXPECT_EQ(doc().modified, 1);
 }
