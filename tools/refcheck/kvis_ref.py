@@ -729,30 +729,24 @@ def report(P, E, mask):
         texts = ['%g' % P.g[a][j] for a in range(n) for j in range(m)]
         mat_section(out, '[Alternatives]', names, [c.name for c in P.crit], texts, m)
     side = {}
+    def side_file(title, texts, cell):
+        so = []
+        mat_section(so, title, names, names, texts, n)
+        for j, c in enumerate(P.crit):
+            so.append('[%s]\n' % c.name)
+            so.append('%-8s\t' % ' ' + ''.join('%-8s\t' % x for x in names) + '\n')
+            for a in range(n):
+                so.append('%-8s\t' % names[a] + ''.join('%-8s\t' % cell(j, a, b) for b in range(n)) + '\n')
+            so.append('\n')
+        return so
     if mask & 64:
         mat_section(out, '[Matrix of concordance]', names, names, E.ct, n)
-        so = []
-        mat_section(so, '[Matrix of concordance]', names, names, E.ct, n)
-        for j, c in enumerate(P.crit):
-            so.append('[%s]\n' % c.name)
-            so.append('%-8s\t' % ' ' + ''.join('%-8s\t' % x for x in names) + '\n')
-            for a in range(n):
-                so.append('%-8s\t' % names[a] + ''.join(
-                    '%-8s\t' % ('%6.3f' % round_to_step(E.pc(j, a, b), 0.01)) for b in range(n)) + '\n')
-            so.append('\n')
-        side['c'] = so
+        side['c'] = side_file('[Matrix of concordance]', E.ct,
+                              lambda j, a, b: '%6.3f' % round_to_step(E.pc(j, a, b), 0.01))
     if mask & 32:
         mat_section(out, '[Matrix of discordance]', names, names, E.dt, n)
-        so = []
-        mat_section(so, '[Matrix of discordance]', names, names, E.dt, n)
-        for j, c in enumerate(P.crit):
-            so.append('[%s]\n' % c.name)
-            so.append('%-8s\t' % ' ' + ''.join('%-8s\t' % x for x in names) + '\n')
-            for a in range(n):
-                so.append('%-8s\t' % names[a] + ''.join(
-                    '%-8s\t' % ('%d' % E.veto_test(j, a, b, E.C(a, b))) for b in range(n)) + '\n')
-            so.append('\n')
-        side['d'] = so
+        side['d'] = side_file('[Matrix of discordance]', E.dt,
+                              lambda j, a, b: '%d' % E.veto_test(j, a, b, E.C(a, b)))
     if mask & 16:
         mat_section(out, '[Matrix of robustness]', names, names, E.rt, n)
     if mask & 8:
