@@ -2,19 +2,29 @@
 BUILD ?= build
 GENERATOR := $(shell command -v ninja >/dev/null 2>&1 && echo Ninja || echo "Unix Makefiles")
 JOBS ?= $(shell nproc)
+# Developers and CI stop on any warning; packagers building with CMake alone do not.
+WERROR ?= ON
+LAUNCHER := $(shell command -v ccache >/dev/null 2>&1 && echo -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 
-.PHONY: run test deps configure build screenshots clean
+.PHONY: run test deps configure build program bench screenshots clean
 
 deps:
 	@scripts/install-deps
 
+# The benchmarks (and Google Benchmark) come in only with the tests or on demand.
+CONFIG_BENCH :=
+test build bench: CONFIG_BENCH := -DKVIS_BENCH=ON
+
 configure: deps
-	@test -f $(BUILD)/CMakeCache.txt || cmake -S . -B $(BUILD) -G "$(GENERATOR)"
+	@cmake -S . -B $(BUILD) -G "$(GENERATOR)" -DKVIS_WERROR=$(WERROR) $(CONFIG_BENCH) $(LAUNCHER) >/dev/null
 
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
 
-run: build
+program: configure
+	@cmake --build $(BUILD) -j $(JOBS) --target kvis kvis-batch
+
+run: program
 	@scripts/run-kvis $(BUILD)
 
 # Headless from the build on: test discovery runs the test programs too.
@@ -22,7 +32,11 @@ test: export QT_QPA_PLATFORM = offscreen
 test: build
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
-screenshots: build
+bench: configure
+	@cmake --build $(BUILD) -j $(JOBS) --target benchmarks
+
+screenshots: configure
+	@cmake --build $(BUILD) -j $(JOBS) --target kvis-screenshots
 	@QT_QPA_PLATFORM=offscreen $(BUILD)/kvis-screenshots $(BUILD)/screenshots
 
 clean:

@@ -5,11 +5,8 @@
 #include "model/project_ops.h"
 #include "model/settings.h"
 
-#ifdef KVIS_HAVE_ICONS_QRC
+// The resources of a static library are registered by hand.
 static void initIconsResource() { Q_INIT_RESOURCE(icons); }
-#else
-static void initIconsResource() {}
-#endif
 
 namespace kvis {
 

@@ -533,8 +533,11 @@ TEST_F(Dialogs, SetToCompareRefusesTheSameAlternativeAndOffersItAgain) {
     said("An alternative cannot be compared\n        to itself.", "Invalid choice", kStop);
     EXPECT_EQ(doc().comparePair, (Pair{2, 2}));
     // The pair is offered again; one left from a larger project is not.
-    for (auto [stored, offered, second, after] :
+    for (const auto& row :
          {std::tuple{Pair{2, 2}, Pair{2, 2}, 0, Pair{2, 0}}, {Pair{5, 1}, Pair{0, 1}, 1, Pair{0, 1}}}) {
+        // Named copies: Clang 14 cannot capture structured bindings in a lambda.
+        const Pair stored = std::get<0>(row), offered = std::get<1>(row), after = std::get<3>(row);
+        const int second = std::get<2>(row);
         doc().comparePair = stored;
         script([&](TDialog& d) {
             EXPECT_EQ(selected(d), offered);
