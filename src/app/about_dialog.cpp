@@ -2,15 +2,14 @@
 
 #include <QDate>
 
-#include "resources/dialog_templates.h"
 
 namespace kvis {
 
-TDlgAbout::TDlgAbout(QWidget* parent) : TCentrDialog(parent, kTemplateAbout) {}
+TDlgAbout::TDlgAbout(QWidget* parent) : TCentrDialog(parent, tpl::About) {}
 
 void TDlgAbout::setUp() {
     TCentrDialog::setUp();
-    if (auto* years = staticText(205)) years->setText(QString::number(QDate::currentDate().year()));
+    if (auto* years = staticText(idc::About::Years)) years->setText(QString::number(QDate::currentDate().year()));
 }
 
 }  // namespace kvis

@@ -3,9 +3,9 @@
 namespace kvis {
 
 // Until the result views exist their toggles do nothing.
-void registerResultViews() {}
+void registerResultViews(TOknoMDI&) {}
 
 // Until the printout exists Print ends after the choice of what to print.
-void printResults(TPrinter&, QWidget*, int) {}
+void printResults(TPrinter&, QWidget*, const Document&, int) {}
 
 }  // namespace kvis

@@ -5,14 +5,16 @@ class QWidget;
 
 namespace kvis {
 
+class Document;
+class TOknoMDI;
 class TPrinter;
 
-// Registers the view of every TOknoMDI slot (TOknoMDI::setViewFactory).
-// Called once when the main window is created.
-void registerResultViews();
+// Gives every slot of the client its view (TOknoMDI::setViewFactory). Called
+// once when the main window is created.
+void registerResultViews(TOknoMDI& client);
 
-// Prints the parts of the results chosen in `mask` (bits of ResultBits) with
-// the printer's print dialog.
-void printResults(TPrinter& printer, QWidget* owner, int mask);
+// Prints the parts of the document's results chosen in `mask` (bits of
+// ResultBits) with the printer's print dialog.
+void printResults(TPrinter& printer, QWidget* owner, const Document& doc, int mask);
 
 }  // namespace kvis

@@ -9,10 +9,7 @@
 #include "app/lifecycle.h"
 #include "app/project_dialogs.h"
 #include "dialogs/editing_dialogs.h"
-#include "engine/compute.h"
-#include "engine/matrices.h"
 #include "model/project_file.h"
-#include "model/project_ops.h"
 #include "model/settings.h"
 #include "model/sibling.h"
 #include "output/exchange_file.h"
@@ -39,7 +36,12 @@ const char* const kCountsFormat = "Number of alternatives:  %1\nNumber of criter
 
 QString countsText(const Project& p) { return QString::fromLatin1(kCountsFormat).arg(p.n).arg(p.m); }
 
-QString currentDirectory() { return QDir::currentPath(); }
+// New and Import take the three parameters from the settings of the current
+// directory (its recent list is not theirs to change).
+Parameters settingsParameters() {
+    std::array<std::string, 4> unused;
+    return readSettings(QDir::currentPath().toStdString(), unused);
+}
 
 // A file that could not be written: the message names the path.
 void reportWriteFailure(QWidget* owner, const std::string& path, const std::string& error, const char* caption) {
@@ -52,17 +54,28 @@ void reportWriteFailure(QWidget* owner, const std::string& path, const std::stri
 TKavorinApp::TKavorinApp() : TApplication(QString::fromLatin1(kAppCaption)) {
     initResources();
     ensureProgramTemplates();
+    // Views show the document's arrays in place: they close before any of
+    // those arrays is released or re-created.
+    closeAllBeforeRelease_ = document_.beforeRelease([this] { closeAllViews(); });
 }
 
 TKavorinApp::~TKavorinApp() {
-    workspace().closeAllHook = nullptr;
+    closeAllBeforeRelease_.reset();
+    // The windows read the document, which goes with this object.
+    delete mainWindow();
+    setMainWindow(nullptr);
+    client_ = nullptr;
+}
+
+void TKavorinApp::closeAllViews() {
+    if (client_) client_->closeChildren();
 }
 
 QWidget* TKavorinApp::owner() const { return mainWindow(); }
 
 void TKavorinApp::initMainWindow() {
-    registerResultViews();
-    client_ = new TOknoMDI;
+    client_ = new TOknoMDI(document_);
+    registerResultViews(*client_);
     auto* frame = new TDecoratedMDIFrame(QString::fromLatin1(kAppCaption), mainMenu(), client_, *this);
     frame->setHints(statusHints());
     printer_ = std::make_unique<TPrinter>();
@@ -90,9 +103,6 @@ void TKavorinApp::initMainWindow() {
     setMainWindow(frame);
     frame->setWindowIcon(resourceIcon(QStringLiteral("ICN_KVIS")));
     fileData_.flags = OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST;
-    workspace().closeAllHook = [this] {
-        if (client_) client_->closeChildren();
-    };
     // Three-dimensional controls and the system-menu texts need nothing here:
     // the widget style and the window manager provide them.
     frame->updateCommandUI();
@@ -155,8 +165,8 @@ bool TKavorinApp::processCommand(int id) {
 }
 
 void TKavorinApp::commandEnable(TCommandEnabler& ce) {
-    const Project& p = workspace().project;
-    const DocumentState& d = workspace().doc;
+    const Project& p = document_.project();
+    const DocumentState& d = document_.state();
     const bool valid = d.resultsValid != 0;
     const bool data = p.n != 0 && p.m != 0;
     auto view = [&](ViewSlot s, bool enabled) {
@@ -196,7 +206,7 @@ void TKavorinApp::commandEnable(TCommandEnabler& ce) {
 }
 
 bool TKavorinApp::canClose() {
-    if (workspace().doc.modified == 0) return true;
+    if (document_.state().modified == 0) return true;
     const int a = messageBox(owner(), QStringLiteral("Save current project?"), QStringLiteral("Exit program"),
                              MB_YESNOCANCEL | MB_ICONQUESTION);
     if (a == IDCANCEL) return false;
@@ -207,7 +217,7 @@ bool TKavorinApp::canClose() {
 }
 
 bool TKavorinApp::askToSave(AskFor kind) {
-    if (workspace().doc.modified == 0) return true;
+    if (document_.state().modified == 0) return true;
     const bool isNew = kind == AskFor::New;
     const int a = messageBox(owner(), QString::fromLatin1(isNew ? kNewQuestion : kOpenQuestion),
                              isNew ? QStringLiteral("New project") : QStringLiteral("Open project"),
@@ -219,18 +229,9 @@ bool TKavorinApp::askToSave(AskFor kind) {
 }
 
 void TKavorinApp::cmNew() {
-    Workspace& w = workspace();
     if (!askToSave(AskFor::New)) return;
     setCaption(QStringLiteral("%1 - [new]").arg(QString::fromLatin1(kAppCaption)));
-    w.doc.projectTitle = "[new]";
-    // Views go before the data they show.
-    w.closeAllViews();
-    w.results.release();
-    std::array<std::string, 4> unused;
-    resetProject(w.project, w.doc, readSettings(s(currentDirectory()), unused));
-    w.doc.resultsValid = 0;
-    w.doc.untitled = 1;
-    w.doc.modified = 0;
+    document_.newProject(settingsParameters());
 }
 
 void TKavorinApp::cmOpen() {
@@ -252,14 +253,11 @@ void TKavorinApp::cmOpenRecent(int index) {
     fileData_.fileName = QStringLiteral("*.kvs");
     fileData_.filter = QString::fromLatin1(kProjectFilter);
     fileData_.defaultExt = QStringLiteral("kvs");
-    // A copy: inserting into the recent list rewrites the entry itself.
-    const std::string path = workspace().doc.recentProjects[static_cast<size_t>(index)];
-    openPath(path);
+    openPath(document_.state().recentProjects[static_cast<size_t>(index)]);
 }
 
-void TKavorinApp::openPath(const std::string& path) {
-    Workspace& w = workspace();
-    Project loaded = w.project;
+void TKavorinApp::openPath(std::string path) {
+    Project loaded = document_.project();  // the reader keeps its two advanced options
     LoadResult r = loadProject(path, loaded);
     if (!r.ok) {
         // A file that cannot be read at all has nothing to repair in an editor.
@@ -273,42 +271,29 @@ void TKavorinApp::openPath(const std::string& path) {
                        MB_OK);
         return;
     }
-    // The views show the old project: they close before it is replaced.
-    w.closeAllViews();
-    w.results.release();
-    w.doc.resultsValid = 0;
-    w.project = std::move(loaded);
-    w.doc.testMode = r.testMode;
-    messageBox(owner(), countsText(w.project), q(path), MB_OK | MB_ICONINFORMATION);
+    document_.open(std::move(loaded), path, r.testMode);
+    messageBox(owner(), countsText(document_.project()), q(path), MB_OK | MB_ICONINFORMATION);
     QString c = QStringLiteral("%1 - [%2]").arg(QString::fromLatin1(kAppCaption), q(path));
-    if (w.doc.testMode) c += QStringLiteral(" test!!!");
+    if (document_.state().testMode) c += QStringLiteral(" test!!!");
     setCaption(c);
-    w.doc.projectTitle = path;
-    w.doc.projectPath = path;
-    w.closeAllViews();
-    w.doc.resultsValid = 0;
-    w.doc.modified = 0;
-    w.doc.untitled = 0;
-    insertRecent(w.doc.recentProjects, path);
 }
 
 bool TKavorinApp::cmSave() {
-    Workspace& w = workspace();
+    const DocumentState& d = document_.state();
     writeFailed_ = false;
     // A project begun at start-up (no New) has no file either.
-    if (w.doc.untitled || w.doc.projectPath.empty()) return cmSaveAs();
+    if (d.untitled || d.projectPath.empty()) return cmSaveAs();
     // The same message as every other file that cannot be written.
-    if (!writeProject(w.doc.projectPath, w.project)) {
-        reportWriteFailure(owner(), w.doc.projectPath, {}, "Saving project");
+    if (!writeProject(d.projectPath, document_.project())) {
+        reportWriteFailure(owner(), d.projectPath, {}, "Saving project");
         writeFailed_ = true;
         return false;
     }
-    w.doc.modified = 0;
+    document_.saved();
     return true;
 }
 
 bool TKavorinApp::cmSaveAs() {
-    Workspace& w = workspace();
     writeFailed_ = false;
     fileData_.fileName = QStringLiteral("*.kvs");
     fileData_.filter = QStringLiteral("Kavorin files (*.KVS)|*.kvs");
@@ -319,22 +304,17 @@ bool TKavorinApp::cmSaveAs() {
     if (QFileInfo::exists(path) &&
         messageBox(owner(), QString::fromLatin1(kOverwriteQuestion), path, MB_YESNOCANCEL | MB_ICONQUESTION) != IDYES)
         return false;
-    if (!writeProject(s(path), w.project)) {
+    if (!writeProject(s(path), document_.project())) {
         reportWriteFailure(owner(), s(path), {}, "Saving project");
         writeFailed_ = true;
         return false;
     }
     setCaption(QStringLiteral("%1 - [%2]").arg(QString::fromLatin1(kAppCaption), path));
-    w.doc.projectTitle = s(path);
-    w.doc.projectPath = s(path);
-    w.doc.modified = 0;
-    insertRecent(w.doc.recentProjects, s(path));
-    w.doc.untitled = 0;
+    document_.savedAs(s(path));
     return true;
 }
 
 void TKavorinApp::cmImport() {
-    Workspace& w = workspace();
     const QString remembered = fileData_.fileName;
     if (!askToSave(AskFor::Open)) return;
     fileData_.fileName = QStringLiteral("*.txt");
@@ -346,38 +326,22 @@ void TKavorinApp::cmImport() {
         return;
     }
     const std::string path = s(fileData_.fileName);
-    auto fail = [&] {
+    // The whole file is read before anything of the current project goes, so
+    // a file that fails at any point leaves the project and its results.
+    Project imported;
+    if (!importProject(path, false, imported).ok) {
         messageBox(owner(), QString::fromLatin1(kImportFailureMessage), q("Error opening project '" + path + "'"),
                    MB_OK | MB_ICONSTOP);
-    };
-    Project scratch;
-    if (!importProject(path, true, scratch).ok) return fail();
-    w.closeAllViews();
-    w.results.release();
-    w.doc.resultsValid = 0;
-    if (!importProject(path, false, w.project).ok) return fail();
-    rebuildEvaluationTexts(w.project);
-    resetColumnFormats(w.project);
+        return;
+    }
     std::string newPath = path;
     if (newPath.size() >= 3) newPath.replace(newPath.size() - 3, 3, "KVS");
-    messageBox(owner(), countsText(w.project), q(newPath), MB_OK | MB_ICONINFORMATION);
+    document_.import(std::move(imported), newPath, settingsParameters());
+    messageBox(owner(), countsText(document_.project()), q(newPath), MB_OK | MB_ICONINFORMATION);
     setCaption(QStringLiteral("%1 - [%2]").arg(QString::fromLatin1(kAppCaption), q(newPath)));
-    w.doc.projectTitle = newPath;
-    w.doc.projectPath = newPath;
-    w.closeAllViews();
-    std::array<std::string, 4> unused;
-    const Parameters params = readSettings(s(currentDirectory()), unused);
-    w.project.levelOfConcordance = params.levelOfConcordance;
-    w.project.maxArcsToCut = params.maxArcsToCut;
-    w.project.acceptableLoss = params.acceptableLoss;
-    w.doc.selectionMask = 0;
-    w.doc.modified = 1;
-    w.doc.untitled = 1;
-    w.doc.resultsValid = 0;
 }
 
 void TKavorinApp::cmExport() {
-    Workspace& w = workspace();
     fileData_.fileName = QStringLiteral("*.txt");
     fileData_.filter = QStringLiteral("Kavorin III/IV files (*.TXT)|*.txt");
     fileData_.defaultExt = QStringLiteral("txt");
@@ -388,46 +352,26 @@ void TKavorinApp::cmExport() {
         messageBox(owner(), QString::fromLatin1(kOverwriteQuestion), path, MB_YESNOCANCEL | MB_ICONQUESTION) != IDYES)
         return;
     std::string error;
-    if (!exportProject(s(path), w.project, &error))
+    if (!exportProject(s(path), document_.project(), &error))
         reportWriteFailure(owner(), s(path), error, "Export project to Kavorin III/IV");
 }
 
 void TKavorinApp::cmComputations() {
-    Workspace& w = workspace();
-    if (w.doc.resultsValid) return;
     ComputeOutcome out;
     {
         TWaitCursor wait;
-        // Open views show arrays the computation is about to release; a
-        // project refused by the checks releases nothing, so its views stay.
-        bool passesChecks = true;
-        for (int j = 0; j < w.project.m; ++j)
-            if (!checkCriterionThresholds(w.project, j)) passesChecks = false;
-        for (const Criterion& c : w.project.criteria)
-            if (c.weight < 0) passesChecks = false;
-        if (!(weightSum(w.project) > 0)) passesChecks = false;
-        double upper = 0;
-        const double level = w.project.levelOfConcordance;
-        if (!checkLevelOfConcordance(w.project, level, upper)) passesChecks = false;
-        if (roundToStep(1 - level - upper, 0.001) == 0) passesChecks = false;
-        if (passesChecks) w.closeAllViews();
-        out = computeResults(w.project, w.doc, w.results);
+        // The views close as the old results go, before the engine runs.
+        out = document_.compute();
     }
-    if (out.status == ComputeStatus::Computed) {
-        w.closeAllViews();
-        w.doc.resultsValid = 1;
-        return;
-    }
-    if (out.text.empty()) return;
+    if (out.text.empty()) return;  // computed, or the results were still valid
     const unsigned buttons = out.buttons == MessageButtons::YesNo ? MB_YESNO : MB_OK;
     const int a = messageBox(owner(), q(out.text), q(out.caption), buttons | MB_ICONSTOP);
-    if (out.yesEditsCriteria && a == IDYES) cmCriteria();
+    if (out.refused == Check::Thresholds && a == IDYES) cmCriteria();
 }
 
 void TKavorinApp::cmSaveResults() {
-    Workspace& w = workspace();
-    if (runSelect(client_) != IDOK) return;
-    const int mask = w.doc.selectionMask;
+    if (runSelect(client_, document_) != IDOK) return;
+    const int mask = document_.state().selectionMask;
     fileData_.fileName = QStringLiteral("*.kvr");
     fileData_.filter = QStringLiteral("Result files (*.KVR)|*.kvr|All files(*.*)|*.*|");
     fileData_.defaultExt = QStringLiteral("kvr");
@@ -439,15 +383,14 @@ void TKavorinApp::cmSaveResults() {
     {
         // The wait cursor only while writing, not over the file dialog.
         TWaitCursor wait;
-        written = saveResultsFile(path, w.project, w.doc, w.results, mask, &error);
+        written = saveResultsFile(path, document_.project(), document_.state(), document_.results(), mask, &error);
     }
     if (!written) reportWriteFailure(owner(), path, error, "Saving results");
 }
 
 void TKavorinApp::cmQolv() {
-    Workspace& w = workspace();
     const QString file = QDir::current().absoluteFilePath(QString::fromLatin1(kExchangeFileName));
-    if (!writeExchangeFile(s(file), w.project, w.results)) return;
+    if (!writeExchangeFile(s(file), document_.project(), document_.results())) return;
     startProgram(QDir::current().absoluteFilePath(QStringLiteral("qolv.exe")),
                  {QString::fromLatin1(kExchangeFileName)}, QDir::currentPath());
 }
@@ -463,47 +406,44 @@ void TKavorinApp::cmPrinterSetup() {
 }
 
 void TKavorinApp::cmPrint() {
-    Workspace& w = workspace();
     refreshPrinter();
     if (!printer_) return;
-    const int remembered = w.doc.selectionMask;
-    w.doc.selectionMask = w.doc.openViewsMask;
-    if (runSelect(client_) == IDOK && w.doc.selectionMask != 0) printResults(*printer_, owner(), w.doc.selectionMask);
-    w.doc.selectionMask = remembered;
+    const DocumentState& d = document_.state();
+    const int remembered = d.selectionMask;
+    document_.setSelectionMask(d.openViewsMask);
+    if (runSelect(client_, document_) == IDOK && d.selectionMask != 0)
+        printResults(*printer_, owner(), document_, d.selectionMask);
+    document_.setSelectionMask(remembered);
 }
 
+// The editing commands close the views once the dialog is done with the
+// results it invalidated (a changed count has closed them already).
 void TKavorinApp::cmAlternatives() {
-    runEditAlternatives(client_);
-    if (workspace().doc.resultsValid == 0) workspace().closeAllViews();
+    runEditAlternatives(client_, document_);
+    if (document_.state().resultsValid == 0) closeAllViews();
 }
 
 void TKavorinApp::cmCriteria() {
-    runEditCriteria(client_);
-    if (workspace().doc.resultsValid == 0) workspace().closeAllViews();
+    runEditCriteria(client_, document_);
+    if (document_.state().resultsValid == 0) closeAllViews();
 }
 
 void TKavorinApp::cmLevel() {
-    if (runLevelOfConcordance(client_) == IDOK) {
-        workspace().closeAllViews();
-        workspace().doc.resultsValid = 0;
-    }
+    if (runLevelOfConcordance(client_, document_) == IDOK) closeAllViews();
 }
 
 void TKavorinApp::cmAdvanced() {
-    Workspace& w = workspace();
-    const int arcs = w.project.maxArcsToCut;
-    const double loss = w.project.acceptableLoss;
-    runAdvanced(client_);
-    if (w.project.maxArcsToCut != arcs || w.project.acceptableLoss != loss) {
-        w.closeAllViews();
-        w.doc.resultsValid = 0;
-    }
+    const Project& p = document_.project();
+    const int arcs = p.maxArcsToCut;
+    const double loss = p.acceptableLoss;
+    runAdvanced(client_, document_);
+    if (p.maxArcsToCut != arcs || p.acceptableLoss != loss) closeAllViews();
 }
 
-void TKavorinApp::cmKernel() { runKernel(client_); }
+void TKavorinApp::cmKernel() { runKernel(client_, document_); }
 
 void TKavorinApp::cmCompare() {
-    while (runSetToCompare(client_) == IDOK) runCompareAlternatives(client_);
+    while (runSetToCompare(client_, document_) == IDOK) runCompareAlternatives(client_, document_);
 }
 
 void TKavorinApp::cmAbout() {

@@ -1,12 +1,12 @@
 #pragma once
-// The application object: owns the main window, its MDI client, the printer
-// and the file-dialog data shared by every file dialog, routes the commands of
-// the menu and the tool bar, and enables and checks them.
+// The application object: owns the document, the main window, its MDI client,
+// the printer and the file-dialog data shared by every file dialog, routes the
+// commands of the menu and the tool bar, and enables and checks them.
 #include <memory>
 #include <string>
 
 #include "app/okno_mdi.h"
-#include "app/workspace.h"
+#include "document/document.h"
 #include "platform/file_dialogs.h"
 #include "platform/printer.h"
 #include "platform/window.h"
@@ -27,7 +27,7 @@ public:
     TOknoMDI* client() const { return client_; }
     TPrinter* printer() const { return printer_.get(); }
     TOpenSaveDialog::TData& fileData() { return fileData_; }
-    Workspace& ws() const { return workspace(); }
+    Document& document() { return document_; }
     QString caption() const;
     // Shows the main window (maximised unless `minimised`); initMainWindow
     // leaves it hidden so tests and screenshots can run without showing it.
@@ -61,11 +61,16 @@ public:
     bool askToSave(AskFor kind);
 
 private:
-    void openPath(const std::string& path);
+    // A copy of the path: it may be the entry of the recent list that opening rewrites.
+    void openPath(std::string path);
+    // The close-all step: every child window of the client closes.
+    void closeAllViews();
     void setCaption(const QString& c);
     QWidget* owner() const;
     void refreshPrinter();
 
+    Document document_;  // the windows read it: the destructor closes them first
+    Subscription closeAllBeforeRelease_;
     TOknoMDI* client_ = nullptr;
     std::unique_ptr<TPrinter> printer_;
     TOpenSaveDialog::TData fileData_;

@@ -2,7 +2,7 @@
 
 #include <QtGlobal>
 
-#include "model/project_ops.h"
+#include "document/document.h"
 #include "model/settings.h"
 
 // The resources of a static library are registered by hand.
@@ -17,24 +17,14 @@ void initResources() {
     initIconsResource();
 }
 
-void startUp(Workspace& w, const std::string& directory) {
-    w.startDirectory = directory;
-    w.doc.recentProjects = {};
-    w.results.release();
-    const Parameters params = readSettings(directory, w.doc.recentProjects);
-    resetProject(w.project, w.doc, params);
-    w.doc.untitled = 0;
-    w.doc.projectPath.clear();
-    w.doc.projectTitle.clear();
+void startUp(Document& doc, const std::string& directory) {
+    std::array<std::string, 4> recent;
+    const Parameters params = readSettings(directory, recent);
+    doc.start(params, recent);
 }
 
-void shutDown(Workspace& w) {
-    const auto recent = w.doc.recentProjects;
-    const Parameters keep{w.project.levelOfConcordance, w.project.maxArcsToCut, w.project.acceptableLoss};
-    w.results.release();
-    resetProject(w.project, w.doc, keep);
-    w.doc.recentProjects = recent;
-    writeRecent(w.startDirectory, recent);
+void shutDown(const Document& doc, const std::string& startDirectory) {
+    writeRecent(startDirectory, doc.state().recentProjects);
 }
 
 }  // namespace kvis

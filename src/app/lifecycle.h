@@ -2,16 +2,15 @@
 // Start and end of a run, around the application's message loop.
 #include <string>
 
-#include "app/workspace.h"
-
 namespace kvis {
 
-// Records the start directory, empties the recent list and puts the Project
-// in its start state with the settings read from `directory`.
-void startUp(Workspace& w, const std::string& directory);
-// Releases the Project and the results and writes the recent list into
-// kvis.ini in the start directory.
-void shutDown(Workspace& w);
+class Document;
+
+// Puts the document in its start state: the recent list and the three
+// parameters read from kvis.ini in `directory`, the start directory.
+void startUp(Document& doc, const std::string& directory);
+// Writes the recent list into kvis.ini in the start directory.
+void shutDown(const Document& doc, const std::string& startDirectory);
 
 // Registers the Qt resources of the program (icons, help).
 void initResources();

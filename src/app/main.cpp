@@ -16,15 +16,15 @@ int main(int argc, char** argv) {
     QApplication qapp(argc, argv);
     QApplication::setApplicationName(QStringLiteral("KVIS"));
     // The command line is not used.
-    kvis::Workspace& w = kvis::workspace();
-    kvis::startUp(w, QDir::currentPath().toStdString());
+    const std::string startDirectory = QDir::currentPath().toStdString();
     int rc = 0;
     {
         kvis::TKavorinApp app;
+        kvis::startUp(app.document(), startDirectory);
         app.initMainWindow();
         app.showMainWindow();
         rc = QApplication::exec();
-        kvis::shutDown(w);
+        kvis::shutDown(app.document(), startDirectory);
     }
     return rc;
 }

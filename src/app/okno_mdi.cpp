@@ -1,17 +1,9 @@
 #include "app/okno_mdi.h"
 
-#include "app/workspace.h"
-#include "model/project.h"
+#include "document/document.h"
 #include "resources/menu_resource.h"
 
 namespace kvis {
-
-namespace {
-std::array<TOknoMDI::ViewFactory, kViewSlots>& factories() {
-    static std::array<TOknoMDI::ViewFactory, kViewSlots> f;
-    return f;
-}
-}  // namespace
 
 int viewCommand(ViewSlot s) {
     static constexpr int ids[kViewSlots] = {cmd::MatrixOfAlternatives, cmd::Concordance, cmd::Discordance,
@@ -26,38 +18,44 @@ int viewBit(ViewSlot s) {
     return bits[static_cast<int>(s)];
 }
 
-TOknoMDI::TOknoMDI(QWidget* parent) : TMDIClient(parent) {}
+TOknoMDI::TOknoMDI(Document& doc, QWidget* parent) : TMDIClient(parent), doc_(doc) {}
 
 TOknoMDI::~TOknoMDI() {
-    for (auto& s : slots_) s.clear();
+    // The views go while the client, and the document they show, still stand.
+    closeChildren();
 }
 
-void TOknoMDI::setViewFactory(ViewSlot s, ViewFactory f) { factories()[static_cast<int>(s)] = std::move(f); }
+void TOknoMDI::setViewFactory(ViewSlot s, ViewFactory f) { factories_[static_cast<int>(s)] = std::move(f); }
+
+void TOknoMDI::setBit(int bit, bool open) {
+    const int mask = doc_.state().openViewsMask;
+    doc_.setOpenViewsMask(open ? mask | bit : mask & ~bit);
+}
 
 void TOknoMDI::toggle(ViewSlot s) {
     auto& slot = slots_[static_cast<int>(s)];
+    const int bit = viewBit(s);
     if (slot) {
         TMDIChild* child = slot;
         slot.clear();
-        workspace().doc.openViewsMask &= ~viewBit(s);
+        setBit(bit, false);
         delete child;
         return;
     }
-    const auto& make = factories()[static_cast<int>(s)];
+    const auto& make = factories_[static_cast<int>(s)];
     if (!make) return;
-    TMDIChild* child = make(*this);
+    TMDIChild* child = make(*this, doc_);
     if (!child) return;
     slot = child;
-    workspace().doc.openViewsMask |= viewBit(s);
+    setBit(bit, true);
     // A view closed by its own close box empties its slot and its bit.
-    const int bit = viewBit(s);
-    connect(child, &QObject::destroyed, this, [bit] { workspace().doc.openViewsMask &= ~bit; });
+    connect(child, &QObject::destroyed, this, [this, bit] { setBit(bit, false); });
     child->show();
 }
 
 bool TOknoMDI::closeChildren() {
     for (auto& s : slots_) s.clear();
-    workspace().doc.openViewsMask = 0;
+    doc_.setOpenViewsMask(0);
     for (QMdiSubWindow* w : subWindowList()) delete w;
     return true;
 }

@@ -8,6 +8,8 @@
 
 namespace kvis {
 
+class Document;
+
 enum class ViewSlot { Alternatives, Concordance, Discordance, Robustness, Outranking, Graph, ModifiedGraph, FinalGraph };
 inline constexpr int kViewSlots = 8;
 
@@ -18,13 +20,13 @@ int viewBit(ViewSlot s);
 class TOknoMDI : public TMDIClient {
     Q_OBJECT
 public:
-    explicit TOknoMDI(QWidget* parent = nullptr);
+    explicit TOknoMDI(Document& doc, QWidget* parent = nullptr);
     ~TOknoMDI() override;
 
-    // Makes a view's MDI child (shown by the toggle). Until a view exists
-    // for a slot its toggle does nothing.
-    using ViewFactory = std::function<TMDIChild*(TOknoMDI&)>;
-    static void setViewFactory(ViewSlot s, ViewFactory f);
+    // Makes a view's MDI child on the document (shown by the toggle). Until a
+    // view exists for a slot its toggle does nothing.
+    using ViewFactory = std::function<TMDIChild*(TOknoMDI&, Document&)>;
+    void setViewFactory(ViewSlot s, ViewFactory f);
 
     // Opens the view when its slot is empty, closes it when full.
     void toggle(ViewSlot s);
@@ -36,6 +38,10 @@ public:
     bool closeChildren() override;
 
 private:
+    void setBit(int bit, bool open);
+
+    Document& doc_;
+    std::array<ViewFactory, kViewSlots> factories_;
     std::array<QPointer<TMDIChild>, kViewSlots> slots_;
 };
 

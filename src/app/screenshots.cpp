@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <cstdio>
+#include <functional>
 
 #include "app/about_dialog.h"
 #include "app/kavorin_app.h"
@@ -37,13 +38,75 @@ bool save(QWidget* w, const QString& name) {
     return ok;
 }
 
+int g_failures = 0;
+
+void grab(QWidget* w, const QString& name) { g_failures += save(w, name) ? 0 : 1; }
+
 // Grabs the dialog a command runs, then cancels it.
-void grabNextDialog(TestHooks& hooks, const QString& name) {
-    hooks.dialogScripts.push_back([name](TDialog& d) {
+std::function<void(TDialog&)> grabAndCancel(const char* name) {
+    return [name](TDialog& d) {
         d.show();
-        save(&d, name);
+        grab(&d, QString::fromLatin1(name));
+        d.pressEscape();
+    };
+}
+
+void grabNextDialog(TestHooks& hooks, const char* name) { hooks.dialogScripts.push_back(grabAndCancel(name)); }
+
+// Presses a button of the dialog a command runs (which opens a nested one),
+// then cancels it.
+void pressNext(TestHooks& hooks, int id) {
+    hooks.dialogScripts.push_back([id](TDialog& d) {
+        d.press(id);
         d.pressEscape();
     });
+}
+
+// Grabs the dialog, opens its nested dialog with button `id`, then cancels it.
+void grabAndPressNext(TestHooks& hooks, const char* name, int id) {
+    hooks.dialogScripts.push_back([name, id](TDialog& d) {
+        d.show();
+        grab(&d, QString::fromLatin1(name));
+        d.press(id);
+        d.pressEscape();
+    });
+}
+
+// Every nested editing dialog (Modify and Add alternative, the value dialog,
+// Modify and Add criterion, the preview, the comparison and the structure of
+// a kernel vertex), opened from the dialogs of the commands and cancelled:
+// nothing is changed.
+void renderNestedEditingDialogs(QWidget* parent, Document& doc, TestHooks& hooks) {
+    const Project& p = doc.project();
+    if (p.n > 0 && p.m > 0) {
+        pressNext(hooks, idc::EditList::Modify);
+        grabAndPressNext(hooks, "dialog_modify_alternative", idc::ModifyAlternative::Modify);
+        grabNextDialog(hooks, "dialog_modify_value");
+        runEditAlternatives(parent, doc);
+
+        pressNext(hooks, idc::EditList::Add);
+        grabNextDialog(hooks, "dialog_add_alternative");
+        runEditAlternatives(parent, doc);
+
+        pressNext(hooks, idc::EditList::Modify);
+        grabAndPressNext(hooks, "dialog_modify_criterion", idc::ModifyCriterion::Preview);
+        grabNextDialog(hooks, "dialog_evaluation_preview");
+        runEditCriteria(parent, doc);
+
+        pressNext(hooks, idc::EditList::Add);
+        grabNextDialog(hooks, "dialog_add_criterion");
+        runEditCriteria(parent, doc);
+    }
+    const auto& pair = doc.state().comparePair;
+    if (p.n > 1 && p.m > 0 && pair[0] != pair[1]) {
+        grabNextDialog(hooks, "dialog_compare");
+        runCompareAlternatives(parent, doc);
+    }
+    if (doc.state().resultsValid == 1) {
+        pressNext(hooks, idc::Kernel::Details);
+        grabNextDialog(hooks, "dialog_kernel_structure");
+        runKernel(parent, doc);
+    }
 }
 
 }  // namespace
@@ -62,29 +125,27 @@ int main(int argc, char** argv) {
     // Settings are read and written in a scratch folder, never the user's.
     QTemporaryDir scratch;
     QDir::setCurrent(scratch.path());
-    Workspace& w = workspace();
-    startUp(w, scratch.path().toStdString());
-
     TKavorinApp app;
+    Document& doc = app.document();
+    startUp(doc, scratch.path().toStdString());
     app.initMainWindow();
     TDecoratedMDIFrame* frame = app.mainWindow();
     frame->resize(1000, 680);
     frame->show();
 
-    int failures = 0;
     {
         TestHooks hooks;
         hooks.files.push_back(example);
         app.cmOpen();
         frame->updateCommandUI();
-        failures += !save(frame, QStringLiteral("main_window"));
+        grab(frame, QStringLiteral("main_window"));
 
         for (int i = 0; i < frame->popupCount(); ++i) {
             QMenu* m = frame->popup(i);
             frame->updateCommandUI(m->actions());
             m->popup(frame->mapToGlobal(QPoint(10 + 80 * i, 40)));
             QString title = m->title().remove(u'&').toLower();
-            failures += !save(m, QStringLiteral("menu_") + title);
+            grab(m, QStringLiteral("menu_") + title);
             m->hide();
         }
 
@@ -92,13 +153,13 @@ int main(int argc, char** argv) {
         about.create();
         about.setUp();
         about.show();
-        failures += !save(&about, QStringLiteral("dialog_about"));
+        grab(&about, QStringLiteral("dialog_about"));
         about.hide();
 
         auto fileDialog = [&](TOpenSaveDialog& d, const QString& name) {
             d.setUp();
             d.dialog()->show();
-            failures += !save(d.dialog(), name);
+            grab(d.dialog(), name);
             d.dialog()->hide();
         };
         TOpenSaveDialog::TData data = app.fileData();
@@ -112,24 +173,24 @@ int main(int argc, char** argv) {
         QMessageBox exitBox(QMessageBox::Question, QStringLiteral("Exit program"), QStringLiteral("Save current project?"),
                             QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, frame);
         exitBox.show();
-        failures += !save(&exitBox, QStringLiteral("message_exit"));
+        grab(&exitBox, QStringLiteral("message_exit"));
         exitBox.hide();
 
         // The editing dialogs as their commands show them.
-        grabNextDialog(hooks, QStringLiteral("dialog_edit_alternatives"));
-        runEditAlternatives(app.client());
-        grabNextDialog(hooks, QStringLiteral("dialog_edit_criteria"));
-        runEditCriteria(app.client());
-        grabNextDialog(hooks, QStringLiteral("dialog_level_of_concordance"));
-        runLevelOfConcordance(app.client());
-        grabNextDialog(hooks, QStringLiteral("dialog_advanced"));
-        runAdvanced(app.client());
-        grabNextDialog(hooks, QStringLiteral("dialog_compare_select"));
-        runSetToCompare(app.client());
+        grabNextDialog(hooks, "dialog_edit_alternatives");
+        runEditAlternatives(app.client(), doc);
+        grabNextDialog(hooks, "dialog_edit_criteria");
+        runEditCriteria(app.client(), doc);
+        grabNextDialog(hooks, "dialog_level_of_concordance");
+        runLevelOfConcordance(app.client(), doc);
+        grabNextDialog(hooks, "dialog_advanced");
+        runAdvanced(app.client(), doc);
+        grabNextDialog(hooks, "dialog_compare_select");
+        runSetToCompare(app.client(), doc);
 
         app.cmComputations();
         frame->updateCommandUI();
-        failures += !save(frame, QStringLiteral("main_window_results"));
+        grab(frame, QStringLiteral("main_window_results"));
         // The main window with its Results menu open, for the README.
         {
             QMenu* m = frame->popup(2);
@@ -146,16 +207,15 @@ int main(int argc, char** argv) {
             const QString path = QDir(g_out).filePath(QStringLiteral("main_window_menu.png"));
             const bool ok = shot.save(path);
             std::printf("%s %s\n", ok ? "wrote" : "FAILED", qPrintable(path));
-            failures += !ok;
+            g_failures += ok ? 0 : 1;
         }
 
-        grabNextDialog(hooks, QStringLiteral("dialog_kernel"));
-        runKernel(app.client());
-        grabNextDialog(hooks, QStringLiteral("dialog_select"));
-        runSelect(app.client());
-        failures += renderNestedEditingDialogs(app.client(), hooks, save);
-        w.doc.modified = 0;
+        grabNextDialog(hooks, "dialog_kernel");
+        runKernel(app.client(), doc);
+        grabNextDialog(hooks, "dialog_select");
+        runSelect(app.client(), doc);
+        renderNestedEditingDialogs(app.client(), doc, hooks);
     }
     frame->hide();
-    return failures == 0 ? 0 : 1;
+    return g_failures == 0 ? 0 : 1;
 }

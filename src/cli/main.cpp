@@ -10,6 +10,7 @@
 #include "model/numfmt.h"
 #include "model/project.h"
 #include "model/project_file.h"
+#include "model/project_ops.h"
 #include "model/sibling.h"
 #include "output/exchange_file.h"
 #include "output/results_file.h"
@@ -162,9 +163,7 @@ int load(const std::string& path, Project& p) {
 // The Computations command with the advanced options of the command line.
 int compute(const Options& o, Project& p, DocumentState& d, ResultsSet& r) {
     if (int status = load(o.input, p)) return status;
-    p.maxArcsToCut = o.arcs;
-    p.acceptableLoss = o.loss;
-    d.resultsValid = 0;
+    setAdvancedOptions(p, d, o.arcs, o.loss);
     ComputeOutcome outcome = computeResults(p, d, r);
     switch (outcome.status) {
         case ComputeStatus::Computed:

@@ -2,194 +2,201 @@
 
 #include "dialogs/dialog_logic.h"
 #include "dialogs/dialog_util.h"
-#include "model/numfmt.h"
-#include "model/project_ops.h"
 
 namespace kvis {
 
 // ---- Edit alternatives ----------------------------------------------------------
 
-TDlgEdycjaWariantow::TDlgEdycjaWariantow(QWidget* parent) : TCentrDialog(parent, 101) {
-    onCommand(201, [this] { add(); });
-    onCommand(202, [this] { modify(); });
-    onCommand(203, [this] { remove(); });
+namespace {
+namespace list = idc::EditList;
+}
+
+TDlgEdycjaWariantow::TDlgEdycjaWariantow(QWidget* parent, Document& doc)
+    : TCentrDialog(parent, tpl::EditAlternatives), doc_(doc) {
+    onCommand(list::Add, [this] { add(); });
+    onCommand(list::Modify, [this] { modify(); });
+    onCommand(list::Remove, [this] { remove(); });
 }
 
 void TDlgEdycjaWariantow::setUp() {
     TCentrDialog::setUp();
     if (!wired_) {
         wired_ = true;
-        onDoubleClick(listBox(205), [this] { modify(); });
+        onDoubleClick(listBox(list::List), [this] { modify(); });
     }
     fillList();
-    listBox(205)->setSelIndex(0);
+    listBox(list::List)->setSelIndex(0);
 }
 
 void TDlgEdycjaWariantow::fillList() {
-    const Project& p = ws().project;
     std::vector<std::string> lines;
-    for (const auto& a : p.alternatives) lines.push_back(a.name);
-    refillList(*this, 205, lines, 206);
-    const bool any = listBox(205)->getCount() > 0;
-    button(202)->setEnabled(any);
-    button(203)->setEnabled(any);
+    for (const auto& a : doc_.project().alternatives) lines.push_back(a.name);
+    refillList(*this, list::List, lines, list::Count);
+    const bool any = listBox(list::List)->getCount() > 0;
+    button(list::Modify)->setEnabled(any);
+    button(list::Remove)->setEnabled(any);
 }
 
 void TDlgEdycjaWariantow::modify() {
-    TListBox* list = listBox(205);
-    const int sel = list->getSelIndex();
-    if (list->getCount() == 0 || sel < 0) return;
-    ws().selectedAlternative = sel;
-    TDlgModyfikacjaWariantu nested(this);
+    TListBox* l = listBox(list::List);
+    const int sel = l->getSelIndex();
+    if (l->getCount() == 0 || sel < 0) return;
+    doc_.selectedAlternative = sel;
+    TDlgModyfikacjaWariantu nested(this, doc_);
     nested.runModal();
     fillList();
-    list->setFocus();
+    l->setFocus();
 }
 
 void TDlgEdycjaWariantow::add() {
-    TDlgDodajWariant nested(this);
+    TDlgDodajWariant nested(this, doc_);
     if (nested.runModal() == IDOK) {
         fillList();
-        listBox(205)->setSelIndex(ws().project.n - 1);
-        ws().doc.modified = 1;
+        listBox(list::List)->setSelIndex(doc_.project().n - 1);
     }
-    listBox(205)->setFocus();
+    listBox(list::List)->setFocus();
 }
 
 void TDlgEdycjaWariantow::remove() {
-    TListBox* list = listBox(205);
-    const int sel = list->getSelIndex();
-    if (list->getCount() == 0 || sel < 0) return;
-    Workspace& w = ws();
-    const std::string name = w.project.alternatives[sel].name;
+    TListBox* l = listBox(list::List);
+    const int sel = l->getSelIndex();
+    if (l->getCount() == 0 || sel < 0) return;
+    const std::string name = doc_.project().alternatives[sel].name;
     if (messageBox(this, dlg::deleteAlternativeQuestion(name), std::string(dlg::kDeleteAlternativeCaption),
                    MB_YESNOCANCEL | MB_ICONQUESTION) == IDYES) {
-        deleteAlternative(w.project, w.doc, sel);
+        doc_.deleteAlternative(sel);
         fillList();
-        list->setSelIndex(0);
-        w.doc.modified = 1;
-        w.doc.resultsValid = 0;
+        l->setSelIndex(0);
     }
-    list->setFocus();
+    l->setFocus();
 }
 
 // ---- Modify alternative -----------------------------------------------------------
 
-TDlgModyfikacjaWariantu::TDlgModyfikacjaWariantu(QWidget* parent)
-    : TCentrDialog(parent, 102), nameEdit_(new TMyEdit(this, 203, 14, kNameChars)) {
-    onCommand(201, [this] { modifyValue(); });
+namespace {
+namespace alt = idc::ModifyAlternative;
+}
+
+TDlgModyfikacjaWariantu::TDlgModyfikacjaWariantu(QWidget* parent, Document& doc)
+    : TCentrDialog(parent, tpl::ModifyAlternative), doc_(doc), nameEdit_(new TMyEdit(this, alt::Name, 14, kNameChars)) {
+    onCommand(alt::Modify, [this] { modifyValue(); });
 }
 
 void TDlgModyfikacjaWariantu::wire() {
-    onDoubleClick(listBox(202), [this] { modifyValue(); });
+    onDoubleClick(listBox(alt::Values), [this] { modifyValue(); });
 }
 
 void TDlgModyfikacjaWariantu::setUp() {
     TCentrDialog::setUp();
     wire();
-    Workspace& w = ws();
-    listBox(202)->setColumnFont();
+    listBox(alt::Values)->setColumnFont();
     fillList();
-    listBox(202)->setSelIndex(0);
-    nameEdit_->setText(w.project.alternatives[w.selectedAlternative].name);
-    button(201)->setEnabled(w.project.m != 0);
+    listBox(alt::Values)->setSelIndex(0);
+    nameEdit_->setText(doc_.project().alternatives[doc_.selectedAlternative].name);
+    button(alt::Modify)->setEnabled(doc_.project().m != 0);
 }
 
 void TDlgModyfikacjaWariantu::fillList() {
-    const Workspace& w = ws();
-    refillList(*this, 202, dlg::alternativeValueLines(w.project, w.selectedAlternative));
+    refillList(*this, alt::Values, dlg::alternativeValueLines(doc_.project(), doc_.selectedAlternative));
 }
 
 void TDlgModyfikacjaWariantu::modifyValue() {
-    TListBox* list = listBox(202);
-    const int sel = list->getSelIndex();
+    TListBox* l = listBox(alt::Values);
+    const int sel = l->getSelIndex();
     if (sel < 0) return;
-    Workspace& w = ws();
-    w.selectedCriterion = sel;
+    doc_.selectedCriterion = sel;
     // The name typed so far is stored now so that the value dialog shows it.
-    renameAlternative(w.project, w.doc, w.selectedAlternative, nameEdit_->getText(13));
-    TDlgModyfikacjaWartosciKryterium nested(this);
+    doc_.renameAlternative(doc_.selectedAlternative, nameEdit_->getText(13));
+    TDlgModyfikacjaWartosciKryterium nested(this, doc_);
     nested.runModal();
     fillList();
-    list->setFocus();
+    l->setFocus();
 }
 
 bool TDlgModyfikacjaWariantu::canClose() {
-    Workspace& w = ws();
-    renameAlternative(w.project, w.doc, w.selectedAlternative, nameEdit_->getText(13));
+    doc_.renameAlternative(doc_.selectedAlternative, nameEdit_->getText(13));
     return true;
 }
 
 // ---- Add alternative ----------------------------------------------------------------
 
-TDlgDodajWariant::TDlgDodajWariant(QWidget* parent)
-    : TDlgModyfikacjaWariantu(parent), pendingValues_(static_cast<size_t>(std::max(ws().project.m, 0)), 0.0) {}
+TDlgDodajWariant::TDlgDodajWariant(QWidget* parent, Document& doc)
+    : TDlgModyfikacjaWariantu(parent, doc), pendingValues_(static_cast<size_t>(std::max(doc.project().m, 0)), 0.0) {}
 
 void TDlgDodajWariant::setUp() {
     TCentrDialog::setUp();
     wire();
     setWindowTitle(QStringLiteral("Adding new alternative"));
-    listBox(202)->setColumnFont();
+    listBox(alt::Values)->setColumnFont();
     fillList();
-    listBox(202)->setSelIndex(0);
-    nameEdit_->setText(dlg::proposedAlternativeName(ws().project));
+    listBox(alt::Values)->setSelIndex(0);
+    nameEdit_->setText(dlg::proposedAlternativeName(doc_.project()));
 }
 
 void TDlgDodajWariant::fillList() {
-    refillList(*this, 202, dlg::pendingValueLines(ws().project, pendingValues_));
-    button(201)->setEnabled(ws().project.m != 0);
+    refillList(*this, alt::Values, dlg::pendingValueLines(doc_.project(), pendingValues_));
+    button(alt::Modify)->setEnabled(doc_.project().m != 0);
 }
 
 void TDlgDodajWariant::modifyValue() {
-    TListBox* list = listBox(202);
-    const int sel = list->getSelIndex();
+    TListBox* l = listBox(alt::Values);
+    const int sel = l->getSelIndex();
     if (sel < 0 || sel >= static_cast<int>(pendingValues_.size())) return;
     const std::string name = nameEdit_->getText(13);
-    ws().selectedCriterion = sel;
-    TDlgModyfKryt2 nested(this, name, pendingValues_[static_cast<size_t>(sel)]);
+    doc_.selectedCriterion = sel;
+    TDlgModyfKryt2 nested(this, doc_, name, pendingValues_[static_cast<size_t>(sel)]);
     nested.runModal();
     fillList();
-    list->setFocus();
+    l->setFocus();
 }
 
 bool TDlgDodajWariant::canClose() {
-    Workspace& w = ws();
-    dlg::appendAlternative(w.project, w.doc, nameEdit_->getText(13), pendingValues_);
+    doc_.addAlternative(nameEdit_->getText(13), pendingValues_);
     return true;
 }
 
 // ---- Modify value of criterion --------------------------------------------------------
 
-TDlgModyfikacjaWartosciKryterium::TDlgModyfikacjaWartosciKryterium(QWidget* parent)
-    : TCentrDialog(parent, 103), valueEdit_(new TMyEdit(this, 201, 10, kNumberChars)) {}
+namespace {
+namespace value = idc::ModifyValue;
+}
+
+TDlgModyfikacjaWartosciKryterium::TDlgModyfikacjaWartosciKryterium(QWidget* parent, Document& doc)
+    : TCentrDialog(parent, tpl::ModifyValue), doc_(doc), valueEdit_(new TMyEdit(this, value::Value, 10, kNumberChars)) {}
 
 void TDlgModyfikacjaWartosciKryterium::setUp() {
     TCentrDialog::setUp();
-    const Workspace& w = ws();
-    const int i = w.selectedAlternative;
-    const int c = w.selectedCriterion;
-    staticText(202)->setText(w.project.alternatives[i].name);
-    staticText(203)->setText(w.project.criteria[c].name);
-    value_.showG(valueEdit_, w.project.eval(i, c), 10);
+    const Project& p = doc_.project();
+    const int i = doc_.selectedAlternative;
+    const int c = doc_.selectedCriterion;
+    staticText(value::Alternative)->setText(p.alternatives[i].name);
+    staticText(value::Criterion)->setText(p.criteria[c].name);
+    value_.showG(valueEdit_, p.eval(i, c), 10);
 }
 
 bool TDlgModyfikacjaWartosciKryterium::canClose() {
-    Workspace& w = ws();
-    dlg::storeTypedValue(w.project, w.doc, w.selectedAlternative, w.selectedCriterion, value_.text(9),
-                         value_.number(9));
+    const int i = doc_.selectedAlternative;
+    const int c = doc_.selectedCriterion;
+    const double v = value_.number(9);
+    // A changed number is an edit; the same number typed otherwise only
+    // changes the text shown for it.
+    if (v != doc_.project().eval(i, c))
+        doc_.setEvaluation(i, c, v, value_.text(9));
+    else
+        doc_.setEvaluationText(i, c, value_.text(9));
     return true;
 }
 
 // ---- Value of a pending alternative ---------------------------------------------------
 
-TDlgModyfKryt2::TDlgModyfKryt2(QWidget* parent, std::string name, double& pending)
-    : TDlgModyfikacjaWartosciKryterium(parent), name_(std::move(name)), pending_(pending) {}
+TDlgModyfKryt2::TDlgModyfKryt2(QWidget* parent, Document& doc, std::string name, double& pending)
+    : TDlgModyfikacjaWartosciKryterium(parent, doc), name_(std::move(name)), pending_(pending) {}
 
 void TDlgModyfKryt2::setUp() {
     // Not the base's set-up: there is no stored alternative to show yet.
     TCentrDialog::setUp();
-    staticText(202)->setText(name_);
-    staticText(203)->setText(ws().project.criteria[ws().selectedCriterion].name);
+    staticText(value::Alternative)->setText(name_);
+    staticText(value::Criterion)->setText(doc_.project().criteria[doc_.selectedCriterion].name);
     value_.showG(valueEdit_, pending_, 10);
 }
 

@@ -6,13 +6,14 @@
 #include "dialogs/centr_dialog.h"
 #include "dialogs/my_edit.h"
 #include "dialogs/number_field.h"
+#include "document/document.h"
 
 namespace kvis {
 
 // Edit alternatives (101): the list with Add, Modify and Remove.
 class TDlgEdycjaWariantow : public TCentrDialog {
 public:
-    explicit TDlgEdycjaWariantow(QWidget* parent);
+    TDlgEdycjaWariantow(QWidget* parent, Document& doc);
     void setUp() override;
     virtual void fillList();
 
@@ -21,13 +22,14 @@ public:
     void remove();
 
 private:
+    Document& doc_;
     bool wired_ = false;
 };
 
 // Modify alternative (102): the name and the list of its values.
 class TDlgModyfikacjaWariantu : public TCentrDialog {
 public:
-    explicit TDlgModyfikacjaWariantu(QWidget* parent);
+    TDlgModyfikacjaWariantu(QWidget* parent, Document& doc);
     void setUp() override;
     bool canClose() override;
     virtual void fillList();
@@ -36,13 +38,14 @@ public:
 protected:
     // Commands and the double-click, shared with Add alternative.
     void wire();
+    Document& doc_;
     TMyEdit* nameEdit_;
 };
 
 // Add alternative (102): collects a name and pending values, appends on OK.
 class TDlgDodajWariant : public TDlgModyfikacjaWariantu {
 public:
-    explicit TDlgDodajWariant(QWidget* parent);
+    TDlgDodajWariant(QWidget* parent, Document& doc);
     void setUp() override;
     bool canClose() override;
     void fillList() override;
@@ -57,11 +60,12 @@ private:
 // Modify value of criterion (103): one evaluation of the Project.
 class TDlgModyfikacjaWartosciKryterium : public TCentrDialog {
 public:
-    explicit TDlgModyfikacjaWartosciKryterium(QWidget* parent);
+    TDlgModyfikacjaWartosciKryterium(QWidget* parent, Document& doc);
     void setUp() override;
     bool canClose() override;
 
 protected:
+    Document& doc_;
     TMyEdit* valueEdit_;
     NumberField value_;
 };
@@ -69,7 +73,7 @@ protected:
 // The value dialog of a pending alternative: edits one pending value.
 class TDlgModyfKryt2 : public TDlgModyfikacjaWartosciKryterium {
 public:
-    TDlgModyfKryt2(QWidget* parent, std::string name, double& pending);
+    TDlgModyfKryt2(QWidget* parent, Document& doc, std::string name, double& pending);
     void setUp() override;
     bool canClose() override;
 

@@ -3,7 +3,6 @@
 #include <QGuiApplication>
 #include <QScreen>
 
-#include "resources/dialog_templates.h"
 
 namespace kvis {
 
@@ -31,8 +30,8 @@ TCentrDialog::TCentrDialog(QWidget* parent, int templateId) : TDialog(parent, wi
 
 void TCentrDialog::setUp() {
     TDialog::setUp();
-    // The old system-menu retitling ("Move", "&Close\tAlt+F4") has no
-    // counterpart here: the window manager owns title bars and their menus.
+    // No retitling of the system menu ("Move", "&Close\tAlt+F4"): the window
+    // manager owns title bars and their menus.
     centreOverParent();
 }
 

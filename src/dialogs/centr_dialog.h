@@ -5,9 +5,9 @@
 #include <QRect>
 #include <QSize>
 
-#include "app/workspace.h"
 #include "platform/dialog.h"
 #include "platform/message_box.h"
+#include "resources/dialog_templates.h"
 
 namespace kvis {
 
@@ -24,12 +24,10 @@ public:
     // Where centreOverParent puts a dialog with window rectangle `dialog`
     // over a parent rectangle on a screen of the given size.
     static QPoint centredPosition(const QRect& dialog, const QRect& parent, const QSize& screen);
-
-    // The process-wide state the dialogs edit in place.
-    static Workspace& ws() { return workspace(); }
 };
 
 // Registers the program's dialog templates (once); TCentrDialog does it itself.
+// The templates stay a process-wide registry: constant data, never state.
 void ensureProgramTemplates();
 
 }  // namespace kvis

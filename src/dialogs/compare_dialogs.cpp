@@ -5,28 +5,43 @@
 
 namespace kvis {
 
-TDlgSetToCompare::TDlgSetToCompare(QWidget* parent) : TCentrDialog(parent, 114) {}
+namespace {
+
+namespace pick = idc::SetToCompare;
+namespace cmp = idc::Compare;
+
+bool pairValid(const Document& doc) {
+    const auto& pair = doc.state().comparePair;
+    const int n = doc.project().n;
+    return pair[0] >= 0 && pair[0] < n && pair[1] >= 0 && pair[1] < n;
+}
+
+}  // namespace
+
+TDlgSetToCompare::TDlgSetToCompare(QWidget* parent, Document& doc)
+    : TCentrDialog(parent, tpl::SetToCompare), doc_(doc) {}
 
 void TDlgSetToCompare::setUp() {
     TCentrDialog::setUp();
-    const Workspace& w = ws();
-    for (int id : {101, 102}) {
+    for (int id : {pick::First, pick::Second}) {
         TComboBox* list = comboBox(id);
         list->clearList();
-        for (const auto& a : w.project.alternatives) list->addString(a.name);
+        for (const auto& a : doc_.project().alternatives) list->addString(a.name);
     }
     // A pair left over from a larger project offers the first two instead.
-    const int n = w.project.n;
+    const int n = doc_.project().n;
+    const auto& pair = doc_.state().comparePair;
     const auto valid = [n](int i) { return i >= 0 && i < n; };
-    comboBox(101)->setSelIndex(valid(w.doc.comparePair[0]) ? w.doc.comparePair[0] : 0);
-    comboBox(102)->setSelIndex(valid(w.doc.comparePair[1]) ? w.doc.comparePair[1] : (n > 1 ? 1 : 0));
+    comboBox(pick::First)->setSelIndex(valid(pair[0]) ? pair[0] : 0);
+    comboBox(pick::Second)->setSelIndex(valid(pair[1]) ? pair[1] : (n > 1 ? 1 : 0));
 }
 
 bool TDlgSetToCompare::canClose() {
-    DocumentState& d = ws().doc;
     // Stored first: a refused pair is what the next run offers again.
-    d.comparePair = {comboBox(101)->getSelIndex(), comboBox(102)->getSelIndex()};
-    if (d.comparePair[0] == d.comparePair[1]) {
+    const int first = comboBox(pick::First)->getSelIndex();
+    const int second = comboBox(pick::Second)->getSelIndex();
+    doc_.setComparePair(first, second);
+    if (first == second) {
         messageBox(this, std::string(dlg::kSameAlternativeMessage), std::string(dlg::kInvalidChoiceCaption),
                    MB_OK | MB_ICONSTOP);
         return false;
@@ -34,36 +49,29 @@ bool TDlgSetToCompare::canClose() {
     return true;
 }
 
-TDlgCompAlt::TDlgCompAlt(QWidget* parent) : TCentrDialog(parent, 115) {}
-
-namespace {
-bool pairValid(const Workspace& w) {
-    const auto& pair = w.doc.comparePair;
-    return pair[0] >= 0 && pair[0] < w.project.n && pair[1] >= 0 && pair[1] < w.project.n;
-}
-}  // namespace
+TDlgCompAlt::TDlgCompAlt(QWidget* parent, const Document& doc) : TCentrDialog(parent, tpl::Compare), doc_(doc) {}
 
 void TDlgCompAlt::setUp() {
     TCentrDialog::setUp();
-    const Workspace& w = ws();
-    const int ids[] = {206, 203, 204, 202, 205};
+    const int ids[] = {cmp::QMinus, cmp::I, cmp::Q, cmp::P, cmp::PV};
     for (int id : ids) listBox(id)->setColumnFont();
     fillLists();
     for (int id : ids) listBox(id)->setSelIndex(0);
-    if (!pairValid(w)) return;
-    staticText(300)->setText(w.project.alternatives[w.doc.comparePair[0]].name);
-    staticText(301)->setText(w.project.alternatives[w.doc.comparePair[1]].name);
+    if (!pairValid(doc_)) return;
+    const auto& pair = doc_.state().comparePair;
+    staticText(cmp::First)->setText(doc_.project().alternatives[pair[0]].name);
+    staticText(cmp::Second)->setText(doc_.project().alternatives[pair[1]].name);
 }
 
 void TDlgCompAlt::fillLists() {
-    const Workspace& w = ws();
-    if (!pairValid(w)) return;
-    const dlg::CompareLists l = dlg::compareLists(w.project, w.doc.comparePair[0], w.doc.comparePair[1]);
-    refillList(*this, 206, l.qMinus);
-    refillList(*this, 203, l.i);
-    refillList(*this, 204, l.q);
-    refillList(*this, 202, l.p);
-    refillList(*this, 205, l.pv);
+    if (!pairValid(doc_)) return;
+    const auto& pair = doc_.state().comparePair;
+    const dlg::CompareLists l = dlg::compareLists(doc_.project(), pair[0], pair[1]);
+    refillList(*this, cmp::QMinus, l.qMinus);
+    refillList(*this, cmp::I, l.i);
+    refillList(*this, cmp::Q, l.q);
+    refillList(*this, cmp::P, l.p);
+    refillList(*this, cmp::PV, l.pv);
 }
 
 }  // namespace kvis

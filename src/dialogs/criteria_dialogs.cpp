@@ -2,12 +2,13 @@
 
 #include "dialogs/dialog_logic.h"
 #include "dialogs/dialog_util.h"
-#include "engine/compute.h"
-#include "model/project_ops.h"
 
 namespace kvis {
 
 namespace {
+
+namespace list = idc::EditList;
+namespace crit = idc::ModifyCriterion;
 
 void stop(QWidget* owner, const std::string& text, const char* caption) {
     messageBox(owner, text, std::string(caption), MB_OK | MB_ICONSTOP);
@@ -17,67 +18,64 @@ void stop(QWidget* owner, const std::string& text, const char* caption) {
 
 // ---- Edit criteria ------------------------------------------------------------------
 
-TDlgEdycjaKryteriow::TDlgEdycjaKryteriow(QWidget* parent) : TCentrDialog(parent, 104) {
-    onCommand(201, [this] { add(); });
-    onCommand(202, [this] { modify(); });
-    onCommand(203, [this] { remove(); });
+TDlgEdycjaKryteriow::TDlgEdycjaKryteriow(QWidget* parent, Document& doc)
+    : TCentrDialog(parent, tpl::EditCriteria), doc_(doc) {
+    onCommand(list::Add, [this] { add(); });
+    onCommand(list::Modify, [this] { modify(); });
+    onCommand(list::Remove, [this] { remove(); });
 }
 
 void TDlgEdycjaKryteriow::setUp() {
     TCentrDialog::setUp();
-    onDoubleClick(listBox(205), [this] { modify(); });
+    onDoubleClick(listBox(list::List), [this] { modify(); });
     fillList();
-    listBox(205)->setSelIndex(0);
+    listBox(list::List)->setSelIndex(0);
 }
 
 void TDlgEdycjaKryteriow::fillList() {
     std::vector<std::string> lines;
-    for (const auto& c : ws().project.criteria) lines.push_back(c.name);
-    refillList(*this, 205, lines, 206);
-    const bool any = listBox(205)->getCount() > 0;
-    button(202)->setEnabled(any);
-    button(203)->setEnabled(any);
+    for (const auto& c : doc_.project().criteria) lines.push_back(c.name);
+    refillList(*this, list::List, lines, list::Count);
+    const bool any = listBox(list::List)->getCount() > 0;
+    button(list::Modify)->setEnabled(any);
+    button(list::Remove)->setEnabled(any);
 }
 
 void TDlgEdycjaKryteriow::modify() {
-    TListBox* list = listBox(205);
-    const int sel = list->getSelIndex();
-    if (list->getCount() == 0 || sel < 0) return;
-    ws().selectedCriterion = sel;
-    TDlgModyfikacjaKryterium nested(this);
+    TListBox* l = listBox(list::List);
+    const int sel = l->getSelIndex();
+    if (l->getCount() == 0 || sel < 0) return;
+    doc_.selectedCriterion = sel;
+    TDlgModyfikacjaKryterium nested(this, doc_);
     nested.runModal();
     fillList();
-    list->setFocus();
+    l->setFocus();
 }
 
 void TDlgEdycjaKryteriow::add() {
-    TDlgDodajKryterium nested(this);
+    TDlgDodajKryterium nested(this, doc_);
     if (nested.runModal() == IDOK) {
-        ws().doc.modified = 1;
         fillList();
-        listBox(205)->setSelIndex(ws().project.m - 1);
+        listBox(list::List)->setSelIndex(doc_.project().m - 1);
     }
-    listBox(205)->setFocus();
+    listBox(list::List)->setFocus();
 }
 
 void TDlgEdycjaKryteriow::remove() {
-    TListBox* list = listBox(205);
-    const int sel = list->getSelIndex();
-    if (list->getCount() == 0 || sel < 0) return;
-    Workspace& w = ws();
-    if (messageBox(this, dlg::deleteCriterionQuestion(w.project.criteria[sel].name),
+    TListBox* l = listBox(list::List);
+    const int sel = l->getSelIndex();
+    if (l->getCount() == 0 || sel < 0) return;
+    if (messageBox(this, dlg::deleteCriterionQuestion(doc_.project().criteria[sel].name),
                    std::string(dlg::kDeleteCriterionCaption), MB_YESNOCANCEL | MB_ICONQUESTION) == IDYES) {
-        deleteCriterion(w.project, w.doc, sel);
+        doc_.deleteCriterion(sel);
         fillList();
-        list->setSelIndex(0);
-        w.doc.resultsValid = 0;
-        w.doc.modified = 1;
+        l->setSelIndex(0);
     }
-    list->setFocus();
+    l->setFocus();
 }
 
 bool TDlgEdycjaKryteriow::canClose() {
-    const Project& p = ws().project;
+    const Project& p = doc_.project();
     const int j = dlg::firstFailingCriterion(p);
     if (j < 0) return true;
     stop(this, dlg::invalidThresholdsMessage(p.criteria[j].name), dlg::kErrorAddingCriteria);
@@ -87,18 +85,19 @@ bool TDlgEdycjaKryteriow::canClose() {
 // ---- Modify criteria ----------------------------------------------------------------
 
 namespace {
-constexpr int kFieldIds[] = {206, 207, 208, 209, 213, 214, 202};
+constexpr int kFieldIds[] = {crit::PAlpha, crit::PBeta, crit::QAlpha, crit::QBeta,
+                             crit::VAlpha, crit::VBeta, crit::Weight};
 }
 
-TDlgModyfikacjaKryterium::TDlgModyfikacjaKryterium(QWidget* parent)
-    : TCentrDialog(parent, 105), nameEdit_(new TMyEdit(this, 203, 14, kNameChars)) {
+TDlgModyfikacjaKryterium::TDlgModyfikacjaKryterium(QWidget* parent, Document& doc)
+    : TCentrDialog(parent, tpl::ModifyCriterion), doc_(doc), nameEdit_(new TMyEdit(this, crit::Name, 14, kNameChars)) {
     for (int f = 0; f < FieldCount; ++f)
         edits_[f] = new TMyEdit(this, kFieldIds[f], 9, f == Weight ? kUnsignedChars : kNumberChars);
-    onCommand(201, [this] { preview(); });
+    onCommand(crit::Preview, [this] { preview(); });
 }
 
 void TDlgModyfikacjaKryterium::showCriterion(const Criterion& c) {
-    TComboBox* dir = comboBox(205);
+    TComboBox* dir = comboBox(crit::Direction);
     dir->clearList();
     dir->addString("Minimize");
     dir->addString("Maximize");
@@ -111,8 +110,8 @@ void TDlgModyfikacjaKryterium::showCriterion(const Criterion& c) {
     fields_[QBeta].showG(edits_[QBeta], c.indifference.beta, 9);
     fields_[VAlpha].showG(edits_[VAlpha], c.veto.alpha, 9);
     fields_[VBeta].showG(edits_[VBeta], c.veto.beta, 9);
-    checkBox(204)->setCheck(c.useVeto);
-    checkBox(210)->setCheck(c.inverseMode);
+    checkBox(crit::UseVeto)->setCheck(c.useVeto);
+    checkBox(crit::InverseMode)->setCheck(c.inverseMode);
 }
 
 void TDlgModyfikacjaKryterium::enableThresholds() {
@@ -121,18 +120,18 @@ void TDlgModyfikacjaKryterium::enableThresholds() {
 }
 
 void TDlgModyfikacjaKryterium::setUp() {
-    const Workspace& w = ws();
-    const int j = w.selectedCriterion;
-    hasValues_ = dlg::criterionHasValues(w.project, j);
+    const Project& p = doc_.project();
+    const int j = doc_.selectedCriterion;
+    hasValues_ = dlg::criterionHasValues(p, j);
     TCentrDialog::setUp();
-    connect(checkBox(204), &QCheckBox::clicked, this, [this] { useVetoClicked(); });
-    showCriterion(w.project.criteria[j]);
+    connect(checkBox(crit::UseVeto), &QCheckBox::clicked, this, [this] { useVetoClicked(); });
+    showCriterion(p.criteria[j]);
     enableThresholds();
-    button(201)->setEnabled(w.project.n != 0 && hasValues_);
+    button(crit::Preview)->setEnabled(p.n != 0 && hasValues_);
 }
 
 void TDlgModyfikacjaKryterium::useVetoClicked() {
-    const bool on = checkBox(204)->getCheck() == 1 && hasValues_;
+    const bool on = checkBox(crit::UseVeto)->getCheck() == 1 && hasValues_;
     edits_[VAlpha]->setEnabled(on);
     edits_[VBeta]->setEnabled(on);
 }
@@ -144,97 +143,85 @@ ThresholdLine TDlgModyfikacjaKryterium::readLine(int alphaIndex) const {
 void TDlgModyfikacjaKryterium::readThresholds(Criterion& c) const {
     c.preference = readLine(PAlpha);
     c.indifference = readLine(QAlpha);
-    if (checkBox(204)->getCheck()) {
+    if (checkBox(crit::UseVeto)->getCheck()) {
         c.veto = readLine(VAlpha);
         c.useVeto = 1;
     } else {
         c.useVeto = 0;  // the veto line is kept as it was
     }
-    c.inverseMode = checkBox(210)->getCheck();
+    c.inverseMode = checkBox(crit::InverseMode)->getCheck();
 }
 
 void TDlgModyfikacjaKryterium::preview() {
-    Workspace& w = ws();
-    const int j = w.selectedCriterion;
-    Criterion& c = w.project.criteria[j];
-    const Criterion kept = c;
+    const int j = doc_.selectedCriterion;
+    Criterion c = doc_.project().criteria[j];
     readThresholds(c);
-    if (!checkCriterionThresholds(w.project, j)) {
+    if (!dlg::candidatePasses(doc_.project(), j, c)) {
         stop(this, dlg::invalidThresholdsMessage(c.name), dlg::kInvalidThresholdsCaption);
-    } else {
-        TDlgWartosciWariantow nested(this);
-        nested.runModal();
+        return;
     }
-    // The preview borrows the Project only while it is shown.
-    c.preference = kept.preference;
-    c.indifference = kept.indifference;
-    c.veto = kept.veto;
-    c.useVeto = kept.useVeto;
-    c.inverseMode = kept.inverseMode;
+    TDlgWartosciWariantow nested(this, doc_, c);
+    nested.runModal();
 }
 
 bool TDlgModyfikacjaKryterium::canClose() {
-    Workspace& w = ws();
-    const int j = w.selectedCriterion;
-    Criterion c = w.project.criteria[j];
+    const int j = doc_.selectedCriterion;
+    Criterion c = doc_.project().criteria[j];
     readThresholds(c);
-    c.direction = comboBox(205)->getSelIndex() == 1 ? 1 : 0;
+    c.direction = comboBox(crit::Direction)->getSelIndex() == 1 ? 1 : 0;
     c.name = nameEdit_->getText(13);
     c.weight = fields_[Weight].number(8);
-    if (!dlg::candidatePasses(w.project, j, c)) {
+    if (!dlg::candidatePasses(doc_.project(), j, c)) {
         stop(this, dlg::invalidThresholdsMessage(c.name), dlg::kErrorModifyingCriteria);
         return false;
     }
-    modifyCriterion(w.project, w.doc, j, c);
+    doc_.modifyCriterion(j, c);
     return true;
 }
 
 // ---- Add criterion ------------------------------------------------------------------
 
-TDlgDodajKryterium::TDlgDodajKryterium(QWidget* parent) : TDlgModyfikacjaKryterium(parent) {}
+TDlgDodajKryterium::TDlgDodajKryterium(QWidget* parent, Document& doc) : TDlgModyfikacjaKryterium(parent, doc) {}
 
 void TDlgDodajKryterium::setUp() {
     hasValues_ = false;  // a new criterion has no values yet
     TCentrDialog::setUp();
     setWindowTitle(QStringLiteral("Adding new criterion"));
-    connect(checkBox(204), &QCheckBox::clicked, this, [this] { useVetoClicked(); });
-    showCriterion(dlg::proposedCriterion(ws().project));
+    connect(checkBox(crit::UseVeto), &QCheckBox::clicked, this, [this] { useVetoClicked(); });
+    showCriterion(dlg::proposedCriterion(doc_.project()));
     enableThresholds();
-    button(201)->setEnabled(false);
+    button(crit::Preview)->setEnabled(false);
 }
 
 bool TDlgDodajKryterium::canClose() {
-    Workspace& w = ws();
     Criterion c;
     c.preference = readLine(PAlpha);
     c.indifference = readLine(QAlpha);
     c.veto = readLine(VAlpha);
-    c.useVeto = checkBox(204)->getCheck();
-    c.inverseMode = checkBox(210)->getCheck();
-    c.direction = comboBox(205)->getSelIndex() == 1 ? 1 : 0;
+    c.useVeto = checkBox(crit::UseVeto)->getCheck();
+    c.inverseMode = checkBox(crit::InverseMode)->getCheck();
+    c.direction = comboBox(crit::Direction)->getSelIndex() == 1 ? 1 : 0;
     c.name = nameEdit_->getText(13);
     c.weight = fields_[Weight].number(8);
-    if (!dlg::candidatePasses(w.project, w.project.m, c)) {
+    if (!dlg::candidatePasses(doc_.project(), doc_.project().m, c)) {
         stop(this, dlg::invalidThresholdsMessage(c.name), dlg::kErrorAddingCriteria);
         return false;
     }
-    addCriterion(w.project, w.doc, c);
+    doc_.addCriterion(c);
     return true;
 }
 
 // ---- Evaluation of alternatives according to a criterion --------------------------------
 
-TDlgWartosciWariantow::TDlgWartosciWariantow(QWidget* parent) : TCentrDialog(parent, 107) {}
+TDlgWartosciWariantow::TDlgWartosciWariantow(QWidget* parent, const Document& doc, Criterion shown)
+    : TCentrDialog(parent, tpl::Evaluation), doc_(doc), shown_(std::move(shown)) {}
 
 void TDlgWartosciWariantow::setUp() {
     TCentrDialog::setUp();
-    const Workspace& w = ws();
-    const int j = w.selectedCriterion;
     const QString title = windowTitle().left(127);
-    setWindowTitle(title + QStringLiteral(" '") + QString::fromStdString(w.project.criteria[j].name) +
-                   QStringLiteral("'"));
-    listBox(202)->setColumnFont();
-    refillList(*this, 202, dlg::evaluationLines(w.project, j));
+    setWindowTitle(title + QStringLiteral(" '") + QString::fromStdString(shown_.name) + QStringLiteral("'"));
+    listBox(idc::Evaluation::List)->setColumnFont();
+    refillList(*this, idc::Evaluation::List, dlg::evaluationLines(doc_.project(), doc_.selectedCriterion, shown_));
 }
 
 }  // namespace kvis

@@ -3,14 +3,14 @@
 #include "dialogs/centr_dialog.h"
 #include "dialogs/my_edit.h"
 #include "dialogs/number_field.h"
-#include "model/project.h"
+#include "document/document.h"
 
 namespace kvis {
 
 // Edit criteria (104).
 class TDlgEdycjaKryteriow : public TCentrDialog {
 public:
-    explicit TDlgEdycjaKryteriow(QWidget* parent);
+    TDlgEdycjaKryteriow(QWidget* parent, Document& doc);
     void setUp() override;
     bool canClose() override;
     virtual void fillList();
@@ -18,12 +18,15 @@ public:
     void modify();
     void add();
     void remove();
+
+private:
+    Document& doc_;
 };
 
 // Modify criteria (105), for criterion selectedCriterion.
 class TDlgModyfikacjaKryterium : public TCentrDialog {
 public:
-    explicit TDlgModyfikacjaKryterium(QWidget* parent);
+    TDlgModyfikacjaKryterium(QWidget* parent, Document& doc);
     void setUp() override;
     bool canClose() override;
 
@@ -40,6 +43,7 @@ protected:
     void enableThresholds();
 
     enum Field { PAlpha, PBeta, QAlpha, QBeta, VAlpha, VBeta, Weight, FieldCount };
+    Document& doc_;
     TMyEdit* nameEdit_;
     TMyEdit* edits_[FieldCount];
     NumberField fields_[FieldCount];
@@ -49,16 +53,21 @@ protected:
 // Add criterion (105): appends a criterion on a successful OK.
 class TDlgDodajKryterium : public TDlgModyfikacjaKryterium {
 public:
-    explicit TDlgDodajKryterium(QWidget* parent);
+    TDlgDodajKryterium(QWidget* parent, Document& doc);
     void setUp() override;
     bool canClose() override;
 };
 
-// Evaluation of alternatives according to a criterion (107).
+// Evaluation of alternatives according to a criterion (107): the evaluations
+// of criterion selectedCriterion with the thresholds of `shown`, as typed.
 class TDlgWartosciWariantow : public TCentrDialog {
 public:
-    explicit TDlgWartosciWariantow(QWidget* parent);
+    TDlgWartosciWariantow(QWidget* parent, const Document& doc, Criterion shown);
     void setUp() override;
+
+private:
+    const Document& doc_;
+    Criterion shown_;
 };
 
 }  // namespace kvis

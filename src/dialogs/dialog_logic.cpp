@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
-#include "engine/compute.h"
 #include "engine/final_graph.h"
 #include "engine/matrices.h"
+#include "engine/validate.h"
 #include "model/numfmt.h"
-#include "model/project_ops.h"
+#include "resources/dialog_templates.h"
 
 namespace kvis::dlg {
 
@@ -27,22 +27,7 @@ std::string invalidThresholdsMessage(const std::string& criterionName) {
     return format(kThresholdsText, criterionName.c_str());
 }
 
-std::string levelMessage(double upper) {
-    return format("Value of the level of concordance\n    must be between 0.5 and %g", upper);
-}
-
-std::string firstChars(const std::string& text, int count) {
-    if (count < 0) count = 0;
-    return text.substr(0, std::min<size_t>(text.size(), static_cast<size_t>(count)));
-}
-
-double readNumber(const std::string& text, int count) { return readDouble(firstChars(text, count)); }
-
-int readInteger(const std::string& text, int count) { return readInt(firstChars(text, count)); }
-
 std::string gText(double v) { return format("%g", v); }
-
-int valueEditLimit(const std::string& shown) { return std::max<int>(9, static_cast<int>(shown.size())); }
 
 std::string alternativeValueLine(const std::string& criterionName, double value) {
     return format(" %-14.14s  %12.3lf ", criterionName.c_str(), value);
@@ -62,24 +47,6 @@ std::vector<std::string> pendingValueLines(const Project& p, const std::vector<d
 }
 
 std::string proposedAlternativeName(const Project& p) { return format("alter_%d", p.n + 1); }
-
-void appendAlternative(Project& p, DocumentState& d, const std::string& name, const std::vector<double>& pending) {
-    addAlternative(p, d, name);
-    const int a = p.n - 1;
-    for (int c = 0; c < p.m; ++c) {
-        const double v = c < static_cast<int>(pending.size()) ? pending[c] : 0.0;
-        setEvaluation(p, d, a, c, v, gText(v));
-    }
-}
-
-void storeTypedValue(Project& p, DocumentState& d, int a, int c, const std::string& text, double value) {
-    if (value != p.eval(a, c)) {
-        setEvaluation(p, d, a, c, value, text);
-    } else {
-        // Same number: only the text changes; no flag does.
-        p.evaluationTexts[static_cast<size_t>(a) * p.m + c] = text;
-    }
-}
 
 bool criterionHasValues(const Project& p, int j) {
     for (int i = 0; i < p.n; ++i)
@@ -114,8 +81,7 @@ int firstFailingCriterion(const Project& p) {
     return -1;
 }
 
-std::vector<std::string> evaluationLines(const Project& p, int j) {
-    const Criterion& c = p.criteria[j];
+std::vector<std::string> evaluationLines(const Project& p, int j, const Criterion& c) {
     std::vector<std::string> lines;
     for (int i = 0; i < p.n; ++i) {
         const double g = p.eval(i, j);
@@ -143,14 +109,10 @@ bool levelPasses(const Project& p, double s, double& upper) {
 }
 
 const SelectBox kSelectBoxes[8] = {
-    {102, 128, "&Input Data"},
-    {103, 64, "Matrix of &Concordance"},
-    {104, 32, "Matrix of &Discordance"},
-    {105, 16, "Matrix of &Robustness"},
-    {106, 8, "Matrix of &Outanking"},
-    {107, 4, "&Graph of Outranking"},
-    {108, 2, "&Modified Graph "},
-    {109, 1, "Kernel && &Final Graph"},
+    {idc::Select::InputData, kBitAlternatives}, {idc::Select::Concordance, kBitConcordance},
+    {idc::Select::Discordance, kBitDiscordance}, {idc::Select::Robustness, kBitRobustness},
+    {idc::Select::Outranking, kBitOutranking},   {idc::Select::Graph, kBitGraph},
+    {idc::Select::ModifiedGraph, kBitModifiedGraph}, {idc::Select::FinalGraph, kBitFinalGraph},
 };
 
 CompareLists compareLists(const Project& p, int a, int b) {

@@ -16,7 +16,6 @@ inline constexpr const char* kDeleteCriterionCaption = "Delete criterion";
 inline constexpr const char* kErrorAddingCriteria = "Error adding criteria";
 inline constexpr const char* kErrorModifyingCriteria = "Error modifying criteria";
 inline constexpr const char* kInvalidThresholdsCaption = "Invalid values of thresholds";
-inline constexpr const char* kValidationErrorCaption = "Validation error";
 inline constexpr const char* kInvalidValueCaption = "Invalid value";
 inline constexpr const char* kInvalidChoiceCaption = "Invalid choice";
 inline constexpr const char* kArcsMessage =
@@ -26,19 +25,10 @@ inline constexpr const char* kSameAlternativeMessage = "An alternative cannot be
 std::string deleteAlternativeQuestion(const std::string& name);
 std::string deleteCriterionQuestion(const std::string& name);
 std::string invalidThresholdsMessage(const std::string& criterionName);
-std::string levelMessage(double upper);
 
 // ---- Edits --------------------------------------------------------------------
-// The first `count` characters of an edit's text: what a dialog reads.
-std::string firstChars(const std::string& text, int count);
-// Reads at most `count` characters as a number (longest numeric prefix, 0 if none).
-double readNumber(const std::string& text, int count);
-int readInteger(const std::string& text, int count);
 // "%g" of a value.
 std::string gText(double v);
-// Character limit of the value edit: 9, or the length of `shown` when that is
-// longer, so that a long "%g" text is shown whole and OK without typing keeps it.
-int valueEditLimit(const std::string& shown);
 
 // ---- Alternatives -------------------------------------------------------------
 // " %-14.14s  %12.3lf " of a criterion's name and a value.
@@ -49,13 +39,6 @@ std::vector<std::string> alternativeValueLines(const Project& p, int i);
 std::vector<std::string> pendingValueLines(const Project& p, const std::vector<double>& pending);
 // "alter_%d" with n + 1.
 std::string proposedAlternativeName(const Project& p);
-// Appends an alternative with the pending values: every text rebuilt as "%g",
-// name width grown to fit the name, modified = 1, resultsValid = 0.
-void appendAlternative(Project& p, DocumentState& d, const std::string& name,
-                       const std::vector<double>& pending);
-// Stores what the value dialog read: the number when it differs from the stored
-// one (modified = 1, resultsValid = 0), and in every case the text as read.
-void storeTypedValue(Project& p, DocumentState& d, int a, int c, const std::string& text, double value);
 
 // ---- Criteria -----------------------------------------------------------------
 // At least one alternative's evaluation on j is not 0.
@@ -69,18 +52,18 @@ Criterion proposedCriterion(const Project& p);
 bool candidatePasses(const Project& p, int j, const Criterion& candidate);
 // Index of the first criterion failing the threshold test, -1 when all pass.
 int firstFailingCriterion(const Project& p);
-// Lines of the Evaluation dialog for criterion j: g and the stored lines alpha*g + beta.
-std::vector<std::string> evaluationLines(const Project& p, int j);
+// Lines of the Evaluation dialog: the evaluations g on criterion j and the
+// lines alpha*g + beta of `shown` (the thresholds as typed).
+std::vector<std::string> evaluationLines(const Project& p, int j, const Criterion& shown);
 
 // ---- Parameters ---------------------------------------------------------------
 // Level check of the dialog: the engine's bound, or 1 when there is no criterion.
 bool levelPasses(const Project& p, double s, double& upper);
 
-// Check boxes of "Select ..." from bit 128 down to bit 1, with their ids 102..109.
+// Check boxes of "Select ..." from bit 128 down to bit 1.
 struct SelectBox {
     int id;
     int bit;
-    const char* text;
 };
 extern const SelectBox kSelectBoxes[8];
 

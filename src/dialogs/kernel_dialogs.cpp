@@ -5,56 +5,60 @@
 
 namespace kvis {
 
-TDlgKernel::TDlgKernel(QWidget* parent) : TCentrDialog(parent, 110) {
-    onCommand(207, [this] { details(); });
+namespace {
+namespace kernel = idc::Kernel;
+namespace structure = idc::KernelStructure;
+}  // namespace
+
+TDlgKernel::TDlgKernel(QWidget* parent, Document& doc) : TCentrDialog(parent, tpl::Kernel), doc_(doc) {
+    onCommand(kernel::Details, [this] { details(); });
 }
 
 void TDlgKernel::setUp() {
     TCentrDialog::setUp();
-    onDoubleClick(listBox(205), [this] { details(); });
-    listBox(205)->setColumnFont();
+    onDoubleClick(listBox(kernel::List), [this] { details(); });
+    listBox(kernel::List)->setColumnFont();
     fillList();
-    listBox(205)->setSelIndex(0);
+    listBox(kernel::List)->setSelIndex(0);
 }
 
 void TDlgKernel::fillList() {
-    const Workspace& w = ws();
     vertices_.clear();
     std::vector<std::string> lines;
-    for (const auto& line : dlg::kernelLines(w.project, w.results)) {
+    for (const auto& line : dlg::kernelLines(doc_.project(), doc_.results())) {
         vertices_.push_back(line.vertex);
         lines.push_back(line.text);
     }
-    refillList(*this, 205, lines, 206);
+    refillList(*this, kernel::List, lines, kernel::Count);
 }
 
 void TDlgKernel::details() {
-    TListBox* list = listBox(205);
+    TListBox* list = listBox(kernel::List);
     const int sel = list->getSelIndex();
     if (sel < 0 || sel >= static_cast<int>(vertices_.size())) return;
-    ws().selectedKernelVertex = vertices_[static_cast<size_t>(sel)];
-    TDlgKernelStr nested(this);
+    doc_.selectedKernelVertex = vertices_[static_cast<size_t>(sel)];
+    TDlgKernelStr nested(this, doc_);
     nested.runModal();
     fillList();
     list->setFocus();
 }
 
-TDlgKernelStr::TDlgKernelStr(QWidget* parent) : TCentrDialog(parent, 111) {}
+TDlgKernelStr::TDlgKernelStr(QWidget* parent, const Document& doc)
+    : TCentrDialog(parent, tpl::KernelStructure), doc_(doc) {}
 
 void TDlgKernelStr::setUp() {
     TCentrDialog::setUp();
-    const Workspace& w = ws();
-    listBox(202)->setColumnFont();
+    listBox(structure::Members)->setColumnFont();
     fillList();
-    listBox(202)->setSelIndex(0);
-    const dlg::KernelStructure s = dlg::kernelStructure(w.project, w.results, w.selectedKernelVertex);
-    staticText(501)->setText(s.type);
-    staticText(500)->setText(s.code);
+    listBox(structure::Members)->setSelIndex(0);
+    const dlg::KernelStructure s = dlg::kernelStructure(doc_.project(), doc_.results(), doc_.selectedKernelVertex);
+    staticText(structure::Type)->setText(s.type);
+    staticText(structure::Code)->setText(s.code);
 }
 
 void TDlgKernelStr::fillList() {
-    const Workspace& w = ws();
-    refillList(*this, 202, dlg::kernelStructure(w.project, w.results, w.selectedKernelVertex).members);
+    refillList(*this, structure::Members,
+               dlg::kernelStructure(doc_.project(), doc_.results(), doc_.selectedKernelVertex).members);
 }
 
 }  // namespace kvis

@@ -3,13 +3,14 @@
 #include <vector>
 
 #include "dialogs/centr_dialog.h"
+#include "document/document.h"
 
 namespace kvis {
 
 // Kernel of the graph of outranking (110).
 class TDlgKernel : public TCentrDialog {
 public:
-    explicit TDlgKernel(QWidget* parent);
+    TDlgKernel(QWidget* parent, Document& doc);
     void setUp() override;
     virtual void fillList();
     void details();
@@ -18,15 +19,19 @@ public:
     const std::vector<int>& lineVertices() const { return vertices_; }
 
 private:
+    Document& doc_;
     std::vector<int> vertices_;
 };
 
 // Structure of kernel (111), for selectedKernelVertex.
 class TDlgKernelStr : public TCentrDialog {
 public:
-    explicit TDlgKernelStr(QWidget* parent);
+    TDlgKernelStr(QWidget* parent, const Document& doc);
     void setUp() override;
     virtual void fillList();
+
+private:
+    const Document& doc_;
 };
 
 }  // namespace kvis

@@ -3,17 +3,19 @@
 #include "dialogs/centr_dialog.h"
 #include "dialogs/my_edit.h"
 #include "dialogs/number_field.h"
+#include "document/document.h"
 
 namespace kvis {
 
 // Level of concordance (106).
 class TDlgModyfProguZgodnosci : public TCentrDialog {
 public:
-    explicit TDlgModyfProguZgodnosci(QWidget* parent);
+    TDlgModyfProguZgodnosci(QWidget* parent, Document& doc);
     void setUp() override;
     bool canClose() override;
 
 private:
+    Document& doc_;
     TMyEdit* levelEdit_;
     NumberField level_;
 };
@@ -21,11 +23,12 @@ private:
 // Advanced options (112).
 class TDlgAdvanced : public TCentrDialog {
 public:
-    explicit TDlgAdvanced(QWidget* parent);
+    TDlgAdvanced(QWidget* parent, Document& doc);
     void setUp() override;
     bool canClose() override;
 
 private:
+    Document& doc_;
     TMyEdit* arcsEdit_;
     TMyEdit* lossEdit_;
     NumberField arcs_;
@@ -35,9 +38,12 @@ private:
 // "Select ..." (113): which parts of the results to save or print.
 class TDlgSelect : public TCentrDialog {
 public:
-    explicit TDlgSelect(QWidget* parent);
+    TDlgSelect(QWidget* parent, Document& doc);
     void setUp() override;
     bool canClose() override;
+
+private:
+    Document& doc_;
 };
 
 }  // namespace kvis

@@ -155,8 +155,9 @@ void deleteCriterion(Project& p, DocumentState& d, int j) {
 }
 
 void setLevelOfConcordance(Project& p, DocumentState& d, double s) {
+    if (p.levelOfConcordance != s) d.modified = 1;
     p.levelOfConcordance = s;
-    changed(d);
+    d.resultsValid = 0;
 }
 
 void setAdvancedOptions(Project& p, DocumentState& d, int maxArcsToCut, double acceptableLoss) {

@@ -29,6 +29,8 @@ void addCriterion(Project& p, DocumentState& d, const Criterion& c);
 void modifyCriterion(Project& p, DocumentState& d, int j, const Criterion& c);
 void deleteCriterion(Project& p, DocumentState& d, int j);
 
+// modified only when the level changes; resultsValid = 0 in every case (the
+// dialog's OK stands for a new level even when it is the same).
 void setLevelOfConcordance(Project& p, DocumentState& d, double s);
 void setAdvancedOptions(Project& p, DocumentState& d, int maxArcsToCut, double acceptableLoss);
 

@@ -3,11 +3,14 @@
 // alive, message boxes, file dialogs, dialog runs, program starts, print and
 // printer-setup dialogs and the help viewer are recorded and answered from its
 // queues instead of being shown. Without one, the real Qt interaction runs.
+// Whatever is still queued when the hooks end was meant for an interaction
+// that never came: the hooks report it as a failure.
 #include <QString>
 #include <QStringList>
 #include <deque>
 #include <functional>
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace kvis {
@@ -76,6 +79,12 @@ public:
     std::vector<QString> helpPages;
 
     int nextAnswer(int fallback);
+
+    // What ending hooks with queued answers or scripts calls, with a text that
+    // says what was left; the test programs make it a test failure. Without a
+    // reporter the message goes to standard error and the process aborts.
+    using UnusedReporter = std::function<void(const std::string&)>;
+    static void setUnusedReporter(UnusedReporter r);
 
 private:
     TestHooks* previous_;

@@ -1,5 +1,7 @@
 #include "resources/dialog_templates.h"
 
+#include "platform/message_box.h"
+
 namespace kvis {
 
 namespace {
@@ -7,7 +9,7 @@ namespace {
 DialogTemplate aboutTemplate() {
     using K = ControlKind;
     DialogTemplate t;
-    t.id = kTemplateAbout;
+    t.id = tpl::About;
     t.caption = "About program...";
     t.width = 194;
     t.height = 163;
@@ -15,14 +17,15 @@ DialogTemplate aboutTemplate() {
         {-1, K::WhiteFrame, "", 0, 0, 194, 163, 0},
         {-1, K::BlackFrame, "", 8, 8, 178, 50, 0},
         {-1, K::Icon, "ICN_KVIS", 16, 17, 20, 20, 0},
-        {201, K::Static, "KVIS    v 3.0", 44, 16, 136, 10, cs::Centre},
-        {202, K::Static, "Implementation of the Kavorin Is method", 44, 30, 136, 20, cs::Centre | cs::WordWrap},
-        {203, K::Static, "Written by", 8, 70, 178, 9, cs::Centre},
-        {204, K::Static, "The KVIS developers", 8, 82, 178, 9, cs::Centre},
-        {205, K::Static, "", 8, 96, 178, 9, cs::Centre},  // years, filled at run time
-        {206, K::Static, "The KVIS project", 8, 108, 178, 9, cs::Centre},
+        {idc::About::Version, K::Static, "KVIS    v 3.0", 44, 16, 136, 10, cs::Centre},
+        {idc::About::Method, K::Static, "Implementation of the Kavorin Is method", 44, 30, 136, 20,
+         cs::Centre | cs::WordWrap},
+        {idc::About::WrittenBy, K::Static, "Written by", 8, 70, 178, 9, cs::Centre},
+        {idc::About::Authors, K::Static, "The KVIS developers", 8, 82, 178, 9, cs::Centre},
+        {idc::About::Years, K::Static, "", 8, 96, 178, 9, cs::Centre},  // filled at run time
+        {idc::About::Institution, K::Static, "The KVIS project", 8, 108, 178, 9, cs::Centre},
         {-1, K::BlackFrame, "", 64, 130, 66, 24, 0},
-        {1, K::Button, "OK", 72, 135, 50, 14, cs::Default},
+        {IDOK, K::Button, "OK", 72, 135, 50, 14, cs::Default},
     };
     return t;
 }

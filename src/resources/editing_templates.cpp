@@ -1,6 +1,8 @@
 // Templates of the editing and inspection dialogs (ids 101-107, 110-115).
 #include "resources/dialog_templates.h"
 
+#include "platform/message_box.h"
+
 namespace kvis {
 
 namespace {
@@ -40,184 +42,196 @@ constexpr unsigned kList = cs::Notify | cs::VScroll;
 // Edit alternatives and Edit criteria share their layout.
 DialogTemplate listDialog(int id, const char* caption, const char* groupText, const char* countLabel, int labelW,
                           int countX) {
+    namespace ids = idc::EditList;
     DialogTemplate t = dialog(id, caption, 200, 142);
     t.controls.push_back(black(137, 10, 60, 78));
-    t.controls.push_back(c(205, K::ListBox, "", 15, 18, 107, 105, kList));
-    t.controls.push_back(c(1, K::Button, "&OK", 142, 15, 50, 14));
-    t.controls.push_back(c(201, K::Button, "&Add", 142, 33, 50, 14));
-    t.controls.push_back(c(202, K::Button, "&Modify", 142, 51, 50, 14, cs::Default));
-    t.controls.push_back(c(203, K::Button, "&Remove", 142, 69, 50, 14));
+    t.controls.push_back(c(ids::List, K::ListBox, "", 15, 18, 107, 105, kList));
+    t.controls.push_back(c(IDOK, K::Button, "&OK", 142, 15, 50, 14));
+    t.controls.push_back(c(ids::Add, K::Button, "&Add", 142, 33, 50, 14));
+    t.controls.push_back(c(ids::Modify, K::Button, "&Modify", 142, 51, 50, 14, cs::Default));
+    t.controls.push_back(c(ids::Remove, K::Button, "&Remove", 142, 69, 50, 14));
     t.controls.push_back(group(groupText, 6, 5, 124, 130));
     t.controls.push_back(label(countLabel, 19, 122, labelW, 8));
-    t.controls.push_back(c(206, K::Static, "30", countX, 122, 27, 9, cs::Centre | cs::Border));
+    t.controls.push_back(c(ids::Count, K::Static, "30", countX, 122, 27, 9, cs::Centre | cs::Border));
     return t;
 }
 
 DialogTemplate modifyAlternative() {
-    DialogTemplate t = dialog(102, "Modify alternative", 236, 148);
+    namespace ids = idc::ModifyAlternative;
+    DialogTemplate t = dialog(tpl::ModifyAlternative, "Modify alternative", 236, 148);
     t.controls.push_back(black(172, 8, 60, 60));
     t.controls.push_back(label("Name of alternative:", 8, 10, 68, 8));
-    t.controls.push_back(c(203, K::Edit, "", 88, 8, 73, 12, cs::AutoHScroll));
+    t.controls.push_back(c(ids::Name, K::Edit, "", 88, 8, 73, 12, cs::AutoHScroll));
     t.controls.push_back(group("List of criteria:", 7, 28, 154, 112));
     t.controls.push_back(label("Criterion:", 18, 41, 40, 8));
     t.controls.push_back(label("Value:", 97, 41, 30, 8));
-    t.controls.push_back(c(202, K::ListBox, "", 15, 53, 138, 79, cs::Notify | cs::ColumnFont));
-    t.controls.push_back(c(1, K::Button, "&OK", 177, 13, 50, 14));
-    t.controls.push_back(c(2, K::Button, "&Cancel", 177, 31, 50, 14));
-    t.controls.push_back(c(201, K::Button, "&Modify", 177, 49, 50, 14, cs::Default));
+    t.controls.push_back(c(ids::Values, K::ListBox, "", 15, 53, 138, 79, cs::Notify | cs::ColumnFont));
+    t.controls.push_back(c(IDOK, K::Button, "&OK", 177, 13, 50, 14));
+    t.controls.push_back(c(IDCANCEL, K::Button, "&Cancel", 177, 31, 50, 14));
+    t.controls.push_back(c(ids::Modify, K::Button, "&Modify", 177, 49, 50, 14, cs::Default));
     return t;
 }
 
 DialogTemplate modifyValue() {
-    DialogTemplate t = dialog(103, "Modify value of criterion", 208, 56);
+    namespace ids = idc::ModifyValue;
+    DialogTemplate t = dialog(tpl::ModifyValue, "Modify value of criterion", 208, 56);
     t.controls.push_back(black(145, 6, 60, 42));
     t.controls.push_back(label("Alternative:", 8, 8, 38, 8));
-    t.controls.push_back(c(202, K::Static, "Nazwa wariantu", 50, 7, 85, 10, cs::Border));
+    t.controls.push_back(c(ids::Alternative, K::Static, "Nazwa wariantu", 50, 7, 85, 10, cs::Border));
     t.controls.push_back(label("Criterion:", 8, 21, 35, 8));
-    t.controls.push_back(c(203, K::Static, "Nazwa kryterium", 50, 20, 85, 10, cs::Border));
+    t.controls.push_back(c(ids::Criterion, K::Static, "Nazwa kryterium", 50, 20, 85, 10, cs::Border));
     t.controls.push_back(label("Value:", 8, 37, 31, 8));
-    t.controls.push_back(c(201, K::Edit, "", 50, 35, 47, 12, cs::AutoHScroll));
-    t.controls.push_back(c(1, K::Button, "&OK", 150, 11, 50, 14, cs::Default));
-    t.controls.push_back(c(2, K::Button, "&Cancel", 150, 29, 50, 14));
+    t.controls.push_back(c(ids::Value, K::Edit, "", 50, 35, 47, 12, cs::AutoHScroll));
+    t.controls.push_back(c(IDOK, K::Button, "&OK", 150, 11, 50, 14, cs::Default));
+    t.controls.push_back(c(IDCANCEL, K::Button, "&Cancel", 150, 29, 50, 14));
     return t;
 }
 
 DialogTemplate modifyCriteria() {
-    DialogTemplate t = dialog(105, "Modify criteria", 212, 166);
+    namespace ids = idc::ModifyCriterion;
+    DialogTemplate t = dialog(tpl::ModifyCriterion, "Modify criteria", 212, 166);
     t.controls.push_back(black(144, 94, 61, 64));
     t.controls.push_back(label("Criterion:", 9, 10, 31, 8));
-    t.controls.push_back(c(203, K::Edit, "", 42, 8, 104, 12, cs::AutoHScroll));
+    t.controls.push_back(c(ids::Name, K::Edit, "", 42, 8, 104, 12, cs::AutoHScroll));
     t.controls.push_back(label("Weight:", 8, 30, 27, 9));
-    t.controls.push_back(c(202, K::Edit, "", 42, 28, 29, 12, cs::AutoHScroll));
-    t.controls.push_back(c(210, K::CheckBox, "Inverse mode", 83, 28, 58, 12));
+    t.controls.push_back(c(ids::Weight, K::Edit, "", 42, 28, 29, 12, cs::AutoHScroll));
+    t.controls.push_back(c(ids::InverseMode, K::CheckBox, "Inverse mode", 83, 28, 58, 12));
     t.controls.push_back(label("Preferences:", 150, 10, 41, 10));
-    t.controls.push_back(c(205, K::ComboBox, "", 150, 29, 55, 35, cs::VScroll));
+    t.controls.push_back(c(ids::Direction, K::ComboBox, "", 150, 29, 55, 35, cs::VScroll));
     t.controls.push_back(group("Thresholds of:", 6, 45, 132, 114));
     t.controls.push_back(group("indifference q:", 11, 54, 122, 26));
     t.controls.push_back(label("alpha =", 15, 66, 26, 8));
-    t.controls.push_back(c(208, K::Edit, "", 42, 65, 28, 12, cs::AutoHScroll));
+    t.controls.push_back(c(ids::QAlpha, K::Edit, "", 42, 65, 28, 12, cs::AutoHScroll));
     t.controls.push_back(label("beta =", 76, 66, 22, 8));
-    t.controls.push_back(c(209, K::Edit, "", 100, 65, 28, 12, cs::AutoHScroll));
+    t.controls.push_back(c(ids::QBeta, K::Edit, "", 100, 65, 28, 12, cs::AutoHScroll));
     t.controls.push_back(group("preference p:", 11, 82, 122, 26));
     t.controls.push_back(label("alpha =", 15, 94, 26, 8));
-    t.controls.push_back(c(206, K::Edit, "", 42, 93, 28, 12, cs::AutoHScroll));
+    t.controls.push_back(c(ids::PAlpha, K::Edit, "", 42, 93, 28, 12, cs::AutoHScroll));
     t.controls.push_back(label("beta =", 76, 94, 22, 8));
-    t.controls.push_back(c(207, K::Edit, "", 100, 93, 28, 12, cs::AutoHScroll));
+    t.controls.push_back(c(ids::PBeta, K::Edit, "", 100, 93, 28, 12, cs::AutoHScroll));
     t.controls.push_back(group("veto v:", 11, 110, 122, 26));
     t.controls.push_back(label("alpha =", 15, 122, 26, 8));
-    t.controls.push_back(c(213, K::Edit, "", 42, 121, 28, 12, cs::AutoHScroll));
+    t.controls.push_back(c(ids::VAlpha, K::Edit, "", 42, 121, 28, 12, cs::AutoHScroll));
     t.controls.push_back(label("beta =", 76, 122, 22, 8));
-    t.controls.push_back(c(214, K::Edit, "", 100, 121, 28, 12, cs::AutoHScroll));
+    t.controls.push_back(c(ids::VBeta, K::Edit, "", 100, 121, 28, 12, cs::AutoHScroll));
     t.controls.push_back(label("alpha - coefficient of growth", 15, 137, 96, 8));
     t.controls.push_back(label("beta  - constant", 15, 147, 70, 8));
-    t.controls.push_back(c(204, K::CheckBox, "Use veto", 146, 70, 44, 12));
-    t.controls.push_back(c(1, K::Button, "&OK", 150, 99, 50, 14));
-    t.controls.push_back(c(2, K::Button, "&Cancel", 149, 119, 50, 14));
-    t.controls.push_back(c(201, K::Button, "&Alternatives", 149, 139, 50, 14, cs::Default));
+    t.controls.push_back(c(ids::UseVeto, K::CheckBox, "Use veto", 146, 70, 44, 12));
+    t.controls.push_back(c(IDOK, K::Button, "&OK", 150, 99, 50, 14));
+    t.controls.push_back(c(IDCANCEL, K::Button, "&Cancel", 149, 119, 50, 14));
+    t.controls.push_back(c(ids::Preview, K::Button, "&Alternatives", 149, 139, 50, 14, cs::Default));
     return t;
 }
 
 DialogTemplate levelOfConcordance() {
-    DialogTemplate t = dialog(106, "Level of concordance", 166, 64);
+    namespace ids = idc::Level;
+    DialogTemplate t = dialog(tpl::Level, "Level of concordance", 166, 64);
     t.controls.push_back(black(17, 36, 130, 24));
     t.controls.push_back(label("New value of the level:", 8, 16, 108, 8));
-    t.controls.push_back(c(201, K::Edit, "", 119, 14, 38, 12, cs::AutoHScroll));
-    t.controls.push_back(c(1, K::Button, "&OK", 22, 41, 50, 14, cs::Default));
-    t.controls.push_back(c(2, K::Button, "&Cancel", 92, 41, 50, 14));
+    t.controls.push_back(c(ids::Value, K::Edit, "", 119, 14, 38, 12, cs::AutoHScroll));
+    t.controls.push_back(c(IDOK, K::Button, "&OK", 22, 41, 50, 14, cs::Default));
+    t.controls.push_back(c(IDCANCEL, K::Button, "&Cancel", 92, 41, 50, 14));
     return t;
 }
 
 DialogTemplate evaluation() {
-    DialogTemplate t = dialog(107, "Evaluation of alternatives according to criteron", 266, 124);
+    namespace ids = idc::Evaluation;
+    DialogTemplate t = dialog(tpl::Evaluation, "Evaluation of alternatives according to criteron", 266, 124);
     t.fontFace = "";  // the system font
     t.controls.push_back(label("Alternatives:", 6, 2, 60, 9));
     t.controls.push_back(label("g(a)", 90, 2, 16, 8));
     t.controls.push_back(label("q(a)", 135, 2, 16, 8));
     t.controls.push_back(label("p(a)", 180, 2, 16, 8));
     t.controls.push_back(label("v(a)", 225, 2, 16, 8));
-    t.controls.push_back(c(202, K::ListBox, "", 5, 14, 254, 89, cs::ColumnFont));
-    t.controls.push_back(c(1, K::Button, "&OK", 225, 106, 35, 12));
+    t.controls.push_back(c(ids::List, K::ListBox, "", 5, 14, 254, 89, cs::ColumnFont));
+    t.controls.push_back(c(IDOK, K::Button, "&OK", 225, 106, 35, 12));
     return t;
 }
 
 DialogTemplate kernel() {
-    DialogTemplate t = dialog(110, "Kernel of the graph of outranking", 206, 142);
+    namespace ids = idc::Kernel;
+    DialogTemplate t = dialog(tpl::Kernel, "Kernel of the graph of outranking", 206, 142);
     t.controls.push_back(group("List of alternatives:", 6, 5, 136, 130));
-    t.controls.push_back(c(205, K::ListBox, "", 15, 18, 119, 105, kList | cs::ColumnFont));
+    t.controls.push_back(c(ids::List, K::ListBox, "", 15, 18, 119, 105, kList | cs::ColumnFont));
     t.controls.push_back(label("No. of vertices:", 30, 122, 54, 8));
-    t.controls.push_back(c(206, K::Static, "30", 87, 122, 27, 9, cs::Centre | cs::Border));
-    t.controls.push_back(c(207, K::Button, "&Details", 148, 97, 50, 14));
-    t.controls.push_back(c(1, K::Button, "&OK", 148, 118, 50, 14));
+    t.controls.push_back(c(ids::Count, K::Static, "30", 87, 122, 27, 9, cs::Centre | cs::Border));
+    t.controls.push_back(c(ids::Details, K::Button, "&Details", 148, 97, 50, 14));
+    t.controls.push_back(c(IDOK, K::Button, "&OK", 148, 118, 50, 14));
     return t;
 }
 
 DialogTemplate kernelStructure() {
-    DialogTemplate t = dialog(111, "Structure of kernel", 234, 146);
+    namespace ids = idc::KernelStructure;
+    DialogTemplate t = dialog(tpl::KernelStructure, "Structure of kernel", 234, 146);
     t.controls.push_back(label("Code:", 8, 10, 36, 8));
-    t.controls.push_back(c(500, K::Static, "Text", 45, 9, 60, 10));
+    t.controls.push_back(c(ids::Code, K::Static, "Text", 45, 9, 60, 10));
     t.controls.push_back(label("Type:", 8, 24, 26, 8));
-    t.controls.push_back(c(501, K::Static, "Text", 45, 24, 60, 10));
+    t.controls.push_back(c(ids::Type, K::Static, "Text", 45, 24, 60, 10));
     t.controls.push_back(group("List of alternatives:", 7, 40, 154, 100));
-    t.controls.push_back(c(202, K::ListBox, "", 16, 61, 138, 72, cs::ColumnFont));
-    t.controls.push_back(c(1, K::Button, "&OK", 177, 125, 50, 14));
+    t.controls.push_back(c(ids::Members, K::ListBox, "", 16, 61, 138, 72, cs::ColumnFont));
+    t.controls.push_back(c(IDOK, K::Button, "&OK", 177, 125, 50, 14));
     return t;
 }
 
 DialogTemplate advanced() {
-    DialogTemplate t = dialog(112, "Advanced options", 168, 98);
+    namespace ids = idc::Advanced;
+    DialogTemplate t = dialog(tpl::Advanced, "Advanced options", 168, 98);
     t.controls.push_back(black(18, 71, 129, 24));
     t.controls.push_back(c(-1, K::Static, "Max number of arcs checked for cutting a cycle (2..9)", 8, 11, 99, 20,
                            cs::WordWrap));
-    t.controls.push_back(c(201, K::Edit, "", 130, 14, 28, 12, cs::AutoHScroll));
+    t.controls.push_back(c(ids::Arcs, K::Edit, "", 130, 14, 28, 12, cs::AutoHScroll));
     t.controls.push_back(c(-1, K::Static, "Acceptable loss for cutting a smaller number of arcs:", 8, 41, 91, 20,
                            cs::WordWrap));
-    t.controls.push_back(c(202, K::Edit, "", 118, 46, 40, 12, cs::AutoHScroll));
-    t.controls.push_back(c(1, K::Button, "&OK", 23, 76, 50, 14, cs::Default));
-    t.controls.push_back(c(2, K::Button, "&Cancel", 92, 76, 50, 14));
+    t.controls.push_back(c(ids::Loss, K::Edit, "", 118, 46, 40, 12, cs::AutoHScroll));
+    t.controls.push_back(c(IDOK, K::Button, "&OK", 23, 76, 50, 14, cs::Default));
+    t.controls.push_back(c(IDCANCEL, K::Button, "&Cancel", 92, 76, 50, 14));
     return t;
 }
 
 DialogTemplate select() {
-    DialogTemplate t = dialog(113, "Select ...", 166, 116);
+    namespace ids = idc::Select;
+    DialogTemplate t = dialog(tpl::Select, "Select ...", 166, 116);
     static const struct {
         int id;
         const char* text;
         int y, w;
     } boxes[] = {
-        {102, "&Input Data", 9, 89},
-        {103, "Matrix of &Concordance", 22, 92},
-        {104, "Matrix of &Discordance", 35, 91},
-        {105, "Matrix of &Robustness", 48, 87},
-        {106, "Matrix of &Outanking", 60, 89},
-        {107, "&Graph of Outranking", 72, 101},
-        {108, "&Modified Graph ", 84, 101},
-        {109, "Kernel && &Final Graph", 96, 101},
+        {ids::InputData, "&Input Data", 9, 89},
+        {ids::Concordance, "Matrix of &Concordance", 22, 92},
+        {ids::Discordance, "Matrix of &Discordance", 35, 91},
+        {ids::Robustness, "Matrix of &Robustness", 48, 87},
+        {ids::Outranking, "Matrix of &Outanking", 60, 89},
+        {ids::Graph, "&Graph of Outranking", 72, 101},
+        {ids::ModifiedGraph, "&Modified Graph ", 84, 101},
+        {ids::FinalGraph, "Kernel && &Final Graph", 96, 101},
     };
     for (const auto& b : boxes) t.controls.push_back(c(b.id, K::CheckBox, b.text, 10, b.y, b.w, 12));
-    t.controls.push_back(c(1, K::Button, "&OK", 108, 11, 50, 14, cs::Default));
-    t.controls.push_back(c(2, K::Button, "&Cancel", 108, 31, 50, 14));
+    t.controls.push_back(c(IDOK, K::Button, "&OK", 108, 11, 50, 14, cs::Default));
+    t.controls.push_back(c(IDCANCEL, K::Button, "&Cancel", 108, 31, 50, 14));
     return t;
 }
 
 DialogTemplate setToCompare() {
-    DialogTemplate t = dialog(114, "Select alternatives to compare", 146, 92);
+    namespace ids = idc::SetToCompare;
+    DialogTemplate t = dialog(tpl::SetToCompare, "Select alternatives to compare", 146, 92);
     t.controls.push_back(black(10, 64, 125, 24));
     t.controls.push_back(label("Alternative 1:", 7, 6, 60, 8));
-    t.controls.push_back(c(101, K::ComboBox, "", 7, 18, 56, 45, cs::VScroll));
+    t.controls.push_back(c(ids::First, K::ComboBox, "", 7, 18, 56, 45, cs::VScroll));
     t.controls.push_back(label("Alternative 2:", 83, 6, 51, 8));
-    t.controls.push_back(c(102, K::ComboBox, "", 83, 18, 56, 45, cs::VScroll));
-    t.controls.push_back(c(1, K::Button, "&OK", 15, 69, 50, 14, cs::Default));
-    t.controls.push_back(c(2, K::Button, "&Cancel", 80, 69, 50, 14));
+    t.controls.push_back(c(ids::Second, K::ComboBox, "", 83, 18, 56, 45, cs::VScroll));
+    t.controls.push_back(c(IDOK, K::Button, "&OK", 15, 69, 50, 14, cs::Default));
+    t.controls.push_back(c(IDCANCEL, K::Button, "&Cancel", 80, 69, 50, 14));
     return t;
 }
 
 DialogTemplate compare() {
-    DialogTemplate t = dialog(115, "Compare alternative 1 to alternative 2", 348, 146);
+    namespace ids = idc::Compare;
+    DialogTemplate t = dialog(tpl::Compare, "Compare alternative 1 to alternative 2", 348, 146);
     t.controls.push_back(label("Alternative 1:", 10, 10, 52, 8));
-    t.controls.push_back(c(300, K::Static, "Action 1:", 60, 10, 113, 10));
+    t.controls.push_back(c(ids::First, K::Static, "Action 1:", 60, 10, 113, 10));
     t.controls.push_back(label("Alternative 2:", 10, 24, 51, 8));
-    t.controls.push_back(c(301, K::Static, "Action 1:", 60, 24, 112, 10));
-    t.controls.push_back(c(1, K::Button, "&OK", 290, 26, 50, 14));
+    t.controls.push_back(c(ids::Second, K::Static, "Action 1:", 60, 24, 112, 10));
+    t.controls.push_back(c(IDOK, K::Button, "&OK", 290, 26, 50, 14));
     t.controls.push_back(group("List of criteria:", 7, 40, 334, 100));
     t.controls.push_back(group("concordant:", 11, 48, 259, 86));
     t.controls.push_back(group("veto:", 274, 48, 63, 86));
@@ -226,8 +240,8 @@ DialogTemplate compare() {
         const char* text;
         int lx, x, w;
     } lists[] = {
-        {206, "Q-", 17, 16, 69}, {203, "I", 93, 92, 53}, {204, "Q", 153, 152, 53},
-        {202, "P", 213, 212, 53}, {205, "PV", 279, 279, 53},
+        {ids::QMinus, "Q-", 17, 16, 69}, {ids::I, "I", 93, 92, 53},   {ids::Q, "Q", 153, 152, 53},
+        {ids::P, "P", 213, 212, 53},      {ids::PV, "PV", 279, 279, 53},
     };
     for (const auto& l : lists) {
         t.controls.push_back(label(l.text, l.lx, 56, 16, 8));
@@ -239,11 +253,11 @@ DialogTemplate compare() {
 }  // namespace
 
 void registerEditingTemplates() {
-    registerDialogTemplate(listDialog(101, "Edit alternatives", "List of alternatives:", "No. of alternatives:",
+    registerDialogTemplate(listDialog(tpl::EditAlternatives, "Edit alternatives", "List of alternatives:", "No. of alternatives:",
                                       66, 87));
     registerDialogTemplate(modifyAlternative());
     registerDialogTemplate(modifyValue());
-    registerDialogTemplate(listDialog(104, "Edit criteria", "List of criteria:", "No. of criteria:", 60, 82));
+    registerDialogTemplate(listDialog(tpl::EditCriteria, "Edit criteria", "List of criteria:", "No. of criteria:", 60, 82));
     registerDialogTemplate(modifyCriteria());
     registerDialogTemplate(levelOfConcordance());
     registerDialogTemplate(evaluation());

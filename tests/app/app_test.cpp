@@ -10,16 +10,17 @@
 #include <QTemporaryDir>
 #include <array>
 
+#include "../support/document_access.h"
 #include "app/kavorin_app.h"
 #include "app/lifecycle.h"
 #include "dialogs/dialog_logic.h"
 #include "model/project_file.h"
-#include "model/project_ops.h"
 #include "model/settings.h"
 #include "model/sibling.h"
 #include "platform/dialog.h"
 #include "platform/message_box.h"
 #include "platform/test_hooks.h"
+#include "resources/dialog_templates.h"
 #include "resources/menu_resource.h"
 
 using namespace kvis;
@@ -47,22 +48,44 @@ void writeFile(const QString& path, const std::string& text) {
 
 std::string str(const QString& s) { return s.toStdString(); }
 
+// Sets an environment variable for the life of the object, then puts it back.
+class ScopedEnv {
+public:
+    ScopedEnv(const char* name, const char* value)
+        : name_(name), wasSet_(qEnvironmentVariableIsSet(name)), old_(qgetenv(name)) {
+        qputenv(name, value);
+    }
+    ~ScopedEnv() { wasSet_ ? qputenv(name_, old_) : qunsetenv(name_); }
+
+private:
+    const char* name_;
+    bool wasSet_;
+    QByteArray old_;
+};
+
+// A view of the given slot: a child window with nothing in it.
+void fakeView(TOknoMDI& client, ViewSlot s) {
+    client.setViewFactory(s, [](TOknoMDI& c, Document&) { return new TMDIChild(c, "view", new QLabel("x")); });
+}
+
 class AppTest : public ::testing::Test {
 protected:
     void SetUp() override {
         previousDir = QDir::currentPath();
         QDir::setCurrent(dir.path());
-        workspace() = Workspace{};
-        startUp(workspace(), dir.path().toStdString());
         app = std::make_unique<TKavorinApp>();
+        startUp(doc(), dir.path().toStdString());
         app->initMainWindow();
     }
     void TearDown() override {
         app.reset();
-        for (int s = 0; s < kViewSlots; ++s) TOknoMDI::setViewFactory(static_cast<ViewSlot>(s), nullptr);
         QDir::setCurrent(previousDir);
     }
-    Workspace& w() { return workspace(); }
+    Document& doc() { return app->document(); }
+    const DocumentState& state() { return doc().state(); }
+    // Set up directly, as no command would.
+    DocumentState& setState() { return DocumentAccess::state(doc()); }
+    Project& setProject() { return DocumentAccess::project(doc()); }
     QString path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
     // A copy of the example project under a name of the test's own.
     QString example(const char* name) {
@@ -94,21 +117,24 @@ protected:
         ASSERT_EQ(hooks.messages.size(), 1u);
         said(0, text, caption, flags);
     }
-    // Forgets the message boxes shown so far and queues these answers.
+    // Forgets the message boxes shown so far and queues these answers; the
+    // answers queued before must all have been taken.
     void answer(std::initializer_list<int> answers) {
+        EXPECT_TRUE(hooks.answers.empty()) << hooks.answers.size() << " answers left";
+        EXPECT_TRUE(hooks.files.empty()) << hooks.files.size() << " files left";
         hooks.messages.clear();
         hooks.answers = answers;
     }
-    std::array<int, 3> flags() { return {w().doc.modified, w().doc.untitled, w().doc.resultsValid}; }
+    std::array<int, 3> flags() { return {state().modified, state().untitled, state().resultsValid}; }
     void setCounts(int n, int m) {
-        resetProject(w().project, w().doc, Parameters{});
+        doc().start(Parameters{}, {});
         for (int j = 0; j < m; ++j) {
             Criterion c;
             c.name = "c" + std::to_string(j);
             c.weight = 1;
-            addCriterion(w().project, w().doc, c);
+            doc().addCriterion(c);
         }
-        for (int i = 0; i < n; ++i) addAlternative(w().project, w().doc, "a" + std::to_string(i));
+        for (int i = 0; i < n; ++i) doc().addAlternative("a" + std::to_string(i), {});
     }
 
     QTemporaryDir dir;
@@ -150,7 +176,7 @@ TEST_F(AppTest, EnablingFollowsTheCountsAndTheResults) {
     };
     for (const Case& c : cases) {
         setCounts(c.n, c.m);
-        w().doc.resultsValid = c.valid;
+        setState().resultsValid = c.valid;
         for (size_t k = 0; k < ids.size(); ++k)
             EXPECT_EQ(enabled(ids[k]), c.enabled[k]) << "n=" << c.n << " m=" << c.m << " valid=" << c.valid
                                                      << " id=" << ids[k];
@@ -165,12 +191,11 @@ TEST_F(AppTest, EnablingFollowsTheCountsAndTheResults) {
 }
 
 TEST_F(AppTest, ViewTogglesOpenAndCloseAndCarryTheCheckMark) {
-    for (ViewSlot s : {ViewSlot::Concordance, ViewSlot::FinalGraph})
-        TOknoMDI::setViewFactory(s, [](TOknoMDI& client) { return new TMDIChild(client, "view", new QLabel("x")); });
+    for (ViewSlot s : {ViewSlot::Concordance, ViewSlot::FinalGraph}) fakeView(*app->client(), s);
     setCounts(3, 2);
-    w().doc.resultsValid = 1;
+    setState().resultsValid = 1;
     const auto views = [&] {  // the check marks, the mask of open views, the child windows
-        return std::tuple(checked(cmd::Concordance), checked(cmd::FinalGraph), w().doc.openViewsMask,
+        return std::tuple(checked(cmd::Concordance), checked(cmd::FinalGraph), state().openViewsMask,
                           app->client()->childCount());
     };
     send(cmd::Concordance);
@@ -189,21 +214,21 @@ TEST_F(AppTest, ViewTogglesOpenAndCloseAndCarryTheCheckMark) {
 }
 
 TEST_F(AppTest, SaveOfAnUntitledProjectAndNewAskOnlyWhenModifiedAndYesRunsSaveAs) {
-    addAlternative(w().project, w().doc, "a1");
+    doc().addAlternative("a1", {});
     EXPECT_FALSE(app->cmSave());  // a project begun at start-up: the Save As dialog, cancelled
     EXPECT_TRUE(hooks.messages.empty());
     answer({IDCANCEL});
     app->cmNew();
     said(0, kNewQuestion, "New project", kQuestion);
-    EXPECT_EQ(w().project.n, 1);  // cancelled
+    EXPECT_EQ(doc().project().n, 1);  // cancelled
 
     answer({IDYES});
     app->cmNew();  // Save As is cancelled (no file queued): the new project comes anyway
     ASSERT_EQ(hooks.fileDialogs.size(), 2u);
     for (const auto& f : hooks.fileDialogs) asked(f, "Saving project", "*.kvs", "Kavorin files (*.KVS)|*.kvs");
-    EXPECT_EQ(w().project.n, 0);
+    EXPECT_EQ(doc().project().n, 0);
     EXPECT_EQ(app->caption(), "KAVORIN Is - [new]");
-    EXPECT_EQ(w().doc.projectTitle, "[new]");
+    EXPECT_EQ(state().projectTitle, "[new]");
     EXPECT_EQ(flags(), (std::array<int, 3>{0, 1, 0}));
     app->cmNew();  // unmodified: no question
     EXPECT_EQ(hooks.messages.size(), 1u);
@@ -214,10 +239,10 @@ TEST_F(AppTest, OpenShowsTheCountsAndSetsCaptionFlagsAndRecentList) {
     app->cmOpen();  // cancelled: the file name comes back, nothing else changes
     EXPECT_EQ(app->fileData().fileName, "/somewhere/results.kvr");
     EXPECT_EQ(app->caption(), "KAVORIN Is");
-    EXPECT_EQ(w().doc.recentProjects[0], "");
+    EXPECT_EQ(state().recentProjects[0], "");
 
     const QString p = example("car.kvs");
-    w().doc.modified = 1;
+    setState().modified = 1;
     answer({IDNO});
     open(p);
     ASSERT_EQ(hooks.messages.size(), 2u);
@@ -226,10 +251,10 @@ TEST_F(AppTest, OpenShowsTheCountsAndSetsCaptionFlagsAndRecentList) {
     EXPECT_FALSE(hooks.fileDialogs[0].save);
     said(1, "Number of alternatives:  6\nNumber of criteria:  6", p, MB_OK | MB_ICONINFORMATION);
     EXPECT_EQ(app->caption(), "KAVORIN Is - [" + p + "]");
-    EXPECT_EQ(w().doc.projectPath, str(p));
-    EXPECT_EQ(w().doc.projectTitle, str(p));
+    EXPECT_EQ(state().projectPath, str(p));
+    EXPECT_EQ(state().projectTitle, str(p));
     EXPECT_EQ(flags(), (std::array<int, 3>{0, 0, 0}));
-    EXPECT_EQ(w().doc.recentProjects[0], str(p));
+    EXPECT_EQ(state().recentProjects[0], str(p));
     // A file of the test mode adds its mark to the caption.
     const QString t = path("t.kvs");
     writeFile(t, "test\n" + readFile(kExample));
@@ -238,7 +263,7 @@ TEST_F(AppTest, OpenShowsTheCountsAndSetsCaptionFlagsAndRecentList) {
 }
 
 TEST_F(AppTest, AFailedOpenOffersTheEditorAndChangesNothing) {
-    qputenv("DISPLAY", ":99");
+    const ScopedEnv display("DISPLAY", ":99");  // the editor is offered on a desktop
     const QString p = path("broken.kvs");
     writeFile(p, "no_of_criteria 1\n");
     hooks.answers = {IDYES};
@@ -249,7 +274,7 @@ TEST_F(AppTest, AFailedOpenOffersTheEditorAndChangesNothing) {
     ASSERT_EQ(hooks.programs.size(), 1u);
     EXPECT_EQ(hooks.programs[0].arguments.last(), p);
     EXPECT_EQ(app->caption(), "KAVORIN Is");
-    EXPECT_EQ(w().doc.recentProjects[0], "");
+    EXPECT_EQ(state().recentProjects[0], "");
 
     answer({IDYES});
     hooks.startSucceeds = false;
@@ -277,17 +302,17 @@ TEST_F(AppTest, SaveSaveAsAndExitWriteAsAnsweredAndAFileThatCannotBeWrittenKeeps
     app->cmExport();
     EXPECT_TRUE(QFile::exists(exported));
     EXPECT_EQ(hooks.fileDialogs.back().title, "Export project to Kavorin III/IV");
-    EXPECT_EQ(w().doc.projectPath, str(p));
+    EXPECT_EQ(state().projectPath, str(p));
 
-    renameAlternative(w().project, w().doc, 0, "renamed");
+    doc().renameAlternative(0, "renamed");
     const size_t dialogs = hooks.fileDialogs.size();
     EXPECT_TRUE(app->cmSave());
     EXPECT_EQ(hooks.fileDialogs.size(), dialogs);
-    EXPECT_EQ(w().doc.modified, 0);
+    EXPECT_EQ(state().modified, 0);
     EXPECT_NE(readFile(p).find("renamed"), std::string::npos);
 
     const std::string before = readFile(target);
-    renameAlternative(w().project, w().doc, 0, "changed");
+    doc().renameAlternative(0, "changed");
     for (auto [a, written] : {std::pair{IDNO, false}, {IDCANCEL, false}, {IDYES, true}}) {
         answer({a});
         hooks.files.push_back(target);
@@ -296,19 +321,19 @@ TEST_F(AppTest, SaveSaveAsAndExitWriteAsAnsweredAndAFileThatCannotBeWrittenKeeps
         EXPECT_EQ(readFile(target) != before, written);
     }
     EXPECT_EQ(app->caption(), "KAVORIN Is - [" + target + "]");
-    EXPECT_EQ(w().doc.projectPath, str(target));
-    EXPECT_EQ(w().doc.recentProjects[0], str(target));
-    EXPECT_EQ(w().doc.modified, 0);
+    EXPECT_EQ(state().projectPath, str(target));
+    EXPECT_EQ(state().recentProjects[0], str(target));
+    EXPECT_EQ(state().modified, 0);
 
     // A file that cannot be written is reported by its path and keeps modified.
-    renameAlternative(w().project, w().doc, 0, "again");
+    doc().renameAlternative(0, "again");
     const QString bad = path("missing/dir/x.kvs");
     hooks.files.push_back(bad);
     EXPECT_FALSE(app->cmSaveAs());
     ASSERT_EQ(hooks.messages.size(), 2u);
     said(1, "Cannot create file '" + bad + "'", "Saving project", kStop);
-    EXPECT_EQ(w().doc.modified, 1);
-    EXPECT_EQ(w().doc.projectPath, str(target));
+    EXPECT_EQ(state().modified, 1);
+    EXPECT_EQ(state().projectPath, str(target));
 
     // Exit asks while modified; Yes saves.
     const std::string unsaved = readFile(target);
@@ -320,30 +345,30 @@ TEST_F(AppTest, SaveSaveAsAndExitWriteAsAnsweredAndAFileThatCannotBeWrittenKeeps
     }
     // Yes with a file that cannot be written keeps the program and the project,
     // at Exit and at the question of New.
-    renameAlternative(w().project, w().doc, 0, "unsaved");
-    w().doc.projectPath = str(path("gone/e.kvs"));
+    doc().renameAlternative(0, "unsaved");
+    setState().projectPath = str(path("gone/e.kvs"));
     answer({IDYES});
     EXPECT_FALSE(app->canClose());
     hooks.answers = {IDYES};
     app->cmNew();
     ASSERT_EQ(hooks.messages.size(), 4u);
     said(1, "Cannot create file '" + path("gone/e.kvs") + "'", "Saving project", kStop);
-    EXPECT_EQ(w().project.alternatives[0].name, "unsaved");
-    EXPECT_EQ(w().doc.modified, 1);
+    EXPECT_EQ(doc().project().alternatives[0].name, "unsaved");
+    EXPECT_EQ(state().modified, 1);
 }
 
 TEST_F(AppTest, ImportNamesTheProjectKvsAndLeavesItUntitledAndAFailedOneChangesNothing) {
     setCounts(3, 2);
     const QString txt = path("sib.txt"), bad = path("bad.txt");
-    ASSERT_TRUE(exportProject(str(txt), w().project));
+    ASSERT_TRUE(exportProject(str(txt), doc().project()));
     writeFile(bad, "not a project\n");
-    w().doc.modified = 0;
-    w().doc.selectionMask = 0x40;
-    w().doc.resultsValid = 1;
+    setState().modified = 0;
+    doc().setSelectionMask(0x40);
+    setState().resultsValid = 1;
     hooks.files = {bad};
     app->cmImport();
     saidOnly("It is not an Kavorin III/IV project file", "Error opening project '" + bad + "'", kStop);
-    EXPECT_EQ(std::tuple(w().project.n, w().doc.selectionMask, w().doc.resultsValid), std::tuple(3, 0x40, 1));
+    EXPECT_EQ(std::tuple(doc().project().n, state().selectionMask, state().resultsValid), std::tuple(3, 0x40, 1));
 
     answer({});
     hooks.files = {txt};
@@ -352,10 +377,10 @@ TEST_F(AppTest, ImportNamesTheProjectKvsAndLeavesItUntitledAndAFailedOneChangesN
     const QString kvs = path("sib.KVS");
     saidOnly("Number of alternatives:  3\nNumber of criteria:  2", kvs, MB_OK | MB_ICONINFORMATION);
     EXPECT_EQ(app->caption(), "KAVORIN Is - [" + kvs + "]");
-    EXPECT_EQ(w().doc.projectPath, str(kvs));
+    EXPECT_EQ(state().projectPath, str(kvs));
     EXPECT_EQ(flags(), (std::array<int, 3>{1, 1, 0}));
-    EXPECT_EQ(w().doc.selectionMask, 0);
-    EXPECT_EQ(w().doc.recentProjects[0], "");
+    EXPECT_EQ(state().selectionMask, 0);
+    EXPECT_EQ(state().recentProjects[0], "");
     // Save of an imported project asks for a name, starting from *.kvs.
     app->cmSave();
     asked(hooks.fileDialogs.back(), "Saving project", "*.kvs", "Kavorin files (*.KVS)|*.kvs");
@@ -366,20 +391,22 @@ TEST_F(AppTest, RecentListAfterOpensItsMenuItemsAndItsPersistenceAtTheEnd) {
     for (const char* name : {"p1.kvs", "p2.kvs", "p3.kvs", "p4.kvs", "p5.kvs"}) p.push_back(str(example(name)));
     for (const std::string& x : p) open(QString::fromStdString(x));
     using Recent = std::array<std::string, 4>;
-    EXPECT_EQ(w().doc.recentProjects, (Recent{p[4], p[3], p[2], p[1]}));
+    EXPECT_EQ(state().recentProjects, (Recent{p[4], p[3], p[2], p[1]}));
     open(QString::fromStdString(p[2]));
-    EXPECT_EQ(w().doc.recentProjects, (Recent{p[2], p[3], p[4], p[1]}));
+    EXPECT_EQ(state().recentProjects, (Recent{p[2], p[3], p[4], p[1]}));
     EXPECT_EQ(str(action(122)->text()), "&1  " + p[2]);
     // Recent item 2 opens its entry without a dialog.
     const size_t dialogs = hooks.fileDialogs.size();
     send(123);
     EXPECT_EQ(hooks.fileDialogs.size(), dialogs);
-    EXPECT_EQ(w().doc.projectPath, p[3]);
+    // The entry opened is the one the list held, though opening rewrites the list.
+    EXPECT_EQ(std::tuple(state().projectPath, str(app->caption()), str(hooks.messages.back().caption)),
+              std::tuple(p[3], "KAVORIN Is - [" + p[3] + "]", p[3]));
 
     // The end of the run writes the list to kvis.ini in the start directory.
     QTemporaryDir elsewhere;
     QDir::setCurrent(elsewhere.path());
-    shutDown(w());
+    shutDown(doc(), dir.path().toStdString());
     const std::string ini = str(dir.filePath("kvis.ini"));
     for (auto [key, want] : {std::pair{"1", p[3]}, {"2", p[2]}, {"3", p[4]}, {"4", p[1]}})
         EXPECT_EQ(getProfileString("history", key, "?", ini), want) << key;
@@ -391,45 +418,44 @@ TEST_F(AppTest, HelpAndAbout) {
     send(cmd::UsingHelp);
     EXPECT_EQ(hooks.helpPages, (std::vector<QString>{"index.html", "using_help.html"}));
     hooks.dialogScripts.push_back([](TDialog& d) {
-        EXPECT_EQ((QStringList{d.windowTitle(), d.staticText(201)->text(), d.staticText(202)->text(),
-                               d.button(1)->text()}),
+        EXPECT_EQ((QStringList{d.windowTitle(), d.staticText(idc::About::Version)->text(),
+                               d.staticText(idc::About::Method)->text(), d.button(IDOK)->text()}),
                   (QStringList{"About program...", "KVIS    v 3.0", "Implementation of the Kavorin Is method", "OK"}));
-        d.press(1);
+        d.press(IDOK);
     });
     send(cmd::About);
-    EXPECT_EQ(hooks.dialogsRun, std::vector<int>{108});
+    EXPECT_EQ(hooks.dialogsRun, std::vector<int>{tpl::About});
 }
 
 TEST_F(AppTest, PrintPreselectsTheOpenViewsAndRestoresTheSelection) {
     open(example("pr.kvs"));
-    w().doc.selectionMask = 0x80;
-    w().doc.openViewsMask = 0x41;
+    doc().setSelectionMask(0x80);
+    doc().setOpenViewsMask(0x41);
     int seen = 0;
     hooks.dialogScripts.push_back([&](TDialog& d) {
         for (const auto& box : dlg::kSelectBoxes)
             if (d.checkBox(box.id)->getCheck()) seen |= box.bit;
-        d.press(1);
+        d.press(IDOK);
     });
     send(cmd::Print);
-    EXPECT_EQ(hooks.dialogsRun, std::vector<int>{113});
+    EXPECT_EQ(hooks.dialogsRun, std::vector<int>{tpl::Select});
     EXPECT_EQ(seen, 0x41);
-    EXPECT_EQ(w().doc.selectionMask, 0x80);
+    EXPECT_EQ(state().selectionMask, 0x80);
     send(cmd::PrinterSetup);
     EXPECT_EQ(hooks.setupDialogs, 1);
 }
 
 TEST_F(AppTest, ComputationsQolvAndSaveResults) {
-    TOknoMDI::setViewFactory(ViewSlot::Alternatives,
-                             [](TOknoMDI& client) { return new TMDIChild(client, "grid", new QLabel("x")); });
+    fakeView(*app->client(), ViewSlot::Alternatives);
     open(example("v.kvs"));
     send(cmd::MatrixOfAlternatives);
     ASSERT_TRUE(checked(cmd::MatrixOfAlternatives));
     // Refused by the checks (the level, then a negative weight): the open views stay.
-    const double weight = w().project.criteria[0].weight;
+    const double weight = doc().project().criteria[0].weight;
     for (auto [level, firstWeight] : {std::pair{0.3, weight}, {0.6, -1.0}}) {
         answer({});
-        w().project.levelOfConcordance = level;
-        w().project.criteria[0].weight = firstWeight;
+        setProject().levelOfConcordance = level;
+        setProject().criteria[0].weight = firstWeight;
         app->cmComputations();
         ASSERT_EQ(hooks.messages.size(), 1u);
         EXPECT_EQ(std::tuple(str(hooks.messages[0].caption), hooks.messages[0].flags),
@@ -437,12 +463,12 @@ TEST_F(AppTest, ComputationsQolvAndSaveResults) {
         EXPECT_TRUE(checked(cmd::MatrixOfAlternatives)) << level;
     }
     // A computation that goes ahead closes every view first and checks its menu item.
-    w().project.criteria[0].weight = weight;
+    setProject().criteria[0].weight = weight;
     app->cmComputations();
-    ASSERT_EQ(w().doc.resultsValid, 1) << str(hooks.messages.back().text);
+    ASSERT_EQ(state().resultsValid, 1) << str(hooks.messages.back().text);
     EXPECT_TRUE(checked(cmd::Computations));
     EXPECT_FALSE(checked(cmd::MatrixOfAlternatives));
-    EXPECT_EQ(w().doc.openViewsMask, 0);
+    EXPECT_EQ(state().openViewsMask, 0);
 
     app->cmQolv();
     EXPECT_TRUE(QFile::exists(path("qolv.kvr")));
@@ -450,9 +476,9 @@ TEST_F(AppTest, ComputationsQolvAndSaveResults) {
     EXPECT_EQ(hooks.programs[0].program, path("qolv.exe"));
     EXPECT_EQ(hooks.programs[0].arguments, QStringList{"qolv.kvr"});
 
-    const std::string projectPath = w().doc.projectPath;
+    const std::string projectPath = state().projectPath;
     const auto saveResults = [&](bool ok, const char* file) {
-        hooks.dialogScripts.push_back([ok](TDialog& d) { d.press(ok ? 1 : 2); });
+        hooks.dialogScripts.push_back([ok](TDialog& d) { d.press(ok ? IDOK : IDCANCEL); });
         if (file) hooks.files.push_back(path(file));
         app->cmSaveResults();
     };
@@ -460,7 +486,7 @@ TEST_F(AppTest, ComputationsQolvAndSaveResults) {
     ASSERT_FALSE(hooks.fileDialogs.empty());
     asked(hooks.fileDialogs.back(), "Saving results", "*.kvr", "Result files (*.KVR)|*.kvr|All files(*.*)|*.*|");
     EXPECT_TRUE(QFile::exists(path("res.kvr")));
-    EXPECT_EQ(w().doc.projectPath, projectPath);
+    EXPECT_EQ(state().projectPath, projectPath);
 
     answer({});
     saveResults(true, "no/such/dir/r.kvr");
@@ -470,6 +496,73 @@ TEST_F(AppTest, ComputationsQolvAndSaveResults) {
     const size_t dialogs = hooks.fileDialogs.size();
     saveResults(false, nullptr);
     EXPECT_EQ(hooks.fileDialogs.size(), dialogs);
+}
+
+// ---- The editing commands around their dialogs: what they do afterwards -------
+
+class EditCommands : public AppTest {
+protected:
+    void SetUp() override {
+        AppTest::SetUp();
+        doc().start(Parameters{0.7, 2, 0.1}, {});
+        doc().addCriterion({"c1", 0, 0, 0, 1, {0, 1}, {0, 0}, {}});
+        doc().addCriterion({"c2", 0, 0, 0, 3, {0, 1}, {0, 0}, {}});
+        for (const char* name : {"a1", "a2", "a3"}) doc().addAlternative(name, {});
+        doc().setEvaluation(1, 0, 5, "5");
+        setState().modified = 0;
+        fakeView(*app->client(), ViewSlot::Concordance);
+    }
+    void script(std::function<void(TDialog&)> f) { hooks.dialogScripts.push_back(std::move(f)); }
+};
+
+TEST_F(EditCommands, ViewsCloseOnlyWhenResultsBecameInvalid) {
+    using Act = std::function<void(TDialog&)>;
+    const Act ok = [](TDialog& d) { d.press(IDOK); };
+    struct Case { const char* what; void (TKavorinApp::*command)(); Act act; bool closes; } cases[] = {
+        {"alternatives", &TKavorinApp::cmAlternatives, ok, false},
+        {"criteria", &TKavorinApp::cmCriteria, [](TDialog& d) { d.pressEscape(); }, false},
+        {"level cancelled", &TKavorinApp::cmLevel, [](TDialog& d) { d.press(IDCANCEL); }, false},
+        {"level", &TKavorinApp::cmLevel, ok, true},  // OK always closes, even on the level it already has
+        {"advanced unchanged", &TKavorinApp::cmAdvanced,
+         [](TDialog& d) { d.type(idc::Advanced::Arcs, "2"), d.type(idc::Advanced::Loss, "0.1"), d.press(IDOK); },
+         false},
+        {"advanced", &TKavorinApp::cmAdvanced, [](TDialog& d) { d.type(idc::Advanced::Loss, "0.2"), d.press(IDOK); },
+         true},
+        {"a removal", &TKavorinApp::cmAlternatives,
+         [](TDialog& d) { d.press(idc::EditList::Remove), d.press(IDOK); }, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        setState().resultsValid = 1;
+        if (!checked(cmd::Concordance)) send(cmd::Concordance);
+        ASSERT_EQ(state().openViewsMask, kBitConcordance);
+        if (c.closes && c.command == &TKavorinApp::cmAlternatives) hooks.answers = {IDYES};
+        script(c.act);
+        (app.get()->*c.command)();
+        EXPECT_EQ(std::tuple(checked(cmd::Concordance), state().openViewsMask, state().resultsValid),
+                  std::tuple(!c.closes, c.closes ? 0 : kBitConcordance, c.closes ? 0 : 1));
+        EXPECT_EQ(state().modified, doc().project().n == 2 ? 1 : 0);  // only the removal sets it
+    }
+    EXPECT_EQ(doc().project().n, 2);
+    EXPECT_EQ(doc().project().acceptableLoss, 0.2);
+}
+
+TEST_F(EditCommands, ComputationsThresholdFailureYesOpensEditCriteria) {
+    setProject().criteria[1].indifference = {0, 2};  // q above p
+    hooks.answers.push_back(IDYES);
+    script([](TDialog& d) { d.pressEscape(); });
+    app->cmComputations();
+    EXPECT_EQ(hooks.dialogsRun, std::vector<int>{tpl::EditCriteria});
+}
+
+TEST_F(EditCommands, CompareOffersThePairAgainAfterEachComparison) {
+    script([](TDialog& d) { d.select(idc::SetToCompare::Second, 2), d.press(IDOK); });
+    for (int i = 0; i < 3; ++i) script([](TDialog& d) { d.press(IDOK); });  // the second OK takes the pair offered
+    script([](TDialog& d) { d.press(IDCANCEL); });
+    app->cmCompare();
+    EXPECT_EQ(hooks.dialogsRun, (std::vector<int>{tpl::SetToCompare, tpl::Compare, tpl::SetToCompare, tpl::Compare,
+                                                  tpl::SetToCompare}));
+    EXPECT_EQ(state().comparePair, (std::array<int, 2>{0, 2}));
 }
 
 }  // namespace

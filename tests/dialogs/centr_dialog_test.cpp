@@ -37,7 +37,7 @@ TEST(CentreOverParent, Arithmetic) {
 TEST(CentreOverParent, SetUpCentresOverTheParentWindow) {
     QWidget parent;
     parent.setGeometry(50, 40, 500, 400);
-    TCentrDialog d(&parent, kTemplateAbout);
+    TCentrDialog d(&parent, tpl::About);
     d.create();
     d.setUp();
     const QSize screen = QGuiApplication::primaryScreen()->size();
@@ -46,16 +46,16 @@ TEST(CentreOverParent, SetUpCentresOverTheParentWindow) {
 
 TEST(CentrDialog, EscapeClosesADialogWithoutCancelButtonAndSkipsCanClose) {
     struct About : TCentrDialog {
-        About() : TCentrDialog(nullptr, kTemplateAbout) {}
+        About() : TCentrDialog(nullptr, tpl::About) {}
         bool canClose() override { return ++asked, true; }
         int asked = 0;
     } d;
     TestHooks hooks;
     hooks.dialogScripts.push_back([](TDialog& dlg) {
-        EXPECT_EQ(dlg.button(2), nullptr);
+        EXPECT_EQ(dlg.button(IDCANCEL), nullptr);
         dlg.pressEscape();
     });
-    hooks.dialogScripts.push_back([](TDialog& dlg) { dlg.press(1); });
+    hooks.dialogScripts.push_back([](TDialog& dlg) { dlg.press(IDOK); });
     EXPECT_EQ(d.runModal(), IDCANCEL);
     EXPECT_EQ(d.asked, 0);
     EXPECT_EQ(d.runModal(), IDOK);
@@ -63,7 +63,7 @@ TEST(CentrDialog, EscapeClosesADialogWithoutCancelButtonAndSkipsCanClose) {
 }
 
 TEST(MyEdit, FocusSelectsTheWholeText) {
-    TCentrDialog d(nullptr, kTemplateAbout);
+    TCentrDialog d(nullptr, tpl::About);
     auto* e = new TMyEdit(&d, 300, 9, kNumberChars);
     d.create();
     d.show();
@@ -100,7 +100,7 @@ TEST(MyEdit, LimitAndFilterFromTheConstructor) {
         {9, nullptr, "0,7 abc!", "0,7 abc!"},
     };
     for (const auto& [len, filter, typed, expected] : cases) {
-        TCentrDialog d(nullptr, kTemplateAbout);
+        TCentrDialog d(nullptr, tpl::About);
         new TMyEdit(&d, 300, len, filter);
         d.create();
         d.type(300, QString::fromLatin1(typed));

@@ -1,11 +1,10 @@
-// The editing and inspection dialogs: what they show and decide, and the
-// dialogs themselves driven headless through the test hooks.
+// The editing and inspection dialogs driven headless through the test hooks:
+// what they show, what they refuse and what they leave in the document.
 #include <gtest/gtest.h>
 
 #include <functional>
 
-#include "app/kavorin_app.h"
-#include "app/workspace.h"
+#include "../support/document_access.h"
 #include "dialogs/alternatives_dialogs.h"
 #include "dialogs/compare_dialogs.h"
 #include "dialogs/criteria_dialogs.h"
@@ -14,7 +13,6 @@
 #include "dialogs/kernel_dialogs.h"
 #include "dialogs/parameter_dialogs.h"
 #include "model/numfmt.h"
-#include "model/project_ops.h"
 #include "platform/test_hooks.h"
 
 using namespace kvis;
@@ -22,6 +20,10 @@ using namespace kvis;
 namespace {
 
 using Lines = std::vector<std::string>;
+namespace list = idc::EditList;
+namespace alt = idc::ModifyAlternative;
+namespace value = idc::ModifyValue;
+namespace cdlg = idc::ModifyCriterion;
 
 // Constant thresholds q, p and, when v >= 0, a veto v.
 Criterion crit(const char* name, int direction, double q, double p, double v = -1, double weight = 1) {
@@ -59,25 +61,17 @@ std::vector<int> enabledOf(TDialog& d, std::initializer_list<int> ids) {
 
 class Dialogs : public ::testing::Test {
 protected:
-    void SetUp() override { workspace() = Workspace{}; }
+    Project& p() { return DocumentAccess::project(doc); }
+    const DocumentState& state() const { return doc.state(); }
 
-    Workspace& w() { return workspace(); }
-    Project& p() { return workspace().project; }
-    DocumentState& doc() { return workspace().doc; }
-
-    // A fresh project of these criteria and rows of evaluations, built through the model's
-    // operations; modified is then 0 and resultsValid as asked.
+    // A fresh project of these criteria and rows of evaluations, built through
+    // the document's operations; modified is then 0 and resultsValid as asked.
     void build(const std::vector<Criterion>& cs, const std::vector<std::vector<double>>& rows, int valid = 0) {
-        workspace() = Workspace{};
-        for (const auto& c : cs) addCriterion(p(), doc(), c);
-        for (size_t a = 0; a < rows.size(); ++a) {
-            addAlternative(p(), doc(), "alt" + std::to_string(a + 1));
-            for (size_t c = 0; c < rows[a].size(); ++c)
-                setEvaluation(p(), doc(), static_cast<int>(a), static_cast<int>(c), rows[a][c], "");
-        }
-        rebuildEvaluationTexts(p());
-        doc().modified = 0;
-        doc().resultsValid = valid;
+        doc.start(Parameters{}, {});
+        for (const auto& c : cs) doc.addCriterion(c);
+        for (size_t a = 0; a < rows.size(); ++a) doc.addAlternative("alt" + std::to_string(a + 1), rows[a]);
+        DocumentAccess::state(doc).modified = 0;
+        DocumentAccess::state(doc).resultsValid = valid;
     }
     void script(std::function<void(TDialog&)> f) { hooks.dialogScripts.push_back(std::move(f)); }
     // The number of message boxes shown, and the first of them checked whole.
@@ -86,8 +80,9 @@ protected:
         const MessageBoxCall& m = hooks.messages[0];
         EXPECT_EQ(std::tuple(m.text.toStdString(), m.caption.toStdString(), m.flags), std::tuple(text, caption, flags));
     }
-    std::array<int, 2> flags() { return {doc().modified, doc().resultsValid}; }
+    std::array<int, 2> flags() const { return {state().modified, state().resultsValid}; }
 
+    Document doc;
     TestHooks hooks;
 };
 
@@ -95,41 +90,40 @@ constexpr unsigned kQuestion = MB_YESNOCANCEL | MB_ICONQUESTION;
 constexpr unsigned kStop = MB_OK | MB_ICONSTOP;
 const std::string kInvalidThresholds = "          Invalid values of thresholds.\nThresholds must be valid for criterion ";
 
-// ---- What the dialogs show and decide ----------------------------------------------
-
-TEST(DialogLogic, NumbersReadFromEditsTakeOnlyTheirCharacters) {
-    const std::pair<const char*, double> cases[] = {
-        {"", 0},      {"1e", 1},        {"2.5e+", 2.5},           {"3-", 3},          {"-", 0},
-        {".", 0},     {"12.50", 12.5},  {"123456789012", 123456789}, {"1.5e-12", 1.5e-12},
-    };
-    for (const auto& [text, want] : cases) EXPECT_EQ(dlg::readNumber(text, 9), want) << text;
-}
-
 // ---- Templates ------------------------------------------------------------------
 
-TEST_F(Dialogs, TemplatesCarryTheirCaptionsAndControlTextsAndHoldTheirControls) {
+TEST_F(Dialogs, TemplatesCarryTheirCaptionsAndButtonTextsAndHoldTheirControls) {
     const std::pair<int, const char*> captions[] = {
-        {101, "Edit alternatives"},  {102, "Modify alternative"},   {103, "Modify value of criterion"},
-        {104, "Edit criteria"},      {105, "Modify criteria"},      {106, "Level of concordance"},
-        {107, "Evaluation of alternatives according to criteron"}, {110, "Kernel of the graph of outranking"},
-        {111, "Structure of kernel"}, {112, "Advanced options"},    {113, "Select ..."},
-        {114, "Select alternatives to compare"},                   {115, "Compare alternative 1 to alternative 2"},
+        {tpl::EditAlternatives, "Edit alternatives"},
+        {tpl::ModifyAlternative, "Modify alternative"},
+        {tpl::ModifyValue, "Modify value of criterion"},
+        {tpl::EditCriteria, "Edit criteria"},
+        {tpl::ModifyCriterion, "Modify criteria"},
+        {tpl::Level, "Level of concordance"},
+        {tpl::Evaluation, "Evaluation of alternatives according to criteron"},
+        {tpl::Kernel, "Kernel of the graph of outranking"},
+        {tpl::KernelStructure, "Structure of kernel"},
+        {tpl::Advanced, "Advanced options"},
+        {tpl::Select, "Select ..."},
+        {tpl::SetToCompare, "Select alternatives to compare"},
+        {tpl::Compare, "Compare alternative 1 to alternative 2"},
     };
-    TDlgSelect registers(nullptr);  // any dialog registers the templates
+    ensureProgramTemplates();
     for (const auto& [id, caption] : captions) {
         const DialogTemplate* t = findDialogTemplate(id);
         ASSERT_NE(t, nullptr) << id;
         EXPECT_EQ(t->caption, caption);
-        EXPECT_EQ(t->fontFace, id == 107 ? "" : "MS Sans Serif") << id;
+        EXPECT_EQ(t->fontFace, id == tpl::Evaluation ? "" : "MS Sans Serif") << id;
         for (const auto& c : t->controls)
             EXPECT_TRUE(c.x + c.w <= t->width && c.y + c.h <= t->height) << id << " control " << c.id;
     }
-    const std::tuple<int, int, const char*> texts[] = {
-        {101, 206, "30"},         {103, 202, "Nazwa wariantu"},        {105, 201, "&Alternatives"},
-        {110, 207, "&Details"},   {113, 108, "&Modified Graph "},      {113, 109, "Kernel && &Final Graph"},
-        {115, 301, "Action 1:"},
+    const std::tuple<int, int, const char*> buttons[] = {
+        {tpl::ModifyCriterion, cdlg::Preview, "&Alternatives"},
+        {tpl::Kernel, idc::Kernel::Details, "&Details"},
+        {tpl::Select, idc::Select::ModifiedGraph, "&Modified Graph "},
+        {tpl::Select, idc::Select::FinalGraph, "Kernel && &Final Graph"},
     };
-    for (const auto& [tpl, id, want] : texts) {
+    for (const auto& [tpl, id, want] : buttons) {
         const ControlTemplate* c = findDialogTemplate(tpl)->control(id);
         ASSERT_NE(c, nullptr) << tpl << "/" << id;
         EXPECT_EQ(c->text, want) << tpl << "/" << id;
@@ -141,32 +135,33 @@ TEST_F(Dialogs, TemplatesCarryTheirCaptionsAndControlTextsAndHoldTheirControls) 
 TEST_F(Dialogs, AddAlternativeProposesAlterNAndAppendsItsPendingValues) {
     build({crit("c1", 0, 0, 0), crit("a_very_long_criterion", 1, 0, 0)}, {{1, 2}, {3, 4}, {5, 6}});
     p().alternatives[0].name = "zzz";  // the proposal counts, it does not look at names
-    dlg::storeTypedValue(p(), doc(), 0, 0, "1.00", 1);  // adding rebuilds the old texts
+    doc.setEvaluationText(0, 0, "1.00");  // adding rebuilds the old texts
     script([&](TDialog& d) {
-        d.press(201);
-        EXPECT_EQ(lines(d, 205).back(), "alter_4");
-        EXPECT_EQ(text(d, 206), "4");
-        EXPECT_EQ(d.listBox(205)->getSelIndex(), 3);
-        d.press(1);
+        d.press(list::Add);
+        EXPECT_EQ(lines(d, list::List).back(), "alter_4");
+        EXPECT_EQ(text(d, list::Count), "4");
+        EXPECT_EQ(d.listBox(list::List)->getSelIndex(), 3);
+        d.press(IDOK);
     });
     script([&](TDialog& d) {
         EXPECT_EQ(d.windowTitle().toStdString(), "Adding new alternative");
-        EXPECT_EQ(text(d, 203), "alter_4");
-        EXPECT_EQ(lines(d, 202), (Lines{" c1                     0.000 ", " a_very_long_cr         0.000 "}));
-        d.select(202, 1);
-        d.press(201);
-        EXPECT_EQ(lines(d, 202)[1], " a_very_long_cr        12.500 ");
+        EXPECT_EQ(text(d, alt::Name), "alter_4");
+        EXPECT_EQ(lines(d, alt::Values), (Lines{" c1                     0.000 ", " a_very_long_cr         0.000 "}));
+        d.select(alt::Values, 1);
+        d.press(alt::Modify);
+        EXPECT_EQ(lines(d, alt::Values)[1], " a_very_long_cr        12.500 ");
         EXPECT_EQ(p().n, 3);  // nothing reaches the Project before OK
-        d.press(1);
-        d.press(1);  // a second OK does nothing more
+        d.press(IDOK);
+        d.press(IDOK);  // a second OK does nothing more
     });
     script([&](TDialog& d) {
-        EXPECT_EQ(texts(d, {202, 203, 201}), (Lines{"alter_4", "a_very_long_criterion", "0"}));
-        d.type(201, "12.50");
-        d.press(1);
+        EXPECT_EQ(texts(d, {value::Alternative, value::Criterion, value::Value}),
+                  (Lines{"alter_4", "a_very_long_criterion", "0"}));
+        d.type(value::Value, "12.50");
+        d.press(IDOK);
     });
-    EXPECT_EQ(runEditAlternatives(nullptr), IDOK);
-    EXPECT_EQ(hooks.dialogsRun, (std::vector<int>{101, 102, 103}));
+    EXPECT_EQ(runEditAlternatives(nullptr, doc), IDOK);
+    EXPECT_EQ(hooks.dialogsRun, (std::vector<int>{tpl::EditAlternatives, tpl::ModifyAlternative, tpl::ModifyValue}));
     ASSERT_EQ(p().n, 4);
     EXPECT_EQ(p().alternatives[3].name, "alter_4");
     EXPECT_EQ(p().evaluations, (std::vector<double>{1, 2, 3, 4, 5, 6, 0, 12.5}));
@@ -175,30 +170,27 @@ TEST_F(Dialogs, AddAlternativeProposesAlterNAndAppendsItsPendingValues) {
 }
 
 TEST_F(Dialogs, AddAlternativeWithoutCriteriaNamesOfThirteenCharactersAndTheNameWidth) {
-    build({crit("c1", 0, 0, 0)}, {{1}});
-    deleteCriterion(p(), doc(), 0);  // no criterion, no alternative left
-    ASSERT_EQ(p().m, 0);
-    p().alternativeNameWidth = 64;
+    build({}, {});
     script([&](TDialog& d) {
-        EXPECT_FALSE(enabled(d, 201));
-        EXPECT_EQ(d.listBox(202)->getCount(), 0);
-        d.type(203, "abcdefghijklmnopq");
-        EXPECT_EQ(text(d, 203), "abcdefghijklm");
-        d.type(203, "ab");
-        d.edit(203)->insert("c-d e");  // a paste with refused characters is refused whole
-        EXPECT_EQ(text(d, 203), "ab");
-        d.edit(203)->insert("0123456789xyz_");
-        EXPECT_EQ(text(d, 203), "ab0123456789x");
-        d.press(1);
+        EXPECT_FALSE(enabled(d, alt::Modify));
+        EXPECT_EQ(d.listBox(alt::Values)->getCount(), 0);
+        d.type(alt::Name, "abcdefghijklmnopq");
+        EXPECT_EQ(text(d, alt::Name), "abcdefghijklm");
+        d.type(alt::Name, "ab");
+        d.edit(alt::Name)->insert("c-d e");  // a paste with refused characters is refused whole
+        EXPECT_EQ(text(d, alt::Name), "ab");
+        d.edit(alt::Name)->insert("0123456789xyz_");
+        EXPECT_EQ(text(d, alt::Name), "ab0123456789x");
+        d.press(IDOK);
     });
-    EXPECT_EQ(TDlgDodajWariant(nullptr).runModal(), IDOK);
+    EXPECT_EQ(TDlgDodajWariant(nullptr, doc).runModal(), IDOK);
     ASSERT_EQ(p().n, 1);
     EXPECT_EQ(p().alternatives[0].name, "ab0123456789x");
     EXPECT_EQ(p().alternativeNameWidth, 104);
 
     hooks.answers.push_back(IDYES);
-    script([&](TDialog& d) { d.press(203), d.pressEscape(); });  // removing the last one
-    EXPECT_EQ(TDlgEdycjaWariantow(nullptr).runModal(), IDCANCEL);
+    script([&](TDialog& d) { d.press(list::Remove), d.pressEscape(); });  // removing the last one
+    EXPECT_EQ(TDlgEdycjaWariantow(nullptr, doc).runModal(), IDCANCEL);
     EXPECT_EQ(p().n, 0);
     EXPECT_EQ(p().alternativeNameWidth, 104);  // never narrows
 }
@@ -207,68 +199,71 @@ TEST_F(Dialogs, RemoveAsksAndOnlyYesRemoves) {
     build({crit("c1", 0, 0, 0), crit("c2", 0, 0, 0)}, {{1, 2}, {3, 4}});
     hooks.answers = {IDNO, IDYES, IDYES};
     script([&](TDialog& d) {
-        d.select(205, 1);
-        d.press(203);
-        EXPECT_EQ(d.listBox(205)->getCount(), 2);
-        d.press(203);
-        EXPECT_EQ(lines(d, 205), Lines{"alt1"});
-        EXPECT_EQ(text(d, 206), "1");
-        d.press(203);
-        EXPECT_EQ(text(d, 206), "0");
-        EXPECT_EQ(enabledOf(d, {202, 203}), std::vector<int>{});
-        d.press(203);  // empty list: no question
-        d.press(202);  // and no Modify
-        d.press(1);
+        d.select(list::List, 1);
+        d.press(list::Remove);
+        EXPECT_EQ(d.listBox(list::List)->getCount(), 2);
+        d.press(list::Remove);
+        EXPECT_EQ(lines(d, list::List), Lines{"alt1"});
+        EXPECT_EQ(text(d, list::Count), "1");
+        d.press(list::Remove);
+        EXPECT_EQ(text(d, list::Count), "0");
+        EXPECT_EQ(enabledOf(d, {list::Modify, list::Remove}), std::vector<int>{});
+        d.press(list::Remove);  // empty list: no question
+        d.press(list::Modify);  // and no Modify
+        d.press(IDOK);
     });
-    EXPECT_EQ(runEditAlternatives(nullptr), IDOK);
+    EXPECT_EQ(runEditAlternatives(nullptr, doc), IDOK);
     said("Do you really want to delete\n  alternative 'alt2' ?", "Delete alternative", kQuestion, 3);
-    EXPECT_EQ(hooks.dialogsRun, std::vector<int>{101});
+    EXPECT_EQ(hooks.dialogsRun, std::vector<int>{tpl::EditAlternatives});
     EXPECT_EQ(p().n, 0);
     EXPECT_EQ(p().m, 2);  // the criteria stay
-    EXPECT_EQ(doc().modified, 1);
+    EXPECT_EQ(state().modified, 1);
 }
 
 TEST_F(Dialogs, ModifyAlternativeStoresTheNameAtOnceAndTheTypedValue) {
     build({crit("c1", 0, 0, 0), crit("c2", 0, 0, 0)}, {{1, 2}, {-3, 4}}, 1);
     script([&](TDialog& d) {
-        d.select(205, 1);
-        d.press(202);
-        EXPECT_EQ(lines(d, 205)[1], "renamed");
-        d.press(1);
+        d.select(list::List, 1);
+        d.press(list::Modify);
+        EXPECT_EQ(lines(d, list::List)[1], "renamed");
+        d.press(IDOK);
     });
     script([&](TDialog& d) {
-        EXPECT_EQ(text(d, 203), "alt2");
-        EXPECT_EQ(lines(d, 202)[0], " c1                    -3.000 ");
-        d.type(203, "renamed");
-        d.select(202, 0);
-        d.press(201);
-        EXPECT_EQ(lines(d, 202)[0], " c1                    12.500 ");
-        d.press(2);  // Cancel undoes neither the name nor the value
+        EXPECT_EQ(text(d, alt::Name), "alt2");
+        EXPECT_EQ(lines(d, alt::Values)[0], " c1                    -3.000 ");
+        d.type(alt::Name, "renamed");
+        d.select(alt::Values, 0);
+        d.press(alt::Modify);
+        EXPECT_EQ(lines(d, alt::Values)[0], " c1                    12.500 ");
+        d.press(IDCANCEL);  // Cancel undoes neither the name nor the value
     });
     script([&](TDialog& d) {
-        EXPECT_EQ(texts(d, {202, 203}), (Lines{"renamed", "c1"}));
-        d.type(201, "12.50");
-        d.press(1);
+        EXPECT_EQ(texts(d, {value::Alternative, value::Criterion}), (Lines{"renamed", "c1"}));
+        d.type(value::Value, "12.50");
+        d.press(IDOK);
     });
-    runEditAlternatives(nullptr);
+    runEditAlternatives(nullptr, doc);
     EXPECT_EQ(p().alternatives[1].name, "renamed");
     EXPECT_EQ(p().eval(1, 0), 12.5);
     EXPECT_EQ(p().evaluationTexts[2], "12.50");
     EXPECT_EQ(flags(), (std::array<int, 2>{1, 0}));
 }
 
-TEST_F(Dialogs, ValueDialogOkWithoutTypingChangesNothing) {
+TEST_F(Dialogs, ValueDialogOkWithoutTypingChangesNothingAndTheSameNumberOnlyItsText) {
     build({crit("c1", 0, 0, 0), crit("c2", 0, 0, 0), crit("c3", 0, 0, 0)}, {{1.23456789, -1.23456e-10, 5}}, 1);
     for (int c : {0, 1, 2}) {
-        w().selectedCriterion = c;
-        script([&](TDialog& d) { d.press(1); });
-        EXPECT_EQ(TDlgModyfikacjaWartosciKryterium(nullptr).runModal(), IDOK);
+        doc.selectedCriterion = c;
+        script([&](TDialog& d) { d.press(IDOK); });
+        EXPECT_EQ(TDlgModyfikacjaWartosciKryterium(nullptr, doc).runModal(), IDOK);
     }
     EXPECT_EQ(p().evaluations, (std::vector<double>{1.23456789, -1.23456e-10, 5}));
     EXPECT_EQ(p().evaluationTexts[1], "-1.23456e-10");  // shown whole, kept whole
+    script([&](TDialog& d) { d.type(value::Value, "5.0"), d.press(IDOK); });
+    TDlgModyfikacjaWartosciKryterium(nullptr, doc).runModal();
+    EXPECT_EQ(p().evaluationTexts[2], "5.0");
     // The renaming to the same name leaves modified alone too.
-    script([&](TDialog& d) { d.press(1); });
-    TDlgModyfikacjaWariantu(nullptr).runModal();
+    script([&](TDialog& d) { d.press(IDOK); });
+    TDlgModyfikacjaWariantu(nullptr, doc).runModal();
     EXPECT_EQ(flags(), (std::array<int, 2>{0, 1}));
 }
 
@@ -277,30 +272,30 @@ TEST_F(Dialogs, ValueDialogOkWithoutTypingChangesNothing) {
 TEST_F(Dialogs, ModifyCriteriaRefusesLeavingTheProjectUnchangedAndOkStoresAndFlags) {
     build({crit("c1", 1, 1, 3.123456789, 6, 2.5), crit("zeros", 0, 0, 0, 1)}, {{10, 0}, {20, 0}}, 1);
     script([&](TDialog& d) {
-        EXPECT_EQ(texts(d, {208, 209, 207}), (Lines{"0", "1", "3.12346"}));
-        EXPECT_EQ(d.comboBox(205)->getString(d.comboBox(205)->getSelIndex()), "Maximize");
-        d.type(203, "renamed");
-        d.type(209, "5");  // q above p
-        d.press(1);
+        EXPECT_EQ(texts(d, {cdlg::QAlpha, cdlg::QBeta, cdlg::PBeta}), (Lines{"0", "1", "3.12346"}));
+        EXPECT_EQ(d.comboBox(cdlg::Direction)->getString(d.comboBox(cdlg::Direction)->getSelIndex()), "Maximize");
+        d.type(cdlg::Name, "renamed");
+        d.type(cdlg::QBeta, "5");  // q above p
+        d.press(IDOK);
         EXPECT_FALSE(d.hasEnded());
-        EXPECT_EQ(text(d, 209), "5");  // what the user typed stays
-        d.press(2);
+        EXPECT_EQ(text(d, cdlg::QBeta), "5");  // what the user typed stays
+        d.press(IDCANCEL);
     });
-    EXPECT_EQ(TDlgModyfikacjaKryterium(nullptr).runModal(), IDCANCEL);
+    EXPECT_EQ(TDlgModyfikacjaKryterium(nullptr, doc).runModal(), IDCANCEL);
     said(kInvalidThresholds + "renamed", "Error modifying criteria", kStop);
     EXPECT_EQ(p().criteria[0].name, "c1");
     EXPECT_EQ(p().criteria[0].indifference.beta, 1);
     EXPECT_EQ(flags(), (std::array<int, 2>{0, 1}));
 
     script([&](TDialog& d) {
-        EXPECT_TRUE(enabled(d, 213));
-        d.checkBox(204)->click();  // veto off: its edits go disabled, its line stays
-        EXPECT_FALSE(enabled(d, 213));
-        d.checkBox(210)->click();
-        d.select(205, 0);
-        d.press(1);
+        EXPECT_TRUE(enabled(d, cdlg::VAlpha));
+        d.checkBox(cdlg::UseVeto)->click();  // veto off: its edits go disabled, its line stays
+        EXPECT_FALSE(enabled(d, cdlg::VAlpha));
+        d.checkBox(cdlg::InverseMode)->click();
+        d.select(cdlg::Direction, 0);
+        d.press(IDOK);
     });
-    EXPECT_EQ(TDlgModyfikacjaKryterium(nullptr).runModal(), IDOK);
+    EXPECT_EQ(TDlgModyfikacjaKryterium(nullptr, doc).runModal(), IDOK);
     const Criterion& after = p().criteria[0];
     EXPECT_EQ((std::array<int, 3>{after.useVeto, after.inverseMode, after.direction}), (std::array<int, 3>{0, 1, 0}));
     EXPECT_EQ(after.veto.beta, 6);
@@ -309,42 +304,49 @@ TEST_F(Dialogs, ModifyCriteriaRefusesLeavingTheProjectUnchangedAndOkStoresAndFla
     EXPECT_EQ(flags(), (std::array<int, 2>{1, 0}));
 
     // A criterion without values: its thresholds are disabled, but shown all the same.
-    w().selectedCriterion = 1;
+    doc.selectedCriterion = 1;
     script([&](TDialog& d) {
-        EXPECT_EQ(enabledOf(d, {206, 207, 208, 209, 213, 214, 201, 202, 203, 204, 205, 210}),
-                  (std::vector<int>{202, 203, 204, 205, 210}));
-        EXPECT_EQ(text(d, 214), "1");
-        d.press(2);
+        EXPECT_EQ(enabledOf(d, {cdlg::PAlpha, cdlg::PBeta, cdlg::QAlpha, cdlg::QBeta, cdlg::VAlpha, cdlg::VBeta,
+                                cdlg::Preview, cdlg::Weight, cdlg::Name, cdlg::UseVeto, cdlg::Direction,
+                                cdlg::InverseMode}),
+                  (std::vector<int>{cdlg::Weight, cdlg::Name, cdlg::UseVeto, cdlg::Direction, cdlg::InverseMode}));
+        EXPECT_EQ(text(d, cdlg::VBeta), "1");
+        d.press(IDCANCEL);
     });
-    TDlgModyfikacjaKryterium(nullptr).runModal();
+    TDlgModyfikacjaKryterium(nullptr, doc).runModal();
 }
 
 TEST_F(Dialogs, AddCriterionProposalAndSingleAppendAfterARefusedOk) {
     build({crit("c1", 0, 0, 0), crit("c2", 0, 0, 0)}, {{1, 2}, {3, 4}});
     script([&](TDialog& d) {
-        d.press(201);
-        EXPECT_EQ(lines(d, 205).back(), "crit_3");
-        EXPECT_EQ(d.listBox(205)->getSelIndex(), 2);
-        d.press(1);
+        d.press(list::Add);
+        EXPECT_EQ(lines(d, list::List).back(), "crit_3");
+        EXPECT_EQ(d.listBox(list::List)->getSelIndex(), 2);
+        d.press(IDOK);
     });
     script([&](TDialog& d) {
         EXPECT_EQ(d.windowTitle().toStdString(), "Adding new criterion");
-        EXPECT_EQ(texts(d, {203, 202, 206, 207, 208, 209, 213, 214}),
+        EXPECT_EQ(texts(d, {cdlg::Name, cdlg::Weight, cdlg::PAlpha, cdlg::PBeta, cdlg::QAlpha, cdlg::QBeta,
+                            cdlg::VAlpha, cdlg::VBeta}),
                   (Lines{"crit_3", "1", "0", "0", "0", "0", "0", "0"}));
-        EXPECT_EQ(enabledOf(d, {206, 207, 208, 209, 213, 214, 201}), std::vector<int>{});
-        EXPECT_EQ(items(d.comboBox(205)), (Lines{"Minimize", "Maximize"}));
-        EXPECT_EQ(d.comboBox(205)->getSelIndex() + d.checkBox(204)->getCheck() + d.checkBox(210)->getCheck(), 0);
-        d.checkBox(204)->click();
-        EXPECT_FALSE(enabled(d, 213));  // still no values
-        d.edit(209)->setText(std::string("-1"));  // q below 0 at the evaluations (all 0)
-        d.press(1);
+        EXPECT_EQ(enabledOf(d, {cdlg::PAlpha, cdlg::PBeta, cdlg::QAlpha, cdlg::QBeta, cdlg::VAlpha, cdlg::VBeta,
+                                cdlg::Preview}),
+                  std::vector<int>{});
+        EXPECT_EQ(items(d.comboBox(cdlg::Direction)), (Lines{"Minimize", "Maximize"}));
+        EXPECT_EQ(d.comboBox(cdlg::Direction)->getSelIndex() + d.checkBox(cdlg::UseVeto)->getCheck() +
+                      d.checkBox(cdlg::InverseMode)->getCheck(),
+                  0);
+        d.checkBox(cdlg::UseVeto)->click();
+        EXPECT_FALSE(enabled(d, cdlg::VAlpha));  // still no values
+        d.edit(cdlg::QBeta)->setText(std::string("-1"));  // q below 0 at the evaluations (all 0)
+        d.press(IDOK);
         EXPECT_FALSE(d.hasEnded());
         EXPECT_EQ(p().m, 2);
-        d.edit(209)->setText(std::string("0"));
-        d.press(1);
-        d.press(1);
+        d.edit(cdlg::QBeta)->setText(std::string("0"));
+        d.press(IDOK);
+        d.press(IDOK);
     });
-    EXPECT_EQ(runEditCriteria(nullptr), IDOK);
+    EXPECT_EQ(runEditCriteria(nullptr, doc), IDOK);
     said(kInvalidThresholds + "crit_3", "Error adding criteria", kStop);
     ASSERT_EQ(p().m, 3);
     EXPECT_EQ(p().criteria[2].name, "crit_3");
@@ -352,25 +354,25 @@ TEST_F(Dialogs, AddCriterionProposalAndSingleAppendAfterARefusedOk) {
     EXPECT_EQ(p().evaluations, (std::vector<double>{1, 2, 0, 3, 4, 0}));
     EXPECT_EQ(p().evaluationTexts, (Lines{"1", "2", "0", "3", "4", "0"}));
     EXPECT_EQ(p().columnFormats.size(), 3u);
-    EXPECT_EQ(doc().modified, 1);
+    EXPECT_EQ(state().modified, 1);
 }
 
 TEST_F(Dialogs, RemovingTheLastCriterionRemovesEveryAlternativeThenAddStillWorks) {
     build({crit("c1", 0, 0, 0)}, {{1}, {2}});
     hooks.answers.push_back(IDYES);
     script([&](TDialog& d) {
-        d.press(203);
-        EXPECT_EQ(text(d, 206), "0");
-        EXPECT_EQ(enabledOf(d, {202, 203}), std::vector<int>{});
+        d.press(list::Remove);
+        EXPECT_EQ(text(d, list::Count), "0");
+        EXPECT_EQ(enabledOf(d, {list::Modify, list::Remove}), std::vector<int>{});
         EXPECT_EQ(p().n, 0);
-        d.press(201);
-        d.press(1);
+        d.press(list::Add);
+        d.press(IDOK);
     });
     script([&](TDialog& d) {
-        d.edit(209)->setText(std::string("5"));  // with no alternative only the coefficients count
-        d.press(1);
+        d.edit(cdlg::QBeta)->setText(std::string("5"));  // with no alternative only the coefficients count
+        d.press(IDOK);
     });
-    EXPECT_EQ(runEditCriteria(nullptr), IDOK);
+    EXPECT_EQ(runEditCriteria(nullptr, doc), IDOK);
     said("Do you really want to delete\n    criterion: 'c1'", "Delete criterion", kQuestion);
     EXPECT_EQ(p().m, 1);
     EXPECT_EQ(p().n, 0);
@@ -380,11 +382,11 @@ TEST_F(Dialogs, RemovingTheLastCriterionRemovesEveryAlternativeThenAddStillWorks
 TEST_F(Dialogs, EditCriteriaOkNamesTheFirstFailingCriterion) {
     build({crit("good", 0, 0, 1), crit("bad1", 0, 2, 1), crit("bad2", 0, 3, 1)}, {{1, 1, 1}, {2, 2, 2}});
     script([&](TDialog& d) {
-        d.press(1);
+        d.press(IDOK);
         EXPECT_FALSE(d.hasEnded());
         d.pressEscape();
     });
-    EXPECT_EQ(runEditCriteria(nullptr), IDCANCEL);
+    EXPECT_EQ(runEditCriteria(nullptr, doc), IDCANCEL);
     said(kInvalidThresholds + "bad1", "Error adding criteria", kStop);
 }
 
@@ -394,29 +396,28 @@ TEST_F(Dialogs, PreviewShowsTheTypedThresholdsAndNeverChangesTheProject) {
     build({c}, {{10}, {-2.5}}, 1);
     p().alternatives[1].name = "a_name_longer_than_16";
     script([&](TDialog& d) {
-        d.type(208, "0.1");  // q alpha
-        d.type(206, "0.2");  // p alpha
-        d.press(201);
-        d.checkBox(204)->click();  // without veto
-        d.press(201);
-        d.type(207, "0.5");  // p below q: refused, no preview
-        d.press(201);
-        d.press(2);
+        d.type(cdlg::QAlpha, "0.1");
+        d.type(cdlg::PAlpha, "0.2");
+        d.press(cdlg::Preview);
+        d.checkBox(cdlg::UseVeto)->click();  // without veto
+        d.press(cdlg::Preview);
+        d.type(cdlg::PBeta, "0.5");  // p below q: refused, no preview
+        d.press(cdlg::Preview);
+        d.press(IDCANCEL);
     });
     script([&](TDialog& d) {
         EXPECT_EQ(d.windowTitle().toStdString(), "Evaluation of alternatives according to criteron 'c1'");
-        EXPECT_EQ(lines(d, 202), (Lines{"alt1                   10.000        2.000        4.000       10.000",
-                                        "a_name_longer_th       -2.500        0.750        1.500       10.000"}));
-        EXPECT_EQ(p().criteria[0].preference.alpha, 0.2);  // borrowed while shown
-        d.press(1);
+        EXPECT_EQ(lines(d, idc::Evaluation::List),
+                  (Lines{"alt1                   10.000        2.000        4.000       10.000",
+                         "a_name_longer_th       -2.500        0.750        1.500       10.000"}));
+        d.press(IDOK);
     });
     script([&](TDialog& d) {
-        EXPECT_EQ(lines(d, 202)[0], "alt1                   10.000        2.000        4.000      N/A");
-        EXPECT_EQ(p().criteria[0].useVeto, 0);
-        d.press(1);
+        EXPECT_EQ(lines(d, idc::Evaluation::List)[0], "alt1                   10.000        2.000        4.000      N/A");
+        d.press(IDOK);
     });
-    TDlgModyfikacjaKryterium(nullptr).runModal();
-    EXPECT_EQ(hooks.dialogsRun, (std::vector<int>{105, 107, 107}));
+    TDlgModyfikacjaKryterium(nullptr, doc).runModal();
+    EXPECT_EQ(hooks.dialogsRun, (std::vector<int>{tpl::ModifyCriterion, tpl::Evaluation, tpl::Evaluation}));
     said(kInvalidThresholds + "c1", "Invalid values of thresholds", kStop);
     const Criterion& after = p().criteria[0];
     EXPECT_EQ((std::array<double, 4>{after.indifference.alpha, after.preference.alpha, after.preference.beta,
@@ -439,122 +440,129 @@ TEST_F(Dialogs, LevelOfConcordanceBoundsAndModifiedOnlyOnAChange) {
         hooks.messages.clear();
         std::vector<Criterion> cs;
         for (double wt : c.weights) cs.push_back(crit("c", 0, 0, 0, -1, wt));
-        build(cs, {});
+        build(cs, {}, 1);
         script([&](TDialog& d) {
-            EXPECT_EQ(text(d, 201), "0.66");
-            if (c.typed) d.type(201, c.typed);
-            d.press(1);
-            if (!d.hasEnded()) d.press(2);
+            EXPECT_EQ(text(d, idc::Level::Value), "0.66");
+            if (c.typed) d.type(idc::Level::Value, c.typed);
+            d.press(IDOK);
+            if (!d.hasEnded()) d.press(IDCANCEL);
         });
         const double level = c.typed && !c.bound ? readDouble(c.typed) : 0.66;
-        EXPECT_EQ(runLevelOfConcordance(nullptr), c.bound ? IDCANCEL : IDOK);
+        EXPECT_EQ(runLevelOfConcordance(nullptr, doc), c.bound ? IDCANCEL : IDOK);
         EXPECT_EQ(p().levelOfConcordance, level);
-        EXPECT_EQ(doc().modified, level != 0.66 ? 1 : 0);
+        // Every OK stands for a new level: the results are invalid even when it is the same.
+        EXPECT_EQ(flags(), (std::array<int, 2>{level != 0.66, c.bound ? 1 : 0}));
         if (c.bound)
             said(std::string("Value of the level of concordance\n    must be between 0.5 and ") + c.bound,
-                     "Validation error", kStop);
+                 "Validation error", kStop);
         else
             EXPECT_TRUE(hooks.messages.empty());
     }
 }
 
 TEST_F(Dialogs, AdvancedOptionsTakeTwoToNineAndNeverSetModified) {
+    namespace adv = idc::Advanced;
     build({crit("a", 0, 0, 0)}, {{1}}, 1);
     script([&](TDialog& d) {
-        EXPECT_EQ(texts(d, {201, 202}), (Lines{"2", "0.1"}));
+        EXPECT_EQ(texts(d, {adv::Arcs, adv::Loss}), (Lines{"2", "0.1"}));
         for (const char* k : {"1", "0", ""}) {
-            d.type(201, k);
-            d.press(1);
+            d.type(adv::Arcs, k);
+            d.press(IDOK);
             EXPECT_FALSE(d.hasEnded()) << k;
         }
-        d.type(201, "12");
-        EXPECT_EQ(text(d, 201), "1");  // one digit only
-        d.type(201, "x");
-        EXPECT_EQ(text(d, 201), "");
-        d.type(201, "9");
-        d.type(202, "0.255");
-        EXPECT_EQ(text(d, 202), "0.255");
-        d.press(1);
+        d.type(adv::Arcs, "12");
+        EXPECT_EQ(text(d, adv::Arcs), "1");  // one digit only
+        d.type(adv::Arcs, "x");
+        EXPECT_EQ(text(d, adv::Arcs), "");
+        d.type(adv::Arcs, "9");
+        d.type(adv::Loss, "0.255");
+        EXPECT_EQ(text(d, adv::Loss), "0.255");
+        d.press(IDOK);
     });
-    EXPECT_EQ(runAdvanced(nullptr), IDOK);
+    EXPECT_EQ(runAdvanced(nullptr, doc), IDOK);
     said("Max number of arcs checked for cutting a cycle\n       must be between 2 and 9.", "Invalid value", kStop, 3);
     EXPECT_EQ(p().maxArcsToCut, 9);
     EXPECT_EQ(p().acceptableLoss, 0.255);
-    EXPECT_EQ(doc().modified, 0);
+    EXPECT_EQ(flags(), (std::array<int, 2>{0, 0}));
 }
 
 TEST_F(Dialogs, SelectConsumesTheMaskAndRebuildsIt) {
-    doc().selectionMask = 128 | 4 | 1;
+    namespace sel = idc::Select;
+    const auto boxes = {sel::InputData, sel::Concordance, sel::Discordance,   sel::Robustness,
+                        sel::Outranking, sel::Graph,      sel::ModifiedGraph, sel::FinalGraph};
+    doc.setSelectionMask(128 | 4 | 1);
     script([&](TDialog& d) {
-        EXPECT_EQ(doc().selectionMask, 0);
-        EXPECT_EQ(enabledOf(d, {102, 103, 104, 105, 106, 107, 108, 109}), std::vector<int>{102});
+        EXPECT_EQ(state().selectionMask, 0);
+        EXPECT_EQ(enabledOf(d, boxes), std::vector<int>{sel::InputData});
         std::vector<int> checks;
-        for (int id = 102; id <= 109; ++id) checks.push_back(d.checkBox(id)->getCheck());
+        for (int id : boxes) checks.push_back(d.checkBox(id)->getCheck());
         EXPECT_EQ(checks, (std::vector<int>{1, 0, 0, 0, 0, 1, 0, 1}));  // checked though disabled
-        d.checkBox(102)->click();
-        d.press(1);
+        d.checkBox(sel::InputData)->click();
+        d.press(IDOK);
     });
-    EXPECT_EQ(runSelect(nullptr), IDOK);
-    EXPECT_EQ(doc().selectionMask, 4 | 1);
+    EXPECT_EQ(runSelect(nullptr, doc), IDOK);
+    EXPECT_EQ(state().selectionMask, 4 | 1);
 
-    doc().resultsValid = 1;
+    DocumentAccess::state(doc).resultsValid = 1;
     script([&](TDialog& d) {
-        EXPECT_EQ(enabledOf(d, {102, 103, 104, 105, 106, 107, 108, 109}).size(), 8u);
-        d.checkBox(103)->click();
-        d.checkBox(108)->click();
-        d.press(1);
+        EXPECT_EQ(enabledOf(d, boxes).size(), 8u);
+        d.checkBox(sel::Concordance)->click();
+        d.checkBox(sel::ModifiedGraph)->click();
+        d.press(IDOK);
     });
-    EXPECT_EQ(runSelect(nullptr), IDOK);
-    EXPECT_EQ(doc().selectionMask, 64 | 4 | 2 | 1);
+    EXPECT_EQ(runSelect(nullptr, doc), IDOK);
+    EXPECT_EQ(state().selectionMask, 64 | 4 | 2 | 1);
 
-    script([&](TDialog& d) { d.press(2); });
-    EXPECT_EQ(runSelect(nullptr), IDCANCEL);
-    EXPECT_EQ(doc().selectionMask, 0);  // consumed, and Cancel writes nothing back
+    script([&](TDialog& d) { d.press(IDCANCEL); });
+    EXPECT_EQ(runSelect(nullptr, doc), IDCANCEL);
+    EXPECT_EQ(state().selectionMask, 0);  // consumed, and Cancel writes nothing back
 }
 
 // ---- Pair comparison --------------------------------------------------------------
 
 TEST_F(Dialogs, SetToCompareRefusesTheSameAlternativeAndOffersItAgain) {
     using Pair = std::array<int, 2>;
+    namespace pick = idc::SetToCompare;
     build({crit("c", 0, 0, 0)}, {{1}, {2}, {3}});
     const auto selected = [](TDialog& d) {
-        return Pair{d.comboBox(101)->getSelIndex(), d.comboBox(102)->getSelIndex()};
+        return Pair{d.comboBox(pick::First)->getSelIndex(), d.comboBox(pick::Second)->getSelIndex()};
     };
     script([&](TDialog& d) {
         EXPECT_EQ(selected(d), (Pair{0, 1}));
-        EXPECT_EQ(items(d.comboBox(102)), (Lines{"alt1", "alt2", "alt3"}));
-        d.select(101, 2);
-        d.select(102, 2);
-        d.press(1);
+        EXPECT_EQ(items(d.comboBox(pick::Second)), (Lines{"alt1", "alt2", "alt3"}));
+        d.select(pick::First, 2);
+        d.select(pick::Second, 2);
+        d.press(IDOK);
         EXPECT_FALSE(d.hasEnded());
-        d.press(2);
+        d.press(IDCANCEL);
     });
-    EXPECT_EQ(runSetToCompare(nullptr), IDCANCEL);
+    EXPECT_EQ(runSetToCompare(nullptr, doc), IDCANCEL);
     said("An alternative cannot be compared\n        to itself.", "Invalid choice", kStop);
-    EXPECT_EQ(doc().comparePair, (Pair{2, 2}));
+    EXPECT_EQ(state().comparePair, (Pair{2, 2}));
     // The pair is offered again; one left from a larger project is not.
     for (const auto& row :
          {std::tuple{Pair{2, 2}, Pair{2, 2}, 0, Pair{2, 0}}, {Pair{5, 1}, Pair{0, 1}, 1, Pair{0, 1}}}) {
         // Named copies: Clang 14 cannot capture structured bindings in a lambda.
         const Pair stored = std::get<0>(row), offered = std::get<1>(row), after = std::get<3>(row);
         const int second = std::get<2>(row);
-        doc().comparePair = stored;
+        doc.setComparePair(stored[0], stored[1]);
         script([&](TDialog& d) {
             EXPECT_EQ(selected(d), offered);
-            d.select(102, second), d.press(1);
+            d.select(pick::Second, second), d.press(IDOK);
         });
-        EXPECT_EQ(runSetToCompare(nullptr), IDOK);
-        EXPECT_EQ(doc().comparePair, after);
+        EXPECT_EQ(runSetToCompare(nullptr, doc), IDOK);
+        EXPECT_EQ(state().comparePair, after);
     }
-    doc().comparePair = {0, 7};
+    doc.setComparePair(0, 7);
     script([&](TDialog& d) {
-        EXPECT_EQ(d.listBox(206)->getCount(), 0);
-        d.press(1);
+        EXPECT_EQ(d.listBox(idc::Compare::QMinus)->getCount(), 0);
+        d.press(IDOK);
     });
-    EXPECT_EQ(runCompareAlternatives(nullptr), IDOK);
+    EXPECT_EQ(runCompareAlternatives(nullptr, doc), IDOK);
 }
 
 TEST_F(Dialogs, CompareShowsTheFiveLists) {
+    namespace cmp = idc::Compare;
     build({crit("q_minus", 1, 1, 3),                    // a 10, b 12: Q- with 0.50
            crit("nowhere", 1, 1, 3),                    // a 10, b 15, no veto: listed nowhere
            crit("vetoed", 1, 1, 3, 4),                  // a 10, b 16, veto 4: PV
@@ -564,23 +572,25 @@ TEST_F(Dialogs, CompareShowsTheFiveLists) {
            crit("a_very_long_name_indeed", 0, 1, 3)},   // minimized, a 12, b 10: Q-
           {{10, 10, 10, 5, 12, 20, 12}, {12, 15, 16, 5, 10, 10, 10}});
     script([&](TDialog& d) {
-        EXPECT_EQ(texts(d, {300, 301}), (Lines{"alt1", "alt2"}));
-        EXPECT_EQ(lines(d, 206), (Lines{"q_minus      0.50", "a_very_long_ 0.50"}));
-        EXPECT_EQ(lines(d, 203), Lines{"equal"});
-        EXPECT_EQ(lines(d, 204), Lines{"weak"});
-        EXPECT_EQ(lines(d, 202), Lines{"strong"});
-        EXPECT_EQ(lines(d, 205), Lines{"vetoed"});
-        EXPECT_EQ(d.listBox(206)->getSelIndex(), 0);
-        d.press(1);
+        EXPECT_EQ(texts(d, {cmp::First, cmp::Second}), (Lines{"alt1", "alt2"}));
+        EXPECT_EQ(lines(d, cmp::QMinus), (Lines{"q_minus      0.50", "a_very_long_ 0.50"}));
+        EXPECT_EQ(lines(d, cmp::I), Lines{"equal"});
+        EXPECT_EQ(lines(d, cmp::Q), Lines{"weak"});
+        EXPECT_EQ(lines(d, cmp::P), Lines{"strong"});
+        EXPECT_EQ(lines(d, cmp::PV), Lines{"vetoed"});
+        EXPECT_EQ(d.listBox(cmp::QMinus)->getSelIndex(), 0);
+        d.press(IDOK);
     });
-    EXPECT_EQ(runCompareAlternatives(nullptr), IDOK);
+    EXPECT_EQ(runCompareAlternatives(nullptr, doc), IDOK);
 }
 
 // ---- Kernel -----------------------------------------------------------------------
 
 TEST_F(Dialogs, KernelLinesArtificialNumbersAndDetails) {
-    build({crit("c", 0, 0, 0)}, {{1}, {2}, {3}, {4}, {5}, {6}, {7}});
-    ResultsSet& r = w().results;
+    namespace kernel = idc::Kernel;
+    namespace structure = idc::KernelStructure;
+    build({crit("c", 0, 0, 0)}, {{1}, {2}, {3}, {4}, {5}, {6}, {7}}, 1);
+    ResultsSet& r = DocumentAccess::results(doc);
     r.allocate(7);
     // {0} -> {3} -> {4,5,6}; {1,2} alone; the kernel is {0}, {1,2}, {4,5,6}.
     const std::vector<std::vector<int>> members = {{0}, {1, 2}, {3}, {4, 5, 6}};
@@ -589,92 +599,32 @@ TEST_F(Dialogs, KernelLinesArtificialNumbersAndDetails) {
     r.vertexGraph[0 * 7 + 2] = r.vertexGraph[2 * 7 + 3] = 1;
     r.listCounts[2] = 1;
     r.vertexCount = 4;
-    doc().resultsValid = 1;
 
     script([&](TDialog& d) {
-        EXPECT_EQ(lines(d, 205), (Lines{"alt1                 Initial", "  8-Artificial      Isolated",
-                                        "  9-Artificial         Final"}));
-        EXPECT_EQ(text(d, 206), "3");
-        d.select(205, 2);
-        d.press(207);
-        TListBox* list = d.listBox(205);
+        EXPECT_EQ(lines(d, kernel::List), (Lines{"alt1                 Initial", "  8-Artificial      Isolated",
+                                                 "  9-Artificial         Final"}));
+        EXPECT_EQ(text(d, kernel::Count), "3");
+        d.select(kernel::List, 2);
+        d.press(kernel::Details);
+        TListBox* list = d.listBox(kernel::List);
         list->setSelIndex(0);
         emit list->itemDoubleClicked(list->item(0));
-        d.press(1);
+        d.press(IDOK);
     });
     script([&](TDialog& d) {
         EXPECT_EQ(d.windowTitle().toStdString(), "Structure of kernel");
-        EXPECT_EQ(texts(d, {500, 501}), (Lines{"  9", "Artificial"}));
-        EXPECT_EQ(lines(d, 202), (Lines{" alt5          ", " alt6          ", " alt7          "}));
-        d.press(1);
+        EXPECT_EQ(texts(d, {structure::Code, structure::Type}), (Lines{"  9", "Artificial"}));
+        EXPECT_EQ(lines(d, structure::Members), (Lines{" alt5          ", " alt6          ", " alt7          "}));
+        d.press(IDOK);
     });
     script([&](TDialog& d) {
-        EXPECT_EQ(texts(d, {500, 501}), (Lines{"  1", "Natural"}));
-        EXPECT_EQ(lines(d, 202), Lines{" alt1          "});
-        d.press(1);
+        EXPECT_EQ(texts(d, {structure::Code, structure::Type}), (Lines{"  1", "Natural"}));
+        EXPECT_EQ(lines(d, structure::Members), Lines{" alt1          "});
+        d.press(IDOK);
     });
-    EXPECT_EQ(runKernel(nullptr), IDOK);
-    EXPECT_EQ(hooks.dialogsRun, (std::vector<int>{110, 111, 111}));
-    EXPECT_EQ(w().selectedKernelVertex, 0);
-}
-
-// ---- The menu commands around the dialogs: what they do after the dialog ---------
-
-class EditCommands : public Dialogs {
-protected:
-    void SetUp() override {
-        build({crit("c1", 0, 0, 1), crit("c2", 0, 0, 1, -1, 3)}, {{0, 0}, {5, 0}, {0, 0}}, 1);
-        p().levelOfConcordance = 0.7;
-        w().closeAllHook = [this] { ++closed; };
-    }
-    int closed = 0;
-    TKavorinApp app;
-};
-
-TEST_F(EditCommands, ViewsCloseOnlyWhenResultsBecameInvalid) {
-    using Act = std::function<void(TDialog&)>;
-    const Act ok = [](TDialog& d) { d.press(1); };
-    struct Case { void (TKavorinApp::*command)(); Act act; bool closes; } cases[] = {
-        {&TKavorinApp::cmAlternatives, ok, false},
-        {&TKavorinApp::cmCriteria, [](TDialog& d) { d.pressEscape(); }, false},
-        {&TKavorinApp::cmLevel, [](TDialog& d) { d.press(2); }, false},
-        {&TKavorinApp::cmLevel, ok, true},  // OK always closes, even on the level it already has
-        {&TKavorinApp::cmAdvanced, [](TDialog& d) { d.type(201, "2"), d.type(202, "0.1"), d.press(1); }, false},
-        {&TKavorinApp::cmAdvanced, [](TDialog& d) { d.type(202, "0.2"), d.press(1); }, true},
-        {&TKavorinApp::cmAlternatives, [](TDialog& d) { d.press(203), d.press(1); }, true},  // a removal
-    };
-    for (const Case& c : cases) {
-        closed = 0;
-        doc().resultsValid = 1;
-        doc().openViewsMask = 0x41;
-        hooks.answers = {IDYES};
-        script(c.act);
-        (app.*c.command)();
-        EXPECT_EQ(closed, c.closes ? 1 : 0) << hooks.dialogsRun.back();
-        EXPECT_EQ(doc().resultsValid, c.closes ? 0 : 1) << hooks.dialogsRun.back();
-        EXPECT_EQ(doc().openViewsMask, c.closes ? 0 : 0x41) << hooks.dialogsRun.back();
-        EXPECT_EQ(doc().modified, p().n == 2 ? 1 : 0) << hooks.dialogsRun.back();  // only the removal sets it
-    }
-    EXPECT_EQ(p().n, 2);
-    EXPECT_EQ(p().acceptableLoss, 0.2);
-}
-
-TEST_F(EditCommands, ComputationsThresholdFailureYesOpensEditCriteria) {
-    doc().resultsValid = 0;
-    p().criteria[1].indifference = {0, 2};  // q above p
-    hooks.answers.push_back(IDYES);
-    script([](TDialog& d) { d.pressEscape(); });
-    app.cmComputations();
-    EXPECT_EQ(hooks.dialogsRun, std::vector<int>{104});
-}
-
-TEST_F(EditCommands, CompareOffersThePairAgainAfterEachComparison) {
-    script([](TDialog& d) { d.select(102, 2), d.press(1); });
-    for (int i = 0; i < 3; ++i) script([](TDialog& d) { d.press(1); });  // the second OK takes the pair offered
-    script([](TDialog& d) { d.press(2); });
-    app.cmCompare();
-    EXPECT_EQ(hooks.dialogsRun, (std::vector<int>{114, 115, 114, 115, 114}));
-    EXPECT_EQ(doc().comparePair, (std::array<int, 2>{0, 2}));
+    EXPECT_EQ(runKernel(nullptr, doc), IDOK);
+    EXPECT_EQ(hooks.dialogsRun, (std::vector<int>{tpl::Kernel, tpl::KernelStructure, tpl::KernelStructure}));
+    EXPECT_EQ(doc.selectedKernelVertex, 0);
 }
 
 }  // namespace

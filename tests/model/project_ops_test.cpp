@@ -2,9 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
-#include <tuple>
 #include <vector>
 
 #include "model/numfmt.h"
@@ -45,32 +43,6 @@ struct Ops : ::testing::Test {
     Project p;
     DocumentState d;
 };
-
-TEST_F(Ops, EffectsOnModifiedAndResultsValid) {
-    const std::tuple<const char*, std::function<void(Project&, DocumentState&)>, int, int> cases[] = {
-        {"add alternative", [](Project& p, DocumentState& d) { addAlternative(p, d, "new"); }, 1, 0},
-        {"delete alternative", [](Project& p, DocumentState& d) { deleteAlternative(p, d, 1); }, 1, 0},
-        {"rename to the same", [](Project& p, DocumentState& d) { renameAlternative(p, d, 0, "alt0"); }, 0, 1},
-        {"rename", [](Project& p, DocumentState& d) { renameAlternative(p, d, 0, "other"); }, 1, 1},
-        {"same value and text", [](Project& p, DocumentState& d) { setEvaluation(p, d, 1, 0, 10.0, "1,0"); }, 0, 0},
-        {"new text", [](Project& p, DocumentState& d) { setEvaluation(p, d, 1, 0, 10.0, "-"); }, 1, 0},
-        {"new value", [](Project& p, DocumentState& d) { setEvaluation(p, d, 1, 0, 12.5, "1,0"); }, 1, 0},
-        {"add criterion", [](Project& p, DocumentState& d) { addCriterion(p, d, Criterion{}); }, 1, 0},
-        {"modify criterion", [](Project& p, DocumentState& d) { modifyCriterion(p, d, 0, Criterion{}); }, 1, 0},
-        {"delete criterion", [](Project& p, DocumentState& d) { deleteCriterion(p, d, 0); }, 1, 0},
-        {"level", [](Project& p, DocumentState& d) { setLevelOfConcordance(p, d, 0.6); }, 1, 0},
-        {"same options", [](Project& p, DocumentState& d) { setAdvancedOptions(p, d, 3, 0.2); }, 0, 1},
-        {"new loss", [](Project& p, DocumentState& d) { setAdvancedOptions(p, d, 3, 0.25); }, 0, 0},
-        {"new arcs", [](Project& p, DocumentState& d) { setAdvancedOptions(p, d, 5, 0.2); }, 0, 0},
-    };
-    for (const auto& [what, op, modified, resultsValid] : cases) {
-        SetUp();
-        op(p, d);
-        EXPECT_EQ(d.modified, modified) << what;
-        EXPECT_EQ(d.resultsValid, resultsValid) << what;
-        expectConsistent();
-    }
-}
 
 TEST_F(Ops, ResetTakesSettingsAndClearsState) {
     d.comparePair = {2, 1};

@@ -57,7 +57,8 @@ def main():
                         failures += 1
             compared += 1
     print('%d projects compared, %d differences' % (compared, failures))
-    return 1 if failures else 0
+    # A sweep that compared nothing checked nothing.
+    return 1 if failures or compared == 0 else 0
 
 
 if __name__ == '__main__':
