@@ -386,6 +386,39 @@ TEST_F(AppTest, ImportNamesTheProjectKvsAndLeavesItUntitledAndAFailedOneChangesN
     asked(hooks.fileDialogs.back(), "Saving project", "*.kvs", "Kavorin files (*.KVS)|*.kvs");
 }
 
+// A view shows the arrays in place: it must close while they are still the
+// ones it showed, whichever command replaces them.
+TEST_F(AppTest, ViewsCloseBeforeTheProjectOrTheResultsGo) {
+    std::vector<std::pair<int, int>> seen;  // the project's and the results' n as a view closes
+    app->client()->setViewFactory(ViewSlot::Alternatives, [&seen](TOknoMDI& c, Document& d) {
+        auto* view = new TMDIChild(c, "view", new QLabel("x"));
+        QObject::connect(view, &QObject::destroyed, [&seen, &d] { seen.emplace_back(d.project().n, d.results().n); });
+        return view;
+    });
+    const auto showView = [&] { app->client()->toggle(ViewSlot::Alternatives); };
+    const QString txt = path("three.txt");
+    setCounts(3, 2);
+    ASSERT_TRUE(exportProject(str(txt), doc().project()));
+    setState().modified = 0;
+    open(example("car.kvs"));
+    app->cmComputations();
+    showView();
+    hooks.files.push_back(txt);
+    app->cmImport();  // 6 alternatives and their results, replaced by 3
+    showView();
+    setState().modified = 0;
+    open(example("car.kvs"));
+    app->cmComputations();
+    showView();
+    doc().setEvaluation(0, 0, 1, "1");  // invalid results, the view stays
+    app->cmComputations();
+    showView();
+    setState().modified = 0;
+    app->cmNew();
+    EXPECT_EQ(seen, (std::vector<std::pair<int, int>>{{6, 6}, {3, 0}, {6, 6}, {6, 6}}));
+    EXPECT_EQ(state().openViewsMask, 0);
+}
+
 TEST_F(AppTest, RecentListAfterOpensItsMenuItemsAndItsPersistenceAtTheEnd) {
     std::vector<std::string> p;
     for (const char* name : {"p1.kvs", "p2.kvs", "p3.kvs", "p4.kvs", "p5.kvs"}) p.push_back(str(example(name)));

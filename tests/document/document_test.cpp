@@ -143,14 +143,6 @@ TEST_F(DocumentTest, WholeProjectOperationsSetTitlePathAndRecentList) {
     EXPECT_EQ(files(), std::tuple("", "", 0, Recent{"a", "b", "c", "d"}));
 }
 
-TEST_F(DocumentTest, AddedAlternativesTakeTheirValuesAndEveryTextIsRebuilt) {
-    doc->setEvaluationText(0, 1, "1.00");
-    doc->addAlternative("alter_4", {2.5});  // a value short: 0
-    const Project& p = doc->project();
-    EXPECT_EQ(p.evaluations, (std::vector<double>{0, 1, 10, 11, 20, 21, 2.5, 0}));
-    EXPECT_EQ(p.evaluationTexts, (std::vector<std::string>{"0", "1", "10", "11", "20", "21", "2.5", "0"}));
-}
-
 TEST_F(DocumentTest, ListenersEndWithTheirSubscriptionEvenWhileTheOthersRun) {
     Subscription second;
     int secondRuns = 0;

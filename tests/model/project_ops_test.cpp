@@ -10,18 +10,17 @@
 namespace kvis {
 namespace {
 
-// 3 alternatives x 2 criteria with distinct values 10*a + c and texts "a,c"; saved, results valid.
+// 3 alternatives x 2 criteria with distinct values 10*a + c and texts "a,c". (The flags each
+// operation sets are the document's tests.)
 struct Ops : ::testing::Test {
     void SetUp() override {
-        resetProject(p, d, Parameters{0.7, 3, 0.2});
+        p = Project{};
         addCriterion(p, d, Criterion{"price", 0, 0, 0, 1.0, {}, {}, {}});
         addCriterion(p, d, Criterion{"quality", 0, 0, 0, 1.0, {}, {}, {}});
         for (int a = 0; a < 3; ++a) addAlternative(p, d, "alt" + std::to_string(a));
         for (int a = 0; a < 3; ++a)
             for (int c = 0; c < 2; ++c)
                 setEvaluation(p, d, a, c, 10.0 * a + c, std::to_string(a) + "," + std::to_string(c));
-        d.modified = 0;
-        d.resultsValid = 1;
     }
     void expectConsistent() {
         EXPECT_EQ(p.criteria.size(), static_cast<size_t>(p.m));
@@ -43,18 +42,6 @@ struct Ops : ::testing::Test {
     Project p;
     DocumentState d;
 };
-
-TEST_F(Ops, ResetTakesSettingsAndClearsState) {
-    d.comparePair = {2, 1};
-    d.selectionMask = 0xFF;
-    d.modified = 1;
-    resetProject(p, d, Parameters{0.55, 4, 0.05});
-    EXPECT_EQ(format("%d %d %g %d %g %d", p.m, p.n, p.levelOfConcordance, p.maxArcsToCut, p.acceptableLoss,
-                     p.alternativeNameWidth), "0 0 0.55 4 0.05 64");
-    EXPECT_EQ(format("%d %d %d %d %d", d.comparePair[0], d.comparePair[1], d.selectionMask, d.modified,
-                     d.resultsValid), "0 1 0 0 0");
-    expectConsistent();
-}
 
 TEST_F(Ops, AlternativesKeepCellsTextsAndWidth) {
     addAlternative(p, d, "new");  // texts typed in a dialog give way to "%g" of the values
