@@ -15,6 +15,9 @@
 
 using namespace kvis;
 
+// An edit of the tests' own, added to the About template (which has none).
+constexpr int kTestEdit = 300;
+
 TEST(CentreOverParent, Arithmetic) {
     const QSize screen(1024, 768);
     const std::tuple<const char*, QRect, QRect, QPoint> cases[] = {  // dialog, parent, expected
@@ -64,7 +67,7 @@ TEST(CentrDialog, EscapeClosesADialogWithoutCancelButtonAndSkipsCanClose) {
 
 TEST(MyEdit, FocusSelectsTheWholeText) {
     TCentrDialog d(nullptr, tpl::About);
-    auto* e = new TMyEdit(&d, 300, 9, kNumberChars);
+    auto* e = new TMyEdit(&d, kTestEdit, 9, kNumberChars);
     d.create();
     d.show();
     for (Qt::FocusReason reason : {Qt::TabFocusReason, Qt::BacktabFocusReason, Qt::OtherFocusReason}) {
@@ -101,9 +104,9 @@ TEST(MyEdit, LimitAndFilterFromTheConstructor) {
     };
     for (const auto& [len, filter, typed, expected] : cases) {
         TCentrDialog d(nullptr, tpl::About);
-        new TMyEdit(&d, 300, len, filter);
+        new TMyEdit(&d, kTestEdit, len, filter);
         d.create();
-        d.type(300, QString::fromLatin1(typed));
-        EXPECT_EQ(d.edit(300)->text(), expected) << typed;
+        d.type(kTestEdit, QString::fromLatin1(typed));
+        EXPECT_EQ(d.edit(kTestEdit)->text(), expected) << typed;
     }
 }
