@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
 
 namespace kvis {
 
@@ -40,7 +41,9 @@ TestHooks::~TestHooks() {
 
 TestHooks* TestHooks::active() { return g_active; }
 
-void TestHooks::setUnusedReporter(UnusedReporter r) { unusedReporter() = std::move(r); }
+TestHooks::UnusedReporter TestHooks::setUnusedReporter(UnusedReporter r) {
+    return std::exchange(unusedReporter(), std::move(r));
+}
 
 int TestHooks::nextAnswer(int fallback) {
     if (answers.empty()) return fallback;

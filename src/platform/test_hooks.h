@@ -83,8 +83,9 @@ public:
     // What ending hooks with queued answers or scripts calls, with a text that
     // says what was left; the test programs make it a test failure. Without a
     // reporter the message goes to standard error and the process aborts.
+    // Returns the reporter it replaces.
     using UnusedReporter = std::function<void(const std::string&)>;
-    static void setUnusedReporter(UnusedReporter r);
+    static UnusedReporter setUnusedReporter(UnusedReporter r);
 
 private:
     TestHooks* previous_;

@@ -16,7 +16,6 @@
 #include "platform/file_dialogs.h"
 #include "platform/message_box.h"
 #include "platform/printer.h"
-#include "platform/services.h"
 #include "platform/test_hooks.h"
 
 using namespace kvis;
@@ -115,6 +114,28 @@ TEST(Dialog, OkAsksCanCloseAndCancelEscapeCloseBoxDoNot) {
     EXPECT_EQ(added, 2);
 }
 
+// Hooks that end with queued answers or scripts were written for interactions
+// that never came: whatever checks those scripts held never ran.
+TEST(TestHooks, AnswersAndScriptsLeftUnusedAreReported) {
+    std::vector<std::string> reports;
+    auto previous = TestHooks::setUnusedReporter([&](const std::string& what) { reports.push_back(what); });
+    {
+        TestHooks used;
+        used.answers = {IDYES};
+        messageBox(nullptr, QStringLiteral("t"), QStringLiteral("c"), MB_YESNO);
+    }
+    {
+        TestHooks left;
+        left.answers = {IDYES, IDNO};
+        left.files = {std::nullopt};
+        left.dialogScripts.push_back([](TDialog&) {});
+        left.printAnswers = {true};
+    }
+    TestHooks::setUnusedReporter(std::move(previous));
+    EXPECT_EQ(reports, std::vector<std::string>{"Test hooks ended with unused 2 message box answer(s), 1 file dialog "
+                                                "answer(s), 1 dialog script(s), 1 print dialog answer(s)"});
+}
+
 TEST(FilterValidator, AdmitsExactlyItsSet) {
     struct Case { const char *set, *admitted, *refused; } cases[] = {
         {"A-Za-z0-9_", "AZaz09_mQ", " .-+\xc3\xa9/@[`{"}, {"0-9.eE+-", "0123456789.eE+-", "aAdD ,_/"},
@@ -188,38 +209,6 @@ TEST(FileDialogs, FiltersAndDefaultExtension) {
         {"/tmp.d/a", "kvr", "/tmp.d/a.kvr"}, {"", "kvr", ""},
     };
     for (const auto& e : exts) EXPECT_EQ(TOpenSaveDialog::withDefaultExt(e[0], e[1]), e[2]) << e[0];
-}
-
-TEST(FileDialogs, HookAnswersAndRecords) {
-    TestHooks hooks;
-    TOpenSaveDialog::TData data;
-    data.fileName = "*.kvs";
-    data.filter = "Kavorin files (*.KVS)|*.kvs";
-    data.defaultExt = "kvs";
-    hooks.files = {QString("/tmp/p"), std::nullopt};
-    TFileSaveDialog save(nullptr, data, "Saving project");
-    EXPECT_EQ(save.runModal(), 1);
-    EXPECT_EQ(data.fileName, "/tmp/p.kvs");
-    TFileOpenDialog open(nullptr, data, "Opening project");
-    EXPECT_EQ(open.runModal(), 2);
-    EXPECT_EQ(data.fileName, "/tmp/p.kvs");  // cancel leaves the field
-    ASSERT_EQ(hooks.fileDialogs.size(), 2u);
-    EXPECT_TRUE(hooks.fileDialogs[0].save);
-    EXPECT_EQ(hooks.fileDialogs[0].title, "Saving project");
-    EXPECT_EQ(hooks.fileDialogs[0].fileName, "*.kvs");
-    EXPECT_FALSE(hooks.fileDialogs[1].save);
-}
-
-TEST(Services, ProgramStartsAndHelpPagesAreRecorded) {
-    TestHooks hooks;
-    EXPECT_TRUE(startProgram("qolv.exe", {"qolv.kvr"}));
-    hooks.startSucceeds = false;
-    EXPECT_FALSE(startProgram("x", {}));
-    ASSERT_EQ(hooks.programs.size(), 2u);
-    EXPECT_EQ(hooks.programs[0].program, "qolv.exe");
-    EXPECT_EQ(hooks.programs[0].arguments, QStringList{"qolv.kvr"});
-    showHelp(HelpPage::UsingHelp);
-    EXPECT_EQ(hooks.helpPages, std::vector<QString>{"using_help.html"});
 }
 
 TEST(Printer, PrintsEveryPageToPdf) {
