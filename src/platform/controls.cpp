@@ -35,6 +35,12 @@ TEdit::TEdit(TDialog* parent, int id, int textLen) : QLineEdit(parent), id_(id) 
     if (parent) parent->adopt(id, this);
 }
 
+TEdit::TEdit(QWidget* parent, int id, const QString& text, const QRect& geometry, int textLen)
+    : QLineEdit(text, parent), id_(id) {
+    setTextLimit(textLen);
+    setGeometry(geometry);
+}
+
 void TEdit::setTextLimit(int textLen) { setMaxLength(textLen > 0 ? textLen - 1 : 32767); }
 
 void TEdit::setFilter(const QString& charSet) { setValidator(new TFilterValidator(charSet, this)); }

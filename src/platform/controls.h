@@ -34,6 +34,8 @@ class TEdit : public QLineEdit {
     Q_OBJECT
 public:
     TEdit(TDialog* parent, int id, int textLen = 0);
+    // An edit in a window rather than a dialog: its text, place and size.
+    TEdit(QWidget* parent, int id, const QString& text, const QRect& geometry, int textLen = 0);
     int controlId() const { return id_; }
     void setTextLimit(int textLen);
     // Installs a TFilterValidator on the set (owned by the edit).

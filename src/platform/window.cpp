@@ -6,23 +6,236 @@
 #if QT_CONFIG(xcb)
 #include <dlfcn.h>
 #endif
-#include <QHBoxLayout>
+#include <QPainter>
+#include <QPaintEvent>
+#include <QWheelEvent>
+#include <algorithm>
 #include <QMenuBar>
 
 namespace kvis {
 
-TWindow::TWindow(QWidget* parent, const QString& title) : QWidget(parent) {
+TWindow::TWindow(QWidget* parent, const QString& title) : QFrame(parent) {
     if (!title.isEmpty()) setWindowTitle(title);
+    // A window is white unless its class says otherwise.
+    setBackgroundColor(Qt::white);
 }
 
-TLayoutWindow::TLayoutWindow(QWidget* parent, const QString& title) : TWindow(parent, title) {
-    auto* l = new QHBoxLayout(this);
-    l->setContentsMargins(0, 0, 0, 0);
-    l->setSpacing(0);
+TWindow::~TWindow() = default;
+
+void TWindow::setStyle(unsigned style) {
+    style_ = style;
+    if (style & Border) {
+        setFrameStyle(QFrame::Box | QFrame::Plain);
+        setLineWidth(1);
+    } else {
+        setFrameStyle(QFrame::NoFrame);
+    }
+    auto bar = [this](QScrollBar*& b, Qt::Orientation o, bool wanted) {
+        if (wanted && !b) {
+            b = new QScrollBar(o, this);
+            // The window keeps the keyboard; its bars are for the mouse.
+            b->setFocusPolicy(Qt::NoFocus);
+            connect(b, &QAbstractSlider::actionTriggered, this, [this, o](int a) { scrollBarAction(o, a); });
+            connect(b, &QAbstractSlider::sliderReleased, this, [this, o] { scrollBarReleased(o); });
+            b->show();
+        } else if (!wanted && b) {
+            delete b;
+            b = nullptr;
+        }
+    };
+    bar(hBar_, Qt::Horizontal, (style & HScroll) != 0);
+    bar(vBar_, Qt::Vertical, (style & VScroll) != 0);
+    placeScrollBars();
 }
 
-void TLayoutWindow::addPane(QWidget* child, int stretch) {
-    static_cast<QHBoxLayout*>(layout())->addWidget(child, stretch);
+void TWindow::setBackgroundColor(const QColor& c) {
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, c);
+    setPalette(pal);
+    setAutoFillBackground(true);
+}
+
+void TWindow::setScroller(std::unique_ptr<TScroller> s) {
+    scroller_ = std::move(s);
+    syncScrollBars();
+    update();
+}
+
+void TWindow::create() {
+    if (created_) return;
+    created_ = true;
+    setUp();
+}
+
+void TWindow::Paint(QPainter&, bool, const QRect&) {}
+
+void TWindow::paintEvent(QPaintEvent* e) {
+    QPainter dc(this);
+    const QRect client = clientRect();
+    const QRect area = e->rect() & client;
+    if (!area.isEmpty()) {
+        dc.save();
+        dc.setClipRegion(e->region() & client);
+        const QPoint shift = client.topLeft() - (scroller_ ? scroller_->origin() : QPoint());
+        dc.translate(shift);
+        Paint(dc, true, area.translated(-shift));
+        dc.restore();
+    }
+    drawFrame(&dc);
+}
+
+void TWindow::resizeEvent(QResizeEvent* e) {
+    QFrame::resizeEvent(e);
+    placeScrollBars();
+}
+
+void TWindow::showEvent(QShowEvent* e) {
+    create();
+    QFrame::showEvent(e);
+}
+
+void TWindow::wheelEvent(QWheelEvent* e) {
+    if (!scroller_ || (!hBar_ && !vBar_)) {
+        e->ignore();
+        return;
+    }
+    wheelRest_ += e->angleDelta();
+    const int lines = QApplication::wheelScrollLines();
+    auto turn = [&](int& rest, bool wanted, auto handler) {
+        for (; rest >= 120; rest -= 120)
+            for (int i = 0; wanted && i < lines; ++i) (this->*handler)(ScrollCode::LineUp, 0);
+        for (; rest <= -120; rest += 120)
+            for (int i = 0; wanted && i < lines; ++i) (this->*handler)(ScrollCode::LineDown, 0);
+    };
+    turn(wheelRest_.ry(), vBar_ != nullptr, &TWindow::EvVScroll);
+    turn(wheelRest_.rx(), hBar_ != nullptr, &TWindow::EvHScroll);
+    syncScrollBars();
+    e->accept();
+}
+
+void TWindow::EvHScroll(ScrollCode code, int thumbPos) {
+    if (scroller_) scroller_->scroll(Qt::Horizontal, code, thumbPos);
+}
+
+void TWindow::EvVScroll(ScrollCode code, int thumbPos) {
+    if (scroller_) scroller_->scroll(Qt::Vertical, code, thumbPos);
+}
+
+void TWindow::placeScrollBars() {
+    const int vw = vBar_ ? vBar_->sizeHint().width() : 0;
+    const int hh = hBar_ ? hBar_->sizeHint().height() : 0;
+    // The frame lies in the contents margins too.
+    const int fw = frameWidth();
+    setContentsMargins(fw, fw, fw + vw, fw + hh);
+    const QRect inner = rect().adjusted(fw, fw, -fw, -fw);
+    if (vBar_) vBar_->setGeometry(inner.x() + inner.width() - vw, inner.y(), vw, std::max(0, inner.height() - hh));
+    if (hBar_) hBar_->setGeometry(inner.x(), inner.y() + inner.height() - hh, std::max(0, inner.width() - vw), hh);
+    syncScrollBars();
+}
+
+void TWindow::syncScrollBars() {
+    const QRect c = clientRect();
+    for (QScrollBar* b : {hBar_, vBar_}) {
+        if (!b) continue;
+        const bool h = b == hBar_;
+        const QSignalBlocker quiet(b);
+        if (!scroller_) {
+            b->setRange(0, 0);
+            continue;
+        }
+        const int unit = h ? scroller_->xUnit() : scroller_->yUnit();
+        b->setRange(0, int(h ? scroller_->xRange() : scroller_->yRange()));
+        b->setSingleStep(1);
+        b->setPageStep(unit > 0 ? std::max(1, (h ? c.width() : c.height()) / unit) : 1);
+        b->setValue(int(h ? scroller_->xPos() : scroller_->yPos()));
+    }
+}
+
+void TWindow::scrollBarAction(Qt::Orientation o, int action) {
+    QScrollBar* b = scrollBar(o);
+    ScrollCode code = ScrollCode::ThumbPosition;
+    int thumb = b->sliderPosition();
+    switch (action) {
+        case QAbstractSlider::SliderSingleStepAdd: code = ScrollCode::LineDown; break;
+        case QAbstractSlider::SliderSingleStepSub: code = ScrollCode::LineUp; break;
+        case QAbstractSlider::SliderPageStepAdd: code = ScrollCode::PageDown; break;
+        case QAbstractSlider::SliderPageStepSub: code = ScrollCode::PageUp; break;
+        case QAbstractSlider::SliderToMinimum: thumb = b->minimum(); break;
+        case QAbstractSlider::SliderToMaximum: thumb = b->maximum(); break;
+        case QAbstractSlider::SliderMove:
+            code = b->isSliderDown() ? ScrollCode::ThumbTrack : ScrollCode::ThumbPosition;
+            break;
+        default: return;
+    }
+    if (o == Qt::Horizontal) {
+        EvHScroll(code, thumb);
+    } else {
+        EvVScroll(code, thumb);
+    }
+    // The bar shows where the handler left the scroller, whatever it asked for.
+    syncScrollBars();
+}
+
+void TWindow::scrollBarReleased(Qt::Orientation o) {
+    const int thumb = scrollBar(o)->sliderPosition();
+    if (o == Qt::Horizontal) {
+        EvHScroll(ScrollCode::ThumbPosition, thumb);
+    } else {
+        EvVScroll(ScrollCode::ThumbPosition, thumb);
+    }
+    syncScrollBars();
+}
+
+TScroller::TScroller(TWindow* window, int xUnit, int yUnit, long xRange, long yRange)
+    : window_(window), xUnit_(xUnit), yUnit_(yUnit), xRange_(std::max(0L, xRange)), yRange_(std::max(0L, yRange)) {}
+
+void TScroller::setUnits(int xUnit, int yUnit) {
+    xUnit_ = xUnit;
+    yUnit_ = yUnit;
+    window_->syncScrollBars();
+    window_->update();
+}
+
+void TScroller::setRange(long xRange, long yRange) {
+    xRange_ = std::max(0L, xRange);
+    yRange_ = std::max(0L, yRange);
+    scrollTo(xPos_, yPos_);
+    window_->syncScrollBars();
+}
+
+void TScroller::scrollTo(long x, long y) {
+    x = std::clamp(x, 0L, xRange_);
+    y = std::clamp(y, 0L, yRange_);
+    if (x == xPos_ && y == yPos_) return;
+    const QPoint before = origin();
+    xPos_ = x;
+    yPos_ = y;
+    const QPoint d = before - origin();
+    if (window_->isVisible() && !d.isNull()) window_->scroll(d.x(), d.y(), window_->clientRect());
+    window_->syncScrollBars();
+}
+
+void TScroller::scroll(Qt::Orientation o, TWindow::ScrollCode code, int thumbPos) {
+    using C = TWindow::ScrollCode;
+    const bool h = o == Qt::Horizontal;
+    const long pos = h ? xPos_ : yPos_;
+    const int unit = h ? xUnit_ : yUnit_;
+    const QRect c = window_->clientRect();
+    const long page = unit > 0 ? std::max(1, (h ? c.width() : c.height()) / unit) : 1;
+    long to = pos;
+    switch (code) {
+        case C::LineUp: to = pos - 1; break;
+        case C::LineDown: to = pos + 1; break;
+        case C::PageUp: to = pos - page; break;
+        case C::PageDown: to = pos + page; break;
+        case C::ThumbTrack:
+        case C::ThumbPosition: to = thumbPos; break;
+    }
+    if (h) {
+        scrollTo(to, yPos_);
+    } else {
+        scrollTo(xPos_, to);
+    }
 }
 
 TMDIChild::TMDIChild(TMDIClient& parent, const QString& title, QWidget* client) : QMdiSubWindow(nullptr) {

@@ -1,8 +1,10 @@
 #pragma once
-// Windows of the framework: plain and layout windows, the MDI client and its
-// children, the decorated MDI frame with its menu, control bar and status bar,
+// Windows of the framework: plain windows with their scrollers, the MDI client
+// and its children, the decorated MDI frame with its menu, control bar and status bar,
 // and the application with its command routing and enabling.
 #include <QAction>
+#include <QFrame>
+#include <QScrollBar>
 #include <QApplication>
 #include <QMainWindow>
 #include <QMdiArea>
@@ -13,24 +15,114 @@
 #include <QToolBar>
 #include <functional>
 #include <map>
+#include <memory>
 #include <vector>
 
 namespace kvis {
 
 class TApplication;
 
-class TWindow : public QWidget {
+class TScroller;
+
+// A window of the framework: optional thin border and scroll bars, a scroller
+// that moves the origin of its painting, and a set-up step run once before it
+// is first shown. Positions given to Paint and to the mouse handlers of
+// derived classes are client coordinates: inside the border, (0, 0) at the
+// top left of what the scroll bars leave.
+class TWindow : public QFrame {
     Q_OBJECT
 public:
     explicit TWindow(QWidget* parent = nullptr, const QString& title = QString());
+    ~TWindow() override;
+
+    enum Style : unsigned { Border = 1, HScroll = 2, VScroll = 4 };
+    void setStyle(unsigned style);
+    unsigned style() const { return style_; }
+    void setBackgroundColor(const QColor& c);
+
+    // What the border and the scroll bars leave, in widget coordinates.
+    QRect clientRect() const { return contentsRect(); }
+    QPoint toClient(const QPoint& widgetPos) const { return widgetPos - contentsRect().topLeft(); }
+    QScrollBar* scrollBar(Qt::Orientation o) const { return o == Qt::Horizontal ? hBar_ : vBar_; }
+
+    // The window's scroller, owned; null when it has none.
+    TScroller* scroller() const { return scroller_.get(); }
+    void setScroller(std::unique_ptr<TScroller> s);
+
+    // Runs setUp once; showing the window does it too.
+    void create();
+    bool isCreated() const { return created_; }
+
+    // What a scroll bar asks for. Dragging the thumb sends ThumbTrack, letting
+    // it go ThumbPosition; the ends of the bar (its context menu, Home/End)
+    // arrive as ThumbPosition at 0 or at the range.
+    enum class ScrollCode { LineUp, LineDown, PageUp, PageDown, ThumbTrack, ThumbPosition };
+    // The scroll bar handlers; public so that tests and sibling windows can
+    // send them as the bars do.
+    virtual void EvHScroll(ScrollCode code, int thumbPos);
+    virtual void EvVScroll(ScrollCode code, int thumbPos);
+
+protected:
+    // The window's set-up step: children exist, the window is not shown yet.
+    virtual void setUp() {}
+    // Draws the part `rect` of the window; the painter's origin is already
+    // moved by the scroll position and `rect` is in the same coordinates.
+    virtual void Paint(QPainter& dc, bool erase, const QRect& rect);
+
+    void paintEvent(QPaintEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
+    void showEvent(QShowEvent* e) override;
+    // Without a handler of its own a window with a vertical scroller scrolls
+    // by the desktop's lines per wheel notch through EvVScroll.
+    void wheelEvent(QWheelEvent* e) override;
+
+private:
+    friend class TScroller;
+    void placeScrollBars();
+    void scrollBarAction(Qt::Orientation o, int action);
+    void scrollBarReleased(Qt::Orientation o);
+    void syncScrollBars();
+
+    unsigned style_ = 0;
+    QScrollBar* hBar_ = nullptr;
+    QScrollBar* vBar_ = nullptr;
+    std::unique_ptr<TScroller> scroller_;
+    bool created_ = false;
+    QPoint wheelRest_;
 };
 
-// A window whose children are placed side by side, each with a stretch factor.
-class TLayoutWindow : public TWindow {
-    Q_OBJECT
+// Scrolls a window: the position (in units) moves the origin of its painting
+// by position x unit pixels, and the window's scroll bars show it. A range is
+// the largest position; positions stay within 0..range.
+class TScroller {
 public:
-    explicit TLayoutWindow(QWidget* parent = nullptr, const QString& title = QString());
-    void addPane(QWidget* child, int stretch = 0);
+    TScroller(TWindow* window, int xUnit, int yUnit, long xRange, long yRange);
+
+    int xUnit() const { return xUnit_; }
+    int yUnit() const { return yUnit_; }
+    long xRange() const { return xRange_; }
+    long yRange() const { return yRange_; }
+    long xPos() const { return xPos_; }
+    long yPos() const { return yPos_; }
+    // The painting origin's offset in pixels.
+    QPoint origin() const { return QPoint(int(xPos_ * xUnit_), int(yPos_ * yUnit_)); }
+
+    void setUnits(int xUnit, int yUnit);
+    void setRange(long xRange, long yRange);
+    // Moves to (x, y), clamped to the ranges; what was painted moves with it
+    // and only the uncovered strips are painted again.
+    void scrollTo(long x, long y);
+    void scrollBy(long dx, long dy) { scrollTo(xPos_ + dx, yPos_ + dy); }
+
+    // The default response to a scroll bar: one unit per line, the client's
+    // extent per page, the thumb where it is dropped or dragged.
+    void scroll(Qt::Orientation o, TWindow::ScrollCode code, int thumbPos);
+
+private:
+    TWindow* window_;
+    int xUnit_, yUnit_;
+    long xRange_, yRange_;
+    long xPos_ = 0, yPos_ = 0;
 };
 
 class TMDIClient;
