@@ -1,0 +1,394 @@
+// The grid window headless: both layouts to the pixel, the keys of the cells
+// area and of the entry line, editing, scrolling, the mouse, and a few pixels
+// of what it draws.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QImage>
+#include <QTest>
+#include <memory>
+
+#include "views/sheet_window.h"
+
+using namespace kvis;
+
+namespace {
+
+using Sheet = TSheetWindow;
+
+// A client of the grid: texts "r,c", one column in three read-only (the
+// second), names "row r" and "col c"; it records what the grid hands it.
+class TestSheet : public TSheetWindow {
+public:
+    TestSheet(std::uint32_t rows, std::uint32_t cols, int nameWidth, int showInfo, std::vector<int> widths = {})
+        : TSheetWindow(nameWidth, showInfo) {
+        for (std::uint32_t r = 0; r < rows; ++r) {
+            rowNames.push_back("row " + std::to_string(r));
+            for (std::uint32_t c = 0; c < cols; ++c) cells.push_back(std::to_string(r) + "," + std::to_string(c));
+        }
+        for (std::uint32_t c = 0; c < cols; ++c) {
+            colNames.push_back("col " + std::to_string(c));
+            columns.push_back({c < widths.size() ? widths[c] : 100, 2, c % 3 == 1 ? 1 : 0});
+        }
+        createChildren(cells.data(), columns.data(), cols, rows,
+                       [this](std::uint32_t c) -> const std::string& { return colNames[c]; },
+                       [this](std::uint32_t r) -> const std::string& { return rowNames[r]; });
+    }
+    void SetEntryText(const std::string& text) override {
+        entered.push_back(text);
+        TSheetWindow::SetEntryText(text);
+    }
+    void storeCellText(std::uint32_t row, std::uint32_t col, const std::string& text) override {
+        cells[row * ArrayWindow->ColCount + col] = text;
+    }
+    std::vector<std::string> cells, rowNames, colNames, entered;
+    std::vector<TSheetColumn> columns;
+};
+
+// A sheet shown and active, so that the keyboard focus moves as a user sees it.
+struct Shown {
+    explicit Shown(std::unique_ptr<TestSheet> s, QSize size = QSize(400, 200)) : sheet(std::move(s)) {
+        sheet->resize(size);
+        sheet->LayoutEditInCorner();
+        sheet->show();
+        sheet->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(sheet.get()));
+        QApplication::processEvents();
+    }
+    TestSheet& operator*() { return *sheet; }
+    TestSheet* operator->() { return sheet.get(); }
+    Sheet::TSheetArrayWindow* cells() { return sheet->ArrayWindow; }
+    Sheet::TEnterEdit* entry() { return sheet->EnterEdit; }
+    void key(int k) { QTest::keyClick(QApplication::focusWidget(), Qt::Key(k)); }
+    void type(const char* text) { QTest::keyClicks(QApplication::focusWidget(), QString::fromLatin1(text)); }
+    std::pair<std::uint32_t, std::uint32_t> at() { return {cells()->CurRow, cells()->CurCol}; }
+    void go(std::uint32_t r, std::uint32_t c) {
+        while (at().first < r) key(Qt::Key_Down);
+        while (at().second < c) key(Qt::Key_Right);
+        sheet->entered.clear();
+    }
+    std::unique_ptr<TestSheet> sheet;
+};
+
+std::unique_ptr<TestSheet> grid(std::uint32_t rows, std::uint32_t cols, std::vector<int> widths = {}) {
+    return std::make_unique<TestSheet>(rows, cols, 64, 0, std::move(widths));
+}
+
+}  // namespace
+
+TEST(SheetWindow, LayoutsPlaceTheChildrenToThePixel) {
+    struct Case {
+        const char* name;
+        int nameWidth, showInfo;
+        bool onTop;
+        QRect info, entry, button, column, row, cells;
+    } cases[] = {
+        {"corner", 64, 0, false, {}, {0, 0, 64, 24}, {}, {63, 0, 337, 24}, {0, 23, 64, 177}, {64, 24, 336, 176}},
+        {"corner with notice", 64, 1, false, {0, 0, 400, 24}, {0, 23, 64, 23}, {}, {63, 23, 337, 23}, {0, 45, 64, 155},
+         {64, 46, 336, 154}},
+        {"corner without names", 0, 0, false, {}, {0, 0, 0, 24}, {}, {-1, 0, 401, 24}, {}, {0, 24, 400, 176}},
+        {"top; the notice is ignored", 64, 1, true, {}, {63, 0, 337, 24}, {0, 0, 64, 47}, {63, 23, 337, 24},
+         {0, 46, 64, 154}, {64, 47, 336, 153}},
+        {"top without names", 0, 0, true, {}, {-1, 0, 401, 24}, {0, 0, 0, 47}, {-1, 23, 401, 24}, {}, {0, 47, 400, 153}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TestSheet s(3, 4, c.nameWidth, c.showInfo);
+        s.resize(400, 200);
+        if (c.onTop) {
+            s.LayoutEditOnTop();
+        } else {
+            s.LayoutEditInCorner();
+        }
+        s.show();
+        const std::pair<QWidget*, QRect> expected[] = {{s.InfoWindow, c.info},     {s.EnterEdit, c.entry},
+                                                       {s.ButtonWindow, c.button}, {s.ColumnHeader, c.column},
+                                                       {s.RowHeader, c.row},       {s.ArrayWindow, c.cells}};
+        for (const auto& [w, rect] : expected) {
+            EXPECT_EQ(w->geometry(), rect) << w->metaObject()->className();
+            EXPECT_EQ(w->isVisible(), !rect.isNull()) << w->metaObject()->className();
+        }
+        // The headers' insides line up with the cells.
+        if (c.nameWidth) {
+            EXPECT_EQ(s.ColumnHeader->mapTo(&s, s.ColumnHeader->clientRect().topLeft()).x(), s.ArrayWindow->x());
+            EXPECT_EQ(s.RowHeader->mapTo(&s, s.RowHeader->clientRect().topLeft()).y(), s.ArrayWindow->y());
+        }
+    }
+}
+
+TEST(SheetWindow, ScrollRangesAndCellGeometry) {
+    TestSheet s(5, 3, 64, 0, {100, 50, 80});
+    Sheet::TSheetArrayWindow& a = *s.ArrayWindow;
+    EXPECT_EQ(std::pair(a.scroller()->xRange(), a.scroller()->yRange()), std::pair(151L, 97L));
+    EXPECT_EQ(s.ColumnHeader->scroller()->xRange(), 151);
+    EXPECT_EQ(s.RowHeader->scroller()->yRange(), 97);
+    // Neighbours share their borders.
+    EXPECT_EQ(a.cellRect(0, 0), QRect(0, 0, 101, 25));
+    EXPECT_EQ(a.cellRect(2, 1), QRect(100, 48, 51, 25));
+    EXPECT_EQ(std::tuple(a.rowPosition(0), a.rowPosition(3), a.columnPosition(0), a.columnPosition(2)),
+              std::tuple(0, 73, 0, 151));
+    EXPECT_EQ(s.EnterEdit->text(), "0,0");
+    EXPECT_EQ(s.EnterEdit->maxLength(), 127);
+}
+
+TEST(SheetWindow, KeysMoveWithinTheEdgesAndAlwaysRefreshTheEntryLine) {
+    Shown s(grid(3, 4));
+    ASSERT_EQ(QApplication::focusWidget(), s.cells());
+    struct Case { const char* name; std::uint32_t r, c; int key; std::uint32_t toR, toC; } cases[] = {
+        {"up at the top", 0, 2, Qt::Key_Up, 0, 2},      {"left at the left", 1, 0, Qt::Key_Left, 1, 0},
+        {"down at the bottom", 2, 1, Qt::Key_Down, 2, 1}, {"right at the right", 1, 3, Qt::Key_Right, 1, 3},
+        {"down", 0, 0, Qt::Key_Down, 1, 0},            {"right", 1, 2, Qt::Key_Right, 1, 3},
+        {"up", 2, 3, Qt::Key_Up, 1, 3},                {"left", 2, 3, Qt::Key_Left, 2, 2},
+        {"any other key", 2, 2, Qt::Key_F5, 2, 2},     {"Enter on a read-only column", 0, 1, Qt::Key_Return, 0, 1},
+        {"Tab is a key like the others", 1, 1, Qt::Key_Tab, 1, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        s.cells()->CurRow = s.cells()->CurCol = 0;
+        s.go(c.r, c.c);
+        s->EnterEdit->setText("stale");
+        s.key(c.key);
+        EXPECT_EQ(s.at(), std::pair(c.toR, c.toC));
+        const std::string text = std::to_string(c.toR) + "," + std::to_string(c.toC);
+        EXPECT_EQ(s->entered, std::vector<std::string>{text});
+        EXPECT_EQ(s.entry()->text().toStdString(), text);
+        EXPECT_EQ(QApplication::focusWidget(), s.cells());
+        EXPECT_FALSE(s->isEditing());
+    }
+}
+
+TEST(SheetWindow, EnterEditsAnEditableCellAndEscapeOrEnterEndTheEdit) {
+    Shown s(grid(3, 4));
+    s.go(1, 2);
+    s.key(Qt::Key_Return);
+    EXPECT_EQ(QApplication::focusWidget(), s.entry());
+    EXPECT_TRUE(s->isEditing());
+    EXPECT_EQ(s.entry()->selectedText(), "1,2");
+    EXPECT_TRUE(s->entered.empty());
+    s.type("x9");
+    EXPECT_EQ(s.cells()->shownText(), "x9");  // echoed live, not stored
+    EXPECT_EQ(s->cells[6], "1,2");
+    s.key(Qt::Key_Escape);
+    EXPECT_EQ(std::tuple(s->cells[6], s.cells()->shownText(), s.entry()->text().toStdString()),
+              std::tuple("1,2", "1,2", "1,2"));
+    EXPECT_EQ(s->entered, std::vector<std::string>{"1,2"});
+    EXPECT_EQ(QApplication::focusWidget(), s.cells());
+    EXPECT_FALSE(s->isEditing());
+
+    s.key(Qt::Key_Return);
+    s.type("new");
+    s.key(Qt::Key_Return);  // commit without moving
+    EXPECT_EQ(std::tuple(s->cells[6], s.at()), std::tuple("new", std::pair(1u, 2u)));
+    EXPECT_EQ(QApplication::focusWidget(), s.cells());
+
+    // The entry line takes no focus on a read-only column.
+    s.key(Qt::Key_Left);
+    s.entry()->setFocus();
+    EXPECT_EQ(QApplication::focusWidget(), s.cells());
+    EXPECT_FALSE(s->isEditing());
+}
+
+TEST(SheetWindow, TypingStartsAnEditAndArrowsCommitThenMove) {
+    struct Case { const char* name; std::uint32_t r, c; int commitKey; std::pair<std::uint32_t, std::uint32_t> after; }
+    cases[] = {
+        {"right moves on", 0, 2, Qt::Key_Right, {0, 3}}, {"right at the last column stays", 0, 3, Qt::Key_Right, {0, 3}},
+        {"down moves on", 0, 0, Qt::Key_Down, {1, 0}},   {"up at the top stays", 0, 0, Qt::Key_Up, {0, 0}},
+        {"left moves on", 2, 3, Qt::Key_Left, {2, 2}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Shown s(grid(3, 4));
+        s.go(c.r, c.c);
+        s.type("7");
+        EXPECT_EQ(QApplication::focusWidget(), s.entry());
+        EXPECT_EQ(std::tuple(s.entry()->text().toStdString(), s.entry()->cursorPosition(), s.cells()->shownText()),
+                  std::tuple("7", 1, "7"));
+        // The key-down of "7" refreshed the entry line before the character began the edit.
+        const std::string before = std::to_string(c.r) + "," + std::to_string(c.c);
+        EXPECT_EQ(s->entered, (std::vector<std::string>{before, "7"}));
+        s.type("5");
+        EXPECT_EQ(s.cells()->shownText(), "75");
+        s->entered.clear();
+        s.key(c.commitKey);
+        EXPECT_EQ(s->cells[c.r * 4 + c.c], "75");
+        EXPECT_EQ(s.at(), c.after);
+        // Refreshed at the commit, and again by the move as in the cells area.
+        const std::string now = std::to_string(c.after.first) + "," + std::to_string(c.after.second);
+        EXPECT_EQ(s->entered, (std::vector<std::string>{"75", s.at() == std::pair(c.r, c.c) ? "75" : now}));
+        EXPECT_EQ(QApplication::focusWidget(), s.cells());
+    }
+}
+
+TEST(SheetWindow, EditsStopAtTheEdgeOfWhatTheyMayChange) {
+    Shown s(grid(2, 3));
+    s.go(0, 1);  // read-only
+    s.type("7");
+    EXPECT_EQ(std::tuple(QApplication::focusWidget() == s.cells(), s.cells()->shownText()), std::tuple(true, "0,1"));
+    // Control characters and Delete start nothing.
+    s.go(0, 2);
+    QTest::keyClick(s.cells(), Qt::Key_Delete);
+    QTest::keyClick(s.cells(), Qt::Key_C, Qt::ControlModifier);
+    EXPECT_FALSE(s->isEditing());
+    // 127 characters at most.
+    s.key(Qt::Key_Return);
+    s.type(std::string(130, 'a').c_str());
+    s.key(Qt::Key_Return);
+    EXPECT_EQ(s->cells[2], std::string(127, 'a'));
+}
+
+TEST(SheetWindow, EnsureVisibleKeepsOneRowOfMarginAndTheCurrentColumnInView) {
+    // A cells area 100 high: fewer than five rows, scroll bar included.
+    Shown s(grid(10, 6, {100, 100, 100, 100, 100, 100}), QSize(64 + 250, 124));
+    ASSERT_EQ(s.cells()->height(), 100);
+    Sheet::TSheetArrayWindow& a = *s.cells();
+    const std::uint32_t firstRows[] = {0, 0, 1, 2, 3};  // after moving down to rows 1..5
+    for (std::uint32_t k = 0; k < 5; ++k) {
+        s.key(Qt::Key_Down);
+        EXPECT_EQ(a.FirstRow, firstRows[k]) << "row " << a.CurRow;
+        EXPECT_EQ(a.scroller()->yPos(), a.rowPosition(a.FirstRow));
+        EXPECT_EQ(s->RowHeader->scroller()->yPos(), a.scroller()->yPos());
+    }
+    for (int k = 0; k < 4; ++k) s.key(Qt::Key_Up);
+    EXPECT_EQ(std::pair(a.CurRow, a.FirstRow), std::pair(1u, 1u));
+    // 250 wide: two columns of 100 fit, a third does not.
+    const std::uint32_t firstCols[] = {0, 1, 2, 3, 4};  // after moving right to columns 1..5
+    for (std::uint32_t k = 0; k < 5; ++k) {
+        s.key(Qt::Key_Right);
+        EXPECT_EQ(a.FirstCol, firstCols[k]) << "column " << a.CurCol;
+        EXPECT_EQ(a.scroller()->xPos(), a.columnPosition(a.FirstCol));
+        EXPECT_EQ(s->ColumnHeader->scroller()->xPos(), a.scroller()->xPos());
+    }
+    // However small the window, the current cell is not scrolled past.
+    s->resize(64 + 60, 40);
+    QApplication::processEvents();
+    s.key(Qt::Key_Down);
+    EXPECT_LE(a.FirstRow, a.CurRow);
+    EXPECT_LE(a.FirstCol, a.CurCol);
+}
+
+TEST(SheetWindow, ScrollBarsMoveByWholeRowsAndColumnsAndLeaveTheCurrentCell) {
+    using C = TWindow::ScrollCode;
+    Shown s(grid(6, 5, {70, 90, 60, 80, 50}));
+    Sheet::TSheetArrayWindow& a = *s.cells();
+    struct Step { const char* name; bool vertical; C code; int thumb; long pos; std::uint32_t first; } steps[] = {
+        {"page down from row 0: 25 pixels", true, C::PageDown, 0, 25, 1},
+        {"page down again: 24", true, C::PageDown, 0, 49, 2},
+        {"line up", true, C::LineUp, 0, 25, 1},
+        {"line up to the top", true, C::LineUp, 0, 0, 0},
+        {"line up at the top", true, C::LineUp, 0, 0, 0},
+        {"thumb inside row 1", true, C::ThumbTrack, 30, 25, 1},
+        {"thumb past the last row", true, C::ThumbPosition, 500, 121, 5},
+        {"line down at the last row", true, C::LineDown, 0, 121, 5},
+        {"line right from column 0", false, C::LineDown, 0, 71, 1},
+        {"page right", false, C::PageDown, 0, 161, 2},
+        {"page left from column 2", false, C::PageUp, 0, 71, 1},
+        {"page left from column 1", false, C::PageUp, 0, 0, 0},
+        {"thumb at the end of column 0", false, C::ThumbTrack, 70, 0, 0},
+        {"thumb just past it", false, C::ThumbTrack, 71, 71, 1},
+        {"thumb in column 3", false, C::ThumbPosition, 250, 221, 3},
+        {"line right to the last column", false, C::LineDown, 0, 301, 4},
+        {"line right at the last column", false, C::LineDown, 0, 301, 4},
+    };
+    for (const Step& st : steps) {
+        SCOPED_TRACE(st.name);
+        if (st.vertical) {
+            a.EvVScroll(st.code, st.thumb);
+            EXPECT_EQ(std::tuple(a.scroller()->yPos(), a.FirstRow, s->RowHeader->scroller()->yPos()),
+                      std::tuple(st.pos, st.first, st.pos));
+        } else {
+            a.EvHScroll(st.code, st.thumb);
+            EXPECT_EQ(std::tuple(a.scroller()->xPos(), a.FirstCol, s->ColumnHeader->scroller()->xPos()),
+                      std::tuple(st.pos, st.first, st.pos));
+        }
+        EXPECT_EQ(s.at(), std::pair(0u, 0u));
+    }
+    // The wheel goes through the line handlers, three rows a notch here.
+    QApplication::setWheelScrollLines(3);
+    a.EvVScroll(C::ThumbPosition, 0);
+    QWheelEvent down(QPointF(50, 50), a.mapToGlobal(QPointF(50, 50)), QPoint(), QPoint(0, -120), Qt::NoButton,
+                     Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(&a, &down);
+    EXPECT_EQ(std::pair(a.FirstRow, a.scroller()->yPos()), std::pair(3u, 73L));
+}
+
+TEST(SheetWindow, ClicksSelectAndDoubleClicksEdit) {
+    Shown s(grid(4, 4, {70, 90, 60, 80}));
+    Sheet::TSheetArrayWindow& a = *s.cells();
+    a.EvVScroll(TWindow::ScrollCode::LineDown, 0);  // row 1 on top, 25 pixels down
+    struct Case { const char* name; QPoint at; std::pair<std::uint32_t, std::uint32_t> cell; bool selects; } cases[] = {
+        {"top left", {1, 1}, {1, 0}, true},  // (0, 0) would be QTest's "centre"
+        {"border between columns belongs to the right one", {70, 22}, {1, 1}, true},
+        {"the border under row 1 belongs to row 2", {159, 23}, {2, 1}, true},
+        {"row 3", {165, 50}, {3, 2}, true},
+        {"right of the last column", {301, 10}, {3, 2}, false},
+        {"below the last row", {10, 75}, {3, 2}, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        s->entered.clear();
+        QTest::mouseClick(&a, Qt::LeftButton, Qt::NoModifier, a.clientRect().topLeft() + c.at);
+        EXPECT_EQ(s.at(), c.cell);
+        EXPECT_EQ(s->entered.size(), c.selects ? 1u : 0u);
+    }
+    // A double click on an editable cell edits it, a click elsewhere commits.
+    QTest::mouseDClick(&a, Qt::LeftButton, Qt::NoModifier, a.clientRect().topLeft() + QPoint(10, 10));
+    EXPECT_TRUE(s->isEditing());
+    EXPECT_EQ(s.entry()->selectedText(), "1,0");
+    s.type("x");
+    QTest::mouseClick(&a, Qt::LeftButton, Qt::NoModifier, a.clientRect().topLeft() + QPoint(10, 40));
+    EXPECT_EQ(std::tuple(s->cells[4], s.at(), s->isEditing()), std::tuple("x", std::pair(2u, 0u), false));
+    EXPECT_EQ(a.cursor().shape(), Qt::CrossCursor);
+}
+
+namespace {
+
+QImage render(QWidget* w) {
+    QImage img(w->size(), QImage::Format_RGB32);
+    img.fill(Qt::magenta);
+    w->render(&img);
+    return img;
+}
+
+}  // namespace
+
+TEST(SheetWindow, DrawsGreyBordersABlackSelectionAndTheRedNotice) {
+    Shown s(std::make_unique<TestSheet>(4, 4, 64, 1));
+    const QImage cells = render(s.cells());
+    auto px = [&](const QImage& img, int x, int y) { return QColor(img.pixel(x, y)).name().toStdString(); };
+    const std::string grey = "#c0c0c0", black = "#000000", white = "#ffffff";
+    // Cell (1, 1): rectangle 100..200 by 24..48; the current cell (0, 0) is framed two pixels thick.
+    struct Probe { int x, y; std::string color; } probes[] = {
+        {100, 30, grey}, {200, 30, grey}, {150, 24, grey}, {150, 48, grey}, {150, 36, white},
+        {0, 0, black},   {1, 1, black},   {100, 10, black}, {99, 10, black}, {98, 10, white}, {50, 24, black},
+        {50, 23, black}, {50, 22, white}, {101, 10, white},
+    };
+    for (const Probe& p : probes) EXPECT_EQ(px(cells, p.x, p.y), p.color) << p.x << "," << p.y;
+
+    const QImage info = render(s->InfoWindow);
+    int red = 0;
+    for (int y = 0; y < info.height(); ++y)
+        for (int x = 0; x < info.width(); ++x) red += px(info, x, y) == "#ff0000";
+    EXPECT_GT(red, 20);
+    EXPECT_EQ(px(info, 0, 0), black);  // the thin border
+
+    // Raised edges: white on the top and left of a row title, black under it.
+    const QImage rows = render(s->RowHeader);
+    EXPECT_EQ(std::tuple(px(rows, 1, 30), px(rows, 20, 26), px(rows, 20, 49)), std::tuple(white, white, black));
+    const QImage titles = render(s->ColumnHeader);
+    EXPECT_EQ(std::tuple(px(titles, 1, 10), px(titles, 50, 1), px(titles, 101, 10)), std::tuple(white, white, black));
+}
+
+TEST(SheetWindow, PaintingOnlyWhatMeetsTheRegionGivesTheSamePixels) {
+    Shown s(grid(30, 12, {70, 90, 60, 80, 50, 100, 70, 90, 60, 80, 50, 100}));
+    s.go(3, 4);
+    s.cells()->EvVScroll(TWindow::ScrollCode::ThumbPosition, 60);
+    s.cells()->EvHScroll(TWindow::ScrollCode::ThumbPosition, 150);
+    Sheet::TSheetArrayWindow* a = s.cells();
+    const QImage whole = render(a);
+    QImage tiles(a->size(), QImage::Format_RGB32);
+    tiles.fill(Qt::magenta);
+    for (int y = 0; y < a->height(); y += 17)
+        for (int x = 0; x < a->width(); x += 23)
+            a->render(&tiles, QPoint(x, y), QRegion(x, y, 23, 17));
+    EXPECT_TRUE(tiles == whole);
+}
