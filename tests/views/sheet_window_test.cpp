@@ -8,6 +8,7 @@
 #include <QTest>
 #include <memory>
 
+#include "platform/window.h"
 #include "views/sheet_window.h"
 
 using namespace kvis;
@@ -391,4 +392,32 @@ TEST(SheetWindow, PaintingOnlyWhatMeetsTheRegionGivesTheSamePixels) {
         for (int x = 0; x < a->width(); x += 23)
             a->render(&tiles, QPoint(x, y), QRegion(x, y, 23, 17));
     EXPECT_TRUE(tiles == whole);
+}
+
+TEST(SheetWindow, KeyboardFocusFollowsTheMdiChild) {
+    TMDIClient client;
+    client.resize(800, 600);
+    auto* a = new TestSheet(3, 3, 64, 0);
+    a->LayoutEditInCorner();
+    auto* b = new TestSheet(3, 3, 64, 0);
+    b->LayoutEditInCorner();
+    auto* ca = new TMDIChild(client, QStringLiteral("a"), a);
+    auto* cb = new TMDIChild(client, QStringLiteral("b"), b);
+    client.show();
+    client.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&client));
+    ca->show();
+    cb->show();
+    client.setActiveSubWindow(ca);
+    QApplication::processEvents();
+    EXPECT_EQ(QApplication::focusWidget(), a->ArrayWindow);
+    client.setActiveSubWindow(cb);
+    QApplication::processEvents();
+    EXPECT_EQ(QApplication::focusWidget(), b->ArrayWindow);
+    QTest::keyClick(b->ArrayWindow, Qt::Key_Return);
+    EXPECT_EQ(QApplication::focusWidget(), b->EnterEdit);
+    client.setActiveSubWindow(ca);
+    client.setActiveSubWindow(cb);
+    QApplication::processEvents();
+    EXPECT_EQ(QApplication::focusWidget(), b->EnterEdit);
 }
