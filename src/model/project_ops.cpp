@@ -1,6 +1,7 @@
 #include "model/project_ops.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstddef>
 #include <utility>
 #include <vector>
@@ -118,6 +119,23 @@ void setEvaluation(Project& p, DocumentState& d, int a, int c, double value, con
     p.evaluations[i] = value;
     p.evaluationTexts[i] = text;
     d.resultsValid = 0;
+}
+
+std::string typeEvaluation(Project& p, DocumentState& d, int a, int c, const std::string& typed) {
+    if (a < 0 || a >= p.n || c < 0 || c >= p.m) return typed;
+    const size_t i = idx(a, c, p.m);
+    double& value = p.evaluations[i];
+    std::string shown = typed;
+    if (typed != "-" && typed != format("%g", value)) {
+        const double v = readDouble(typed);
+        // -0 typed over 0 is a change too: the file would say so.
+        if (v != value || std::signbit(v) != std::signbit(value)) d.modified = 1;
+        value = v;
+        shown = format("%g", v);
+    }
+    p.evaluationTexts[i] = shown;
+    d.resultsValid = 0;
+    return shown;
 }
 
 void addCriterion(Project& p, DocumentState& d, const Criterion& c) {

@@ -25,6 +25,14 @@ void renameAlternative(Project& p, DocumentState& d, int a, const std::string& n
 // Stores the value and its text; modified only when value or text changed.
 void setEvaluation(Project& p, DocumentState& d, int a, int c, double value, const std::string& text);
 
+// A text typed into the grid of evaluations, or moved over there: "-" keeps
+// the value; the value's own "%g" text keeps it exactly (moving over a cell
+// must not round it to six digits); any other text is read as a number, 0
+// when it is none. The cell's text becomes what is shown ("-", or the value's
+// "%g"), which is returned. resultsValid = 0; modified only when the value
+// changed.
+std::string typeEvaluation(Project& p, DocumentState& d, int a, int c, const std::string& typed);
+
 void addCriterion(Project& p, DocumentState& d, const Criterion& c);
 void modifyCriterion(Project& p, DocumentState& d, int j, const Criterion& c);
 void deleteCriterion(Project& p, DocumentState& d, int j);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <tuple>
 #include <string>
 #include <vector>
 
@@ -76,6 +78,32 @@ TEST_F(Ops, CriteriaKeepCellsAndTexts) {
     deleteCriterion(p, d, 0);  // the only criterion takes the alternatives with it
     expectConsistent();
     EXPECT_EQ(p.m + p.n, 0);
+}
+
+TEST_F(Ops, TypedEvaluationsAreReadLenientlyAndKeptWhenRetypedAsShown) {
+    struct Case { const char* name; double before; const char* typed; double after; const char* shown; int modified; }
+    cases[] = {
+        {"a number", 10, "25", 25, "25", 1},
+        {"an exponent", 10, "1e2", 100, "100", 1},
+        {"not a number", 10, "x", 0, "0", 1},
+        {"a dash keeps the value", 10, "-", 10, "-", 0},
+        {"a point alone", 10, ".", 0, "0", 1},
+        {"the same value written otherwise", 10, "10.0", 10, "10", 0},
+        {"minus zero over zero", 0, "-0", -0.0, "-0", 1},
+        // Moving over a cell types its "%g" text, rounded to six digits.
+        {"seven digits moved over", 1234567, "1.23457e+06", 1234567, "1.23457e+06", 0},
+        {"seven decimals moved over", 0.1234567, "0.123457", 0.1234567, "0.123457", 0},
+        {"the rounded value typed", 1234567, "1234570", 1234570, "1.23457e+06", 1},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.name);
+        p.evaluations[3] = k.before;
+        d.modified = 0;
+        d.resultsValid = 1;
+        EXPECT_EQ(typeEvaluation(p, d, 1, 1, k.typed), k.shown);
+        EXPECT_EQ(std::tuple(p.eval(1, 1), std::signbit(p.eval(1, 1)), p.evaluationTexts[3], d.modified, d.resultsValid),
+                  std::tuple(k.after, std::signbit(k.after), k.shown, k.modified, 0));
+    }
 }
 
 TEST(NameWidth, EightPixelsPerCharacterAtLeastEight) {
