@@ -1,9 +1,22 @@
 #include "app/extensions.h"
 
+#include "app/okno_mdi.h"
+#include "views/matrix_views.h"
+
 namespace kvis {
 
-// Until the result views exist their toggles do nothing.
-void registerResultViews(TOknoMDI&) {}
+void registerResultViews(TOknoMDI& client) {
+    client.setViewFactory(ViewSlot::Alternatives,
+                          [](TOknoMDI& c, Document& d) -> TMDIChild* { return new TMDIWarianty(c, d); });
+    client.setViewFactory(ViewSlot::Concordance,
+                          [](TOknoMDI& c, Document& d) -> TMDIChild* { return new TMDIMacierzZgodnosci(c, d); });
+    client.setViewFactory(ViewSlot::Discordance,
+                          [](TOknoMDI& c, Document& d) -> TMDIChild* { return new TMDIMacierzNiezgodnosci(c, d); });
+    client.setViewFactory(ViewSlot::Robustness,
+                          [](TOknoMDI& c, Document& d) -> TMDIChild* { return new TMDIMacierzMocy(c, d); });
+    client.setViewFactory(ViewSlot::Outranking,
+                          [](TOknoMDI& c, Document& d) -> TMDIChild* { return new TMDIMacierzPrzewyzszania(c, d); });
+}
 
 // Until the printout exists Print ends after the choice of what to print.
 void printResults(TPrinter&, QWidget*, const Document&, int) {}

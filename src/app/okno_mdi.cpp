@@ -49,7 +49,7 @@ void TOknoMDI::toggle(ViewSlot s) {
     slot = child;
     setBit(bit, true);
     // A view closed by its own close box empties its slot and its bit.
-    connect(child, &QObject::destroyed, this, [this, bit] { setBit(bit, false); });
+    connect(child, &QObject::destroyed, &viewWatch_, [this, bit] { setBit(bit, false); });
     child->show();
 }
 

@@ -43,6 +43,9 @@ private:
     Document& doc_;
     std::array<ViewFactory, kViewSlots> factories_;
     std::array<QPointer<TMDIChild>, kViewSlots> slots_;
+    // The context of the views' destroyed connections: the client itself will
+    // not do, as it drops every connection with a subwindow that closes.
+    QObject viewWatch_;
 };
 
 }  // namespace kvis

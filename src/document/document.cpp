@@ -134,6 +134,10 @@ void Document::setEvaluationText(int a, int c, const std::string& text) {
     project_.evaluationTexts[static_cast<size_t>(a) * static_cast<size_t>(project_.m) + static_cast<size_t>(c)] = text;
 }
 
+std::string Document::typeEvaluation(int a, int c, const std::string& typed) {
+    return kvis::typeEvaluation(project_, state_, a, c, typed);
+}
+
 void Document::addCriterion(const Criterion& c) {
     notifyRelease();
     kvis::addCriterion(project_, state_, c);

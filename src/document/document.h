@@ -91,6 +91,11 @@ public:
     void setEvaluation(int a, int c, double value, const std::string& text);
     // The text alone, for a value typed again as it was: no flag changes.
     void setEvaluationText(int a, int c, const std::string& text);
+    // A text typed into the grid of evaluations, or moved over there: read
+    // leniently unless it is "-" or the value's own "%g" text, which keep the
+    // value exactly; resultsValid = 0, modified only when the value changed.
+    // Returns the text the cell shows.
+    std::string typeEvaluation(int a, int c, const std::string& typed);
     void addCriterion(const Criterion& c);
     void modifyCriterion(int j, const Criterion& c);
     void deleteCriterion(int j);

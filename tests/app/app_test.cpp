@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QTemporaryDir>
+#include <QTest>
 #include <array>
 
 #include "../support/document_access.h"
@@ -22,6 +23,7 @@
 #include "platform/test_hooks.h"
 #include "resources/dialog_templates.h"
 #include "resources/menu_resource.h"
+#include "views/sheet_window.h"
 
 using namespace kvis;
 
@@ -208,7 +210,8 @@ TEST_F(AppTest, ViewTogglesOpenAndCloseAndCarryTheCheckMark) {
     EXPECT_TRUE(enabled(cmd::CloseAll));
     send(cmd::CloseAll);
     EXPECT_EQ(views(), std::tuple(false, false, 0, 0));
-    // A view without a window yet: its toggle does nothing.
+    // A view without a window: its toggle does nothing.
+    app->client()->setViewFactory(ViewSlot::Robustness, nullptr);
     send(cmd::Robustness);
     EXPECT_FALSE(checked(cmd::Robustness));
 }
@@ -529,6 +532,53 @@ TEST_F(AppTest, ComputationsQolvAndSaveResults) {
     const size_t dialogs = hooks.fileDialogs.size();
     saveResults(false, nullptr);
     EXPECT_EQ(hooks.fileDialogs.size(), dialogs);
+}
+
+TEST_F(AppTest, MatrixViewsOpenAndCloseByTheirCommandsTheirCloseBoxAndComputations) {
+    open(example("v.kvs"));
+    app->cmComputations();
+    ASSERT_EQ(state().resultsValid, 1);
+    struct View { int command; ViewSlot slot; const char* caption; QPoint at; int bit; } views[] = {
+        {cmd::MatrixOfAlternatives, ViewSlot::Alternatives, "Matrix of Alternatives", {5, 5}, kBitAlternatives},
+        {cmd::Concordance, ViewSlot::Concordance, "Matrix of Concordance", {25, 20}, kBitConcordance},
+        {cmd::Discordance, ViewSlot::Discordance, "Matrix of Discordance", {45, 35}, kBitDiscordance},
+        {cmd::Robustness, ViewSlot::Robustness, "Matrix of Robustness", {65, 50}, kBitRobustness},
+        {cmd::Outranking, ViewSlot::Outranking, "Matrix of Outranking", {85, 65}, kBitOutranking},
+    };
+    TOknoMDI& client = *app->client();
+    for (const View& v : views) {
+        SCOPED_TRACE(v.caption);
+        send(v.command);
+        ASSERT_TRUE(client.isOpen(v.slot));
+        const TMDIChild* child = client.view(v.slot);
+        EXPECT_EQ(std::tuple(str(child->windowTitle()), child->geometry(), child->windowIcon().isNull()),
+                  std::tuple(v.caption, QRect(v.at, QSize(500, 300)), false));
+        EXPECT_TRUE(checked(v.command));
+        EXPECT_TRUE(state().openViewsMask & v.bit);
+        send(v.command);  // twice: closed again
+        EXPECT_EQ(std::tuple(client.isOpen(v.slot), checked(v.command), state().openViewsMask), std::tuple(false, false, 0));
+    }
+    for (const View& v : views) send(v.command);
+    EXPECT_EQ(state().openViewsMask, 0xF8);
+
+    // The close box of a view empties its slot and its bit.
+    client.view(ViewSlot::Robustness)->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(std::tuple(client.isOpen(ViewSlot::Robustness), checked(cmd::Robustness), state().openViewsMask),
+              std::tuple(false, false, 0xF8 & ~kBitRobustness));
+
+    // An evaluation typed into the grid: the results go stale, their views stay open
+    // with their commands disabled, until the next computation closes every view.
+    auto* grid = static_cast<TSheetWindow*>(client.view(ViewSlot::Alternatives)->widget());
+    QTest::keyClick(grid->ArrayWindow, Qt::Key_9);
+    QTest::keyClick(grid->EnterEdit, Qt::Key_Return);
+    EXPECT_EQ(doc().project().eval(0, 0), 9);
+    EXPECT_EQ(std::tuple(state().modified, state().resultsValid, client.childCount()), std::tuple(1, 0, 4));
+    EXPECT_EQ(std::tuple(enabled(cmd::Concordance), checked(cmd::Concordance)), std::tuple(false, true));
+    app->cmComputations();
+    ASSERT_EQ(state().resultsValid, 1);
+    EXPECT_EQ(std::tuple(client.childCount(), state().openViewsMask, checked(cmd::MatrixOfAlternatives)),
+              std::tuple(0, 0, false));
 }
 
 // ---- The editing commands around their dialogs: what they do afterwards -------

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <tuple>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "model/numfmt.h"
