@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
@@ -19,6 +20,7 @@
 #include "dialogs/editing_dialogs.h"
 #include "platform/test_hooks.h"
 #include "resources/menu_resource.h"
+#include "views/sheet_window.h"
 
 using namespace kvis;
 
@@ -107,6 +109,53 @@ void renderNestedEditingDialogs(QWidget* parent, Document& doc, TestHooks& hooks
         grabNextDialog(hooks, "dialog_kernel_structure");
         runKernel(parent, doc);
     }
+}
+
+// The matrix views on the computed project: all five open at once, the
+// discordance view with its notice, a result matrix scrolled to its lower
+// right corner, and the Matrix of Alternatives in the middle of an edit (last:
+// typing changes the project).
+void renderMatrixViews(TKavorinApp& app) {
+    TDecoratedMDIFrame* frame = app.mainWindow();
+    TOknoMDI& client = *app.client();
+    const int commands[] = {cmd::MatrixOfAlternatives, cmd::Concordance, cmd::Discordance, cmd::Robustness,
+                            cmd::Outranking};
+    for (int id : commands) frame->sendCommand(id);
+    frame->updateCommandUI();
+    grab(frame, QStringLiteral("main_window_matrix_views"));
+    grab(client.view(ViewSlot::Discordance), QStringLiteral("view_discordance"));
+
+    auto keys = [](QWidget* w, Qt::Key key, int times) {
+        for (int i = 0; i < times; ++i) {
+            QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+            QApplication::sendEvent(w, &press);
+        }
+    };
+    // A view made smaller than its matrix, its current cell moved to the last one.
+    TMDIChild* concordance = client.view(ViewSlot::Concordance);
+    client.setActiveSubWindow(concordance);
+    concordance->resize(360, 200);
+    settle();
+    auto* sheet = static_cast<TSheetWindow*>(concordance->widget());
+    const int n = app.document().project().n;
+    keys(sheet->ArrayWindow, Qt::Key_Down, n);
+    keys(sheet->ArrayWindow, Qt::Key_Right, n);
+    grab(concordance, QStringLiteral("view_concordance_lower_right"));
+
+    TMDIChild* alternatives = client.view(ViewSlot::Alternatives);
+    client.setActiveSubWindow(alternatives);
+    sheet = static_cast<TSheetWindow*>(alternatives->widget());
+    keys(sheet->ArrayWindow, Qt::Key_Down, 2);
+    keys(sheet->ArrayWindow, Qt::Key_Right, 1);
+    settle();
+    // The first character begins the edit in the cells, the others go to the entry line.
+    for (const char c : {'1', '2', '.', '7', '5'}) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(QChar(c)));
+        QWidget* to = sheet->isEditing() ? static_cast<QWidget*>(sheet->EnterEdit) : sheet->ArrayWindow;
+        QApplication::sendEvent(to, &press);
+    }
+    grab(alternatives, QStringLiteral("view_alternatives_editing"));
+    client.closeChildren();
 }
 
 }  // namespace
@@ -215,6 +264,7 @@ int main(int argc, char** argv) {
         grabNextDialog(hooks, "dialog_select");
         runSelect(app.client(), doc);
         renderNestedEditingDialogs(app.client(), doc, hooks);
+        renderMatrixViews(app);
     }
     frame->hide();
     return g_failures == 0 ? 0 : 1;
