@@ -1,48 +1,42 @@
-// The grid of a concordance view, 500 x 300 in an MDI client on the offscreen
-// platform, at n alternatives: one full repaint of the view, and one arrow-key
-// move of the current cell with the repaint it causes (right and left in turn,
-// in the middle of the matrix).
+// The concordance view, 500 x 300 in an MDI client on the offscreen platform,
+// on a project of n alternatives: one full repaint of the view, and one
+// arrow-key move of the current cell with the repaint it causes (right and
+// left in turn, in the middle of the matrix).
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
 #include <QKeyEvent>
-#include <memory>
+#include <cstdlib>
 
+#include "document/document.h"
 #include "model/numfmt.h"
-#include "platform/window.h"
-#include "views/sheet_window.h"
+#include "views/matrix_views.h"
 
 namespace {
 
 using namespace kvis;
 
-// n x n texts as the concordance matrix has them, with its column format.
-class ConcordanceLike : public TSheetWindow {
-public:
-    explicit ConcordanceLike(int n) : TSheetWindow(8 * std::max(8, int(format("alter_%d", n).size())), 0) {
-        for (int a = 0; a < n; ++a) {
-            names.push_back(format("alter_%d", a + 1));
-            for (int b = 0; b < n; ++b) texts.push_back(format("%5.2f", double((a * 7 + b * 13) % 101) / 100));
-        }
-        columns.assign(std::size_t(n), TSheetColumn{NameWidth, 1, 1});
-        auto title = [this](std::uint32_t i) -> const std::string& { return names[i]; };
-        createChildren(texts.data(), columns.data(), std::uint32_t(n), std::uint32_t(n), title, title);
-        LayoutEditInCorner();
+// n alternatives, each better than the next on three criteria: computed at
+// once (a transitive relation, no cycle to cut).
+void computeProject(Document& doc, int n) {
+    doc.start(Parameters{0.6, 2, 0.1}, {});
+    for (int j = 0; j < 3; ++j) doc.addCriterion({format("crit%d", j + 1), 1, 0, 0, 1.0 + j, {0, 3}, {0, 1}, {}});
+    for (int a = 0; a < n; ++a) {
+        const double g = 10.0 * (n - a);
+        doc.addAlternative(format("alter_%d", a + 1), {g, g + 1, g + 2});
     }
-    std::vector<std::string> texts, names;
-    std::vector<TSheetColumn> columns;
-};
+    if (doc.compute().status != ComputeStatus::Computed) std::abort();
+}
 
 struct View {
     explicit View(int n) {
+        computeProject(doc, n);
         client.resize(900, 700);
-        auto* sheet = new ConcordanceLike(n);
-        child = new TMDIChild(client, QStringLiteral("Matrix of Concordance"), sheet);
-        child->setGeometry(25, 20, 500, 300);
+        child = new TMDIMacierzZgodnosci(client, doc);
         client.show();
         child->show();
         QApplication::processEvents();
-        cells = sheet->ArrayWindow;
+        cells = static_cast<TSheetWindow*>(child->widget())->ArrayWindow;
         for (int i = 0; i < n / 2; ++i) {
             key(Qt::Key_Down);
             key(Qt::Key_Right);
@@ -53,6 +47,7 @@ struct View {
         QKeyEvent e(QEvent::KeyPress, k, Qt::NoModifier);
         QApplication::sendEvent(cells, &e);
     }
+    Document doc;
     TMDIClient client;
     TMDIChild* child = nullptr;
     QWidget* cells = nullptr;
