@@ -193,3 +193,17 @@ TEST_F(MatrixViews, AViewKnowsWhenItsArraysAreNoLongerThoseItShows) {
     EXPECT_FALSE(concordance->arraysIntact());
     for (QMdiSubWindow* s : client.subWindowList()) delete s;
 }
+
+#ifndef NDEBUG
+// Debug builds stop a view that would paint arrays no longer its own.
+TEST_F(MatrixViews, PaintingArraysThatWentIsAnAssertion) {
+    build();
+    TMatrixWindow* w = open<TMDIMacierzZgodnosci>();
+    EXPECT_DEATH(
+        {
+            doc.addAlternative("alt3", {30, 31});
+            w->ArrayWindow->repaint();
+        },
+        "arraysIntact");
+}
+#endif
