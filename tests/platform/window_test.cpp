@@ -7,7 +7,6 @@
 #include <QWheelEvent>
 #include <functional>
 
-#include "platform/controls.h"
 #include "platform/drawing.h"
 #include "platform/layout_window.h"
 
@@ -15,95 +14,79 @@ using namespace kvis;
 
 namespace {
 
-struct Placement {
-    const char* name;
-    // Sets the metrics of the children a, b, c of the window.
-    std::function<void(TLayoutWindow&, QWidget* a, QWidget* b, QWidget* c)> metrics;
-    QRect a, b, c;
-};
+using E = TEdge;
+using C = TEdgeConstraint;
 
-TLayoutMetrics ltwh(TEdgeConstraint l, TEdgeConstraint t, TEdgeConstraint w, TEdgeConstraint h) {
+// Two constraints of each axis set, the third left empty ({}).
+TLayoutMetrics metrics(C left, C top, C right, C bottom, C width = {}, C height = {}) {
     TLayoutMetrics m;
-    m.left = l;
-    m.top = t;
-    m.width = w;
-    m.height = h;
+    m.left = left, m.top = top, m.right = right, m.bottom = bottom, m.width = width, m.height = height;
     return m;
 }
 
 }  // namespace
 
 TEST(LayoutWindow, PlacesChildrenByTheirConstraints) {
-    using E = TEdge;
-    const Placement cases[] = {
+    const C none;
+    struct Case {
+        const char* name;
+        std::function<void(TLayoutWindow&, QWidget* a, QWidget* b, QWidget* c)> place;
+        QRect a, b, c;  // c stays at (1, 2, 3, 4) when it has no metrics
+    } cases[] = {
         {"edges of the parent with margins",
-         [](TLayoutWindow& w, QWidget* a, QWidget*, QWidget*) {
-             TLayoutMetrics m;
-             m.left = lm::parent(E::Left, 5);
-             m.top = lm::parent(E::Top, 5);
-             m.right = lm::parent(E::Right, -5);
-             m.bottom = lm::parent(E::Bottom, -5);
-             w.setChildLayoutMetrics(a, m);
+         [&](TLayoutWindow& w, QWidget* a, QWidget*, QWidget*) {
+             w.setChildLayoutMetrics(a, metrics(lm::parent(E::Left, 5), lm::parent(E::Top, 5), lm::parent(E::Right, -5),
+                                                lm::parent(E::Bottom, -5)));
          },
-         QRect(5, 5, 290, 190), {}, {}},
+         {5, 5, 290, 190}, {1, 2, 3, 4}, {1, 2, 3, 4}},
         {"minus one overlaps the borders; same height, same width",
-         [](TLayoutWindow& w, QWidget* a, QWidget* b, QWidget* c) {
-             w.setChildLayoutMetrics(a, ltwh(lm::parent(E::Left), lm::parent(E::Top), lm::pixels(64), lm::pixels(24)));
-             TLayoutMetrics mb = ltwh(lm::of(a, E::Right, -1), lm::parent(E::Top), {}, lm::of(a, E::Height));
-             mb.right = lm::parent(E::Right);
-             w.setChildLayoutMetrics(b, mb);
-             TLayoutMetrics mc = ltwh(lm::parent(E::Left), lm::of(a, E::Bottom, -1), lm::of(a, E::Width), {});
-             mc.bottom = lm::parent(E::Bottom);
-             w.setChildLayoutMetrics(c, mc);
+         [&](TLayoutWindow& w, QWidget* a, QWidget* b, QWidget* c) {
+             w.setChildLayoutMetrics(a, metrics(lm::parent(E::Left), lm::parent(E::Top), none, none, lm::pixels(64),
+                                                lm::pixels(24)));
+             w.setChildLayoutMetrics(b, metrics(lm::of(a, E::Right, -1), lm::parent(E::Top), lm::parent(E::Right), none,
+                                                none, lm::of(a, E::Height)));
+             w.setChildLayoutMetrics(c, metrics(lm::parent(E::Left), lm::of(a, E::Bottom, -1), none,
+                                                lm::parent(E::Bottom), lm::of(a, E::Width)));
          },
-         QRect(0, 0, 64, 24), QRect(63, 0, 237, 24), QRect(0, 23, 64, 177)},
-        {"a percentage of the width; the rest beside it",
-         [](TLayoutWindow& w, QWidget* a, QWidget* b, QWidget*) {
-             TLayoutMetrics ma;
-             ma.left = lm::parent(E::Left);
-             ma.top = lm::parent(E::Top);
-             ma.right = lm::percent(E::Width, 80);
-             ma.bottom = lm::parent(E::Bottom);
-             w.setChildLayoutMetrics(a, ma);
-             TLayoutMetrics mb = ltwh(lm::of(a, E::Right), lm::parent(E::Top), {}, lm::pixels(40));
-             mb.right = lm::parent(E::Right);
-             w.setChildLayoutMetrics(b, mb);
+         {0, 0, 64, 24}, {63, 0, 237, 24}, {0, 23, 64, 177}},
+        {"80 percent of the width, the rest beside it",
+         [&](TLayoutWindow& w, QWidget* a, QWidget* b, QWidget*) {
+             w.setChildLayoutMetrics(a, metrics(lm::parent(E::Left), lm::parent(E::Top), lm::percent(E::Width, 80),
+                                                lm::parent(E::Bottom)));
+             w.setChildLayoutMetrics(b, metrics(lm::of(a, E::Right), lm::parent(E::Top), lm::parent(E::Right), none,
+                                                none, lm::pixels(40)));
          },
-         QRect(0, 0, 240, 200), QRect(240, 0, 60, 40), {}},
+         {0, 0, 240, 200}, {240, 0, 60, 40}, {1, 2, 3, 4}},
         {"right and width, bottom and height; a sibling set later is waited for",
-         [](TLayoutWindow& w, QWidget* a, QWidget* b, QWidget*) {
-             TLayoutMetrics ma;
-             ma.right = lm::of(b, E::Left, -10);
-             ma.width = lm::percent(b, E::Width, 50);
-             ma.bottom = lm::parent(E::Bottom);
-             ma.height = lm::pixels(30);
-             w.setChildLayoutMetrics(a, ma);
-             w.setChildLayoutMetrics(b, ltwh(lm::pixels(150), lm::pixels(10), lm::pixels(101), lm::pixels(20)));
+         [&](TLayoutWindow& w, QWidget* a, QWidget* b, QWidget*) {
+             w.setChildLayoutMetrics(a, metrics(none, none, lm::of(b, E::Left, -10), lm::parent(E::Bottom),
+                                                lm::percent(b, E::Width, 50), lm::pixels(30)));
+             w.setChildLayoutMetrics(b, metrics(lm::pixels(150), lm::pixels(10), none, none, lm::pixels(101),
+                                                lm::pixels(20)));
          },
-         QRect(90, 170, 50, 30), QRect(150, 10, 101, 20), {}},
-        {"a cycle of references leaves those children empty; a negative size is 0",
-         [](TLayoutWindow& w, QWidget* a, QWidget* b, QWidget* c) {
-             w.setChildLayoutMetrics(a, ltwh(lm::of(b, E::Right), lm::pixels(0), lm::pixels(10), lm::pixels(10)));
-             w.setChildLayoutMetrics(b, ltwh(lm::of(a, E::Right), lm::pixels(0), lm::pixels(10), lm::pixels(10)));
-             TLayoutMetrics mc = ltwh(lm::pixels(250), lm::pixels(0), {}, lm::pixels(5));
-             mc.right = lm::pixels(200);
-             w.setChildLayoutMetrics(c, mc);
+         {90, 170, 50, 30}, {150, 10, 101, 20}, {1, 2, 3, 4}},
+        {"a cycle of references leaves its children empty; a negative size is 0",
+         [&](TLayoutWindow& w, QWidget* a, QWidget* b, QWidget* c) {
+             w.setChildLayoutMetrics(a, metrics(lm::of(b, E::Right), lm::pixels(0), none, none, lm::pixels(9),
+                                                lm::pixels(9)));
+             w.setChildLayoutMetrics(b, metrics(lm::of(a, E::Right), lm::pixels(0), none, none, lm::pixels(9),
+                                                lm::pixels(9)));
+             w.setChildLayoutMetrics(c, metrics(lm::pixels(250), lm::pixels(0), lm::pixels(200), none, none,
+                                                lm::pixels(5)));
          },
-         QRect(), QRect(), QRect(250, 0, 0, 5)},
+         {}, {}, {250, 0, 0, 5}},
     };
-    for (const Placement& p : cases) {
-        SCOPED_TRACE(p.name);
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.name);
         TLayoutWindow w;
         auto* a = new QWidget(&w);
         auto* b = new QWidget(&w);
         auto* c = new QWidget(&w);
-        for (QWidget* x : {a, b, c}) x->setGeometry(1, 2, 3, 4);  // a child without metrics stays where it is
+        for (QWidget* x : {a, b, c}) x->setGeometry(1, 2, 3, 4);
         w.resize(300, 200);
-        p.metrics(w, a, b, c);
+        k.place(w, a, b, c);
         w.layoutChildren();
-        EXPECT_EQ(a->geometry(), p.a);
-        EXPECT_EQ(b->geometry(), w.childLayoutMetrics(b) ? p.b : QRect(1, 2, 3, 4));
-        EXPECT_EQ(c->geometry(), w.childLayoutMetrics(c) ? p.c : QRect(1, 2, 3, 4));
+        EXPECT_EQ(std::tuple(a->geometry(), b->geometry(), c->geometry()), std::tuple(k.a, k.b, k.c));
     }
 }
 
@@ -112,28 +95,18 @@ TEST(LayoutWindow, FollowsEveryResizeInsideItsBorder) {
     w.setStyle(TWindow::Border);
     auto* a = new QWidget(&w);
     auto* b = new QWidget(&w);
-    TLayoutMetrics m;
-    m.left = lm::parent(TEdge::Left);
-    m.top = lm::parent(TEdge::Top);
-    m.right = lm::percent(TEdge::Width, 80);
-    m.bottom = lm::parent(TEdge::Bottom);
-    w.setChildLayoutMetrics(a, m);
-    m.left = lm::of(a, TEdge::Right);
-    m.right = lm::parent(TEdge::Right);
-    w.setChildLayoutMetrics(b, m);
-    w.resize(502, 302);
+    w.setChildLayoutMetrics(a, metrics(lm::parent(E::Left), lm::parent(E::Top), lm::percent(E::Width, 80),
+                                       lm::parent(E::Bottom)));
+    w.setChildLayoutMetrics(b, metrics(lm::of(a, E::Right), lm::parent(E::Top), lm::parent(E::Right),
+                                       lm::parent(E::Bottom)));
+    const std::tuple<QSize, QRect, QRect> sizes[] = {{{502, 302}, {1, 1, 400, 300}, {401, 1, 100, 300}},
+                                                     {{252, 102}, {1, 1, 200, 100}, {201, 1, 50, 100}}};
     w.show();
-    QApplication::processEvents();
-    EXPECT_EQ(a->geometry(), QRect(1, 1, 400, 300));
-    EXPECT_EQ(b->geometry(), QRect(401, 1, 100, 300));
-    w.resize(252, 102);
-    QApplication::processEvents();
-    EXPECT_EQ(a->geometry(), QRect(1, 1, 200, 100));
-    EXPECT_EQ(b->geometry(), QRect(201, 1, 50, 100));
-    w.removeChildLayoutMetrics(b);
-    w.resize(102, 102);
-    QApplication::processEvents();
-    EXPECT_EQ(b->geometry(), QRect(201, 1, 50, 100));
+    for (const auto& [size, ra, rb] : sizes) {
+        w.resize(size);
+        QApplication::processEvents();
+        EXPECT_EQ(std::tuple(a->geometry(), b->geometry()), std::tuple(ra, rb));
+    }
 }
 
 namespace {
@@ -221,11 +194,4 @@ TEST(Drawing, FollowsTheDeviceContextRules) {
         {2, 12, red}, {3, 13, red}, {4, 14, white}, {7, 17, red}, {6, 16, red}, {5, 15, white}, {8, 12, white},
     };
     for (const Probe& p : probes) EXPECT_EQ(at(p.x, p.y), p.c) << p.x << "," << p.y;
-}
-
-TEST(Edit, InAWindowTakesItsPlaceTextAndLimit) {
-    QWidget parent;
-    TEdit e(&parent, 100, QStringLiteral("abc"), QRect(0, 0, 64, 24), 128);
-    EXPECT_EQ(std::tuple(e.controlId(), e.text(), e.geometry(), e.maxLength()),
-              std::tuple(100, QStringLiteral("abc"), QRect(0, 0, 64, 24), 127));
 }
