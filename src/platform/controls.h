@@ -28,7 +28,7 @@ private:
     std::vector<std::pair<char16_t, char16_t>> ranges_;
 };
 
-// Single-line edit. textLen is the size of the old text buffer including the
+// Single-line edit. textLen is the size of a text buffer including the
 // terminating zero: at most textLen - 1 characters can be entered (0 = no limit).
 class TEdit : public QLineEdit {
     Q_OBJECT

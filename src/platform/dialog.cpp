@@ -169,7 +169,7 @@ void TDialog::create() {
     }
     for (QWidget* w : lowered) w->lower();
     for (size_t i = 1; i < tabChain.size(); ++i) QWidget::setTabOrder(tabChain[i - 1], tabChain[i]);
-    // Focus starts on the first control that takes it, as the old dialogs did.
+    // Focus starts on the first control that takes it.
     for (QWidget* w : tabChain)
         if (w->isEnabled() && w->focusPolicy() != Qt::NoFocus) {
             w->setFocus(Qt::OtherFocusReason);

@@ -60,7 +60,7 @@ public:
     void type(int id, const QString& text);
     void select(int id, int index);
 
-    // Dialog units of this dialog's font to pixels (the old platform's rule:
+    // Dialog units of this dialog's font to pixels (the templates' rule:
     // horizontal average character width / 4, vertical character height / 8).
     QRect toPixels(int x, int y, int w, int h) const;
     static QSize baseUnits(const QFont& font);

@@ -1,6 +1,6 @@
 #pragma once
 // The common open and save dialogs over QFileDialog (Qt's own widget dialog,
-// so its labels can be set), with the old platform's shared dialog data.
+// so its labels can be set), with the shared dialog data of every file dialog.
 #include <QFileDialog>
 #include <QString>
 #include <QStringList>
@@ -10,7 +10,7 @@ class QWidget;
 
 namespace kvis {
 
-// Flags of the shared data (the values of the old platform).
+// Flags of the shared data; the application sets all three (0x80c).
 inline constexpr unsigned OFN_HIDEREADONLY = 0x4;    // no read-only box (never shown here)
 inline constexpr unsigned OFN_NOCHANGEDIR = 0x8;     // the current directory stays as it was
 inline constexpr unsigned OFN_PATHMUSTEXIST = 0x800; // the chosen folder must exist

@@ -318,7 +318,7 @@ TStatusBar::TStatusBar(QWidget* parent) : QStatusBar(parent) {
     setFont(f);
     bool caps = false, num = false;
     if (!readIndicators(caps, num)) return;
-    // The indicator names of the old string table "EXT|CAPS|NUM|SCRL|OVR|REC".
+    // Two of the indicator names of string 32530, "EXT|CAPS|NUM|SCRL|OVR|REC".
     caps_ = new QLabel(QStringLiteral("CAPS"), this);
     num_ = new QLabel(QStringLiteral("NUM"), this);
     for (QLabel* l : {caps_, num_}) {
