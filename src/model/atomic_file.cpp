@@ -48,57 +48,81 @@ bool writeAll(int fd, const char* data, size_t size, int& err) {
 
 void setWriteFailureForTesting(long long afterBytes) { gFailAfterBytes = afterBytes; }
 
-bool writeFileAtomically(const std::string& path, const std::string& content, std::string* error) {
+AtomicFile::AtomicFile(std::string path) : path_(std::move(path)) {}
+
+AtomicFile::~AtomicFile() {
+    if (fd_ >= 0) ::close(fd_);
+    if (!tmp_.empty() && !committed_) ::unlink(tmp_.c_str());
+}
+
+bool AtomicFile::fail(std::string* error, const std::string& what, int err) {
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = -1;
+    if (!tmp_.empty()) ::unlink(tmp_.c_str());
+    tmp_.clear();
+    setError(error, what, err);
+    return false;
+}
+
+bool AtomicFile::create(std::string* error) {
     namespace fs = std::filesystem;
     std::error_code ec;
-    fs::path target(path);
+    fs::path target(path_);
     // Saving through a symbolic link updates the file it points to, not the link.
     if (fs::is_symlink(fs::symlink_status(target, ec))) {
         fs::path resolved = fs::weakly_canonical(target, ec);
         if (!ec) target = resolved;
     }
     if (fs::is_directory(target, ec)) {
-        setError(error, "Cannot write '" + path + "'", EISDIR);
+        setError(error, "Cannot write '" + path_ + "'", EISDIR);
         return false;
     }
+    target_ = target.string();
     fs::path folder = target.parent_path();
     std::string pattern = (folder.empty() ? fs::path(".") : folder).string() + "/." +
                           target.filename().string() + ".tmpXXXXXX";
     std::vector<char> name(pattern.begin(), pattern.end());
     name.push_back('\0');
-    int fd = ::mkstemp(name.data());
-    if (fd < 0) {
-        setError(error, "Cannot create a file in the folder of '" + path + "'", errno);
+    fd_ = ::mkstemp(name.data());
+    if (fd_ < 0) {
+        setError(error, "Cannot create a file in the folder of '" + path_ + "'", errno);
         return false;
     }
-    const std::string tmp(name.data());
-    auto fail = [&](const std::string& what, int err) {
-        if (fd >= 0) ::close(fd);
-        ::unlink(tmp.c_str());
-        setError(error, what, err);
-        return false;
-    };
+    tmp_ = name.data();
     // Keep the permissions of the file being replaced; a new file gets the usual ones.
     struct stat st {};
     mode_t mode;
-    if (::stat(target.c_str(), &st) == 0) {
+    if (::stat(target_.c_str(), &st) == 0) {
         mode = st.st_mode & 07777;
     } else {
         mode_t mask = ::umask(0);
         ::umask(mask);
         mode = 0666 & ~mask;
     }
-    if (::fchmod(fd, mode) != 0) return fail("Cannot set permissions of '" + tmp + "'", errno);
-    int err = 0;
-    if (!writeAll(fd, content.data(), content.size(), err))
-        return fail("Cannot write '" + path + "'", err);
-    if (::fsync(fd) != 0) return fail("Cannot write '" + path + "'", errno);
-    int closeResult = ::close(fd);
-    fd = -1;
-    if (closeResult != 0) return fail("Cannot write '" + path + "'", errno);
-    if (::rename(tmp.c_str(), target.c_str()) != 0)
-        return fail("Cannot replace '" + path + "'", errno);
+    if (::fchmod(fd_, mode) != 0) return fail(error, "Cannot set permissions of '" + tmp_ + "'", errno);
     return true;
+}
+
+bool AtomicFile::commit(std::string* error) {
+    if (fd_ < 0) return fail(error, "Cannot write '" + path_ + "'", EBADF);
+    if (::fsync(fd_) != 0) return fail(error, "Cannot write '" + path_ + "'", errno);
+    int closeResult = ::close(fd_);
+    fd_ = -1;
+    if (closeResult != 0) return fail(error, "Cannot write '" + path_ + "'", errno);
+    if (::rename(tmp_.c_str(), target_.c_str()) != 0) return fail(error, "Cannot replace '" + path_ + "'", errno);
+    committed_ = true;
+    return true;
+}
+
+bool writeFileAtomically(const std::string& path, const std::string& content, std::string* error) {
+    AtomicFile file(path);
+    if (!file.create(error)) return false;
+    int err = 0;
+    if (!writeAll(file.descriptor(), content.data(), content.size(), err)) {
+        setError(error, "Cannot write '" + path + "'", err);
+        return false;
+    }
+    return file.commit(error);
 }
 
 }  // namespace kvis

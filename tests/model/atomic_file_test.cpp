@@ -37,5 +37,31 @@ TEST_F(AtomicFile, FailuresLeaveTheTargetAndNoTemporary) {
     EXPECT_EQ(entries(), 1);
 }
 
+// A writer that opens the file by name (the PDF printer) writes the temporary
+// file; the target changes only on commit.
+TEST_F(AtomicFile, WriterByNameReplacesOnlyOnCommit) {
+    const fs::path f = dir / "out.pdf";
+    spit(f, "old");
+    {
+        kvis::AtomicFile file(f.string());
+        ASSERT_TRUE(file.create());
+        spit(file.temporaryPath(), "abandoned");
+        EXPECT_EQ(slurp(f), "old");
+    }
+    EXPECT_EQ(slurp(f), "old");
+    EXPECT_EQ(entries(), 1);
+    kvis::AtomicFile file(f.string());
+    ASSERT_TRUE(file.create());
+    EXPECT_EQ(fs::path(file.temporaryPath()).parent_path(), dir);
+    spit(file.temporaryPath(), "new");
+    ASSERT_TRUE(file.commit());
+    EXPECT_EQ(slurp(f), "new");
+    EXPECT_EQ(entries(), 1);
+    std::string error;
+    kvis::AtomicFile nowhere((dir / "missing" / "x.pdf").string());
+    EXPECT_FALSE(nowhere.create(&error));
+    EXPECT_EQ(error.rfind("Cannot create a file in the folder of '" + (dir / "missing" / "x.pdf").string() + "': ", 0), 0u);
+}
+
 }  // namespace
 }  // namespace kvis::test
