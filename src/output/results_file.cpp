@@ -98,12 +98,13 @@ void writeMatrixSection(std::string& out, const std::string& title,
     out += "\n";
 }
 
-void writeInputData(std::string& out, const Project& p) {
-    out += "[Input Data]\n";
+void writeParameters(std::string& out, const Project& p) {
     out += format("Level of concordance = %4.2f\n", p.levelOfConcordance);
     out += format("Max. number of arcs checked for cutting a cycle = %2d\n", p.maxArcsToCut);
-    out += format("Acceptable loss for cutting a smaller number of arcs = %4.2f\n\n", p.acceptableLoss);
-    out += "[Criteria]\n";
+    out += format("Acceptable loss for cutting a smaller number of arcs = %4.2f\n", p.acceptableLoss);
+}
+
+void writeCriteriaTable(std::string& out, const Project& p) {
     out += format("%69.69s\n", "T h r e s h o l d s");
     out += format("%25.25s%18.18s%21.21s%19.19s%14.14s\n", "Pref.", "Indiference", "Preference", "Veto", "Comp.");
     out += format("%12.12s %6.6s %5.5s %6.6s %14.14s %6.6s %14.14s %6.6s %14.14s %5.5s\n", "Criterion",
@@ -126,6 +127,14 @@ void writeInputData(std::string& out, const Project& p) {
         line += format("%5.5s\n", c.inverseMode == 1 ? "inv." : "dir.");
         out += line;
     }
+}
+
+void writeInputData(std::string& out, const Project& p) {
+    out += "[Input Data]\n";
+    writeParameters(out, p);
+    out += "\n";
+    out += "[Criteria]\n";
+    writeCriteriaTable(out, p);
     out += "\n";
     writeMatrixSection(out, "[Alternatives]", alternativeNames(p), criterionNames(p), p.evaluationTexts);
 }
@@ -202,10 +211,14 @@ std::string sideFilePath(const std::string& path, char letter) {
     return side;
 }
 
+int effectiveSelection(const DocumentState& d, int mask) {
+    return d.resultsValid == 1 ? mask : mask & kBitAlternatives;
+}
+
 std::string resultsReport(const Project& p, const DocumentState& d, const ResultsSet& r, int mask) {
+    mask = effectiveSelection(d, mask);
     std::string out;
     if (mask & kBitAlternatives) writeInputData(out, p);
-    if (d.resultsValid != 1) return out;
     const std::vector<std::string> names = alternativeNames(p);
     if (mask & kBitConcordance) writeMatrixSection(out, "[Matrix of concordance]", names, names, r.concordanceTexts);
     if (mask & kBitDiscordance) writeMatrixSection(out, "[Matrix of discordance]", names, names, r.discordanceTexts);
@@ -238,11 +251,11 @@ bool saveResultsFile(const std::string& path, const Project& p, const DocumentSt
         if (!failures.empty()) failures += "\n";
         failures += "Cannot create file '" + target + "'";
     };
-    const bool valid = d.resultsValid == 1;
+    const int chosen = effectiveSelection(d, mask);
     // The main file is renamed into place last, so that it wins over a side
     // file of the same name.
-    if (valid && (mask & kBitConcordance)) write(sideFilePath(path, 'c'), concordanceSideFile(p, r));
-    if (valid && (mask & kBitDiscordance)) write(sideFilePath(path, 'd'), discordanceSideFile(p, r));
+    if (chosen & kBitConcordance) write(sideFilePath(path, 'c'), concordanceSideFile(p, r));
+    if (chosen & kBitDiscordance) write(sideFilePath(path, 'd'), discordanceSideFile(p, r));
     write(path, resultsReport(p, d, r, mask));
     if (error) *error = failures;
     return failures.empty();

@@ -22,6 +22,10 @@ void writeMatrixSection(std::string& out, const std::string& title,
 
 // [Input Data], [Criteria] and [Alternatives].
 void writeInputData(std::string& out, const Project& p);
+// The three parameter lines of the input data.
+void writeParameters(std::string& out, const Project& p);
+// The criteria table: its title, two header lines and one line per criterion.
+void writeCriteriaTable(std::string& out, const Project& p);
 
 // "[Modified graph]", one line per added or removed arc, then an empty line.
 void writeModifiedGraphSection(std::string& out, const Project& p, const ResultsSet& r);
@@ -38,6 +42,10 @@ std::string discordanceSideFile(const Project& p, const ResultsSet& r);
 // becomes the letter ("res.kvr" -> "res.cvr"); no "." appends "." and the
 // letter, a "." at the end appends the letter.
 std::string sideFilePath(const std::string& path, char letter);
+
+// What of `mask` can be reported: only the input data while the results are
+// not valid (they may be stale, or sized for another project).
+int effectiveSelection(const DocumentState& d, int mask);
 
 // The main report for the selection mask (bits of ResultBits); only the input
 // data are written while the results are not valid.
