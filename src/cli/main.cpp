@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "engine/compute.h"
+#include "engine/exit_status.h"
 #include "engine/results.h"
 #include "model/numfmt.h"
 #include "model/project.h"
@@ -22,15 +23,6 @@
 namespace {
 
 using namespace kvis;
-
-enum Exit : int {
-    kOk = 0,
-    kCannotLoad = 1,
-    kValidation = 2,
-    kEngine = 3,
-    kCannotWrite = 4,
-    kUsage = 64,
-};
 
 const char* const kUsageText =
     "Usage: kvis-batch COMMAND ...\n"
@@ -70,7 +62,7 @@ void say(const std::string& text) {
 int usageError(const std::string& text) {
     say("kvis-batch: " + text);
     say("Try 'kvis-batch --help' for more information.");
-    return kUsage;
+    return kExitUsage;
 }
 
 struct Options {
@@ -89,7 +81,7 @@ bool isReal(const std::string& s) {
     return std::regex_match(s, std::regex("[+-]?([0-9]+\\.?[0-9]*|\\.[0-9]+)([eE][+-]?[0-9]+)?"));
 }
 
-// Returns kOk, or the exit status of a usage error (already reported).
+// Returns kExitOk, or the exit status of a usage error (already reported).
 int parse(const std::vector<std::string>& args, Options& o) {
     o.command = args[0];
     for (size_t i = 1; i < args.size(); ++i) {
@@ -143,21 +135,14 @@ int parse(const std::vector<std::string>& args, Options& o) {
     if (o.hasOutput && o.output.empty()) return usageError("empty output file name");
     if (o.hasSelect && o.command != "compute") return usageError("--select belongs to compute");
     if ((o.hasArcs || o.hasLoss) && !computes) return usageError("--arcs and --loss belong to compute and exchange");
-    return kOk;
-}
-
-// The load message as the desktop shows it, without the offer of an editor.
-int loadFailed(const std::string& path, const LoadResult& r) {
-    if (r.cannotOpen)
-        say(r.message);
-    else
-        say(loadFailureCaption(path) + "\nMissing section: " + r.message + ".");
-    return kCannotLoad;
+    return kExitOk;
 }
 
 int load(const std::string& path, Project& p) {
     LoadResult r = loadProject(path, p);
-    return r.ok ? kOk : loadFailed(path, r);
+    if (r.ok) return kExitOk;
+    say(loadFailureReport(path, r));
+    return kExitCannotLoad;
 }
 
 // The Computations command with the advanced options of the command line.
@@ -165,18 +150,9 @@ int compute(const Options& o, Project& p, DocumentState& d, ResultsSet& r) {
     if (int status = load(o.input, p)) return status;
     setAdvancedOptions(p, d, o.arcs, o.loss);
     ComputeOutcome outcome = computeResults(p, d, r);
-    switch (outcome.status) {
-        case ComputeStatus::Computed:
-        case ComputeStatus::AlreadyValid:
-            return kOk;
-        case ComputeStatus::EngineFailed:
-        case ComputeStatus::OutOfMemory:  // the computation itself could not be done
-            say(outcome.text);
-            return kEngine;
-        default:
-            say(outcome.text);
-            return kValidation;
-    }
+    const int status = exitStatusFor(outcome.status);
+    if (status != kExitOk) say(outcome.text);
+    return status;
 }
 
 int run(const Options& o) {
@@ -188,37 +164,37 @@ int run(const Options& o) {
         if (int status = load(o.input, p)) return status;
         std::printf("Number of alternatives:  %s\nNumber of criteria:  %s\n", format("%d", p.n).c_str(),
                     format("%d", p.m).c_str());
-        return kOk;
+        return kExitOk;
     }
     if (o.command == "compute") {
         if (int status = compute(o, p, d, r)) return status;
-        if (!saveResultsFile(o.output, p, d, r, o.select, &error)) return say(error), kCannotWrite;
-        return kOk;
+        if (!saveResultsFile(o.output, p, d, r, o.select, &error)) return say(error), kExitCannotWrite;
+        return kExitOk;
     }
     if (o.command == "exchange") {
         if (int status = compute(o, p, d, r)) return status;
-        if (!writeExchangeFile(o.output, p, r, &error)) return say(error), kCannotWrite;
-        return kOk;
+        if (!writeExchangeFile(o.output, p, r, &error)) return say(error), kExitCannotWrite;
+        return kExitOk;
     }
     if (o.command == "import") {
         ImportResult counts = importProject(o.input, true, p);
         ImportResult full = counts.ok ? importProject(o.input, false, p) : counts;
         if (!full.ok) {
             say(loadFailureCaption(o.input) + "\n" + full.message);
-            return kCannotLoad;
+            return kExitCannotLoad;
         }
         // The parameters an import takes from the settings file, at their defaults.
         const Parameters defaults;
         p.levelOfConcordance = defaults.levelOfConcordance;
         p.maxArcsToCut = defaults.maxArcsToCut;
         p.acceptableLoss = defaults.acceptableLoss;
-        if (!writeProject(o.output, p)) return say("Cannot create file '" + o.output + "'"), kCannotWrite;
-        return kOk;
+        if (!writeProject(o.output, p)) return say("Cannot create file '" + o.output + "'"), kExitCannotWrite;
+        return kExitOk;
     }
     // export
     if (int status = load(o.input, p)) return status;
-    if (!exportProject(o.output, p, &error)) return say(error), kCannotWrite;
-    return kOk;
+    if (!exportProject(o.output, p, &error)) return say(error), kExitCannotWrite;
+    return kExitOk;
 }
 
 }  // namespace
@@ -229,11 +205,11 @@ int main(int argc, char** argv) {
     for (const std::string& a : args) {
         if (a == "--help" || a == "-h") {
             std::fputs(kUsageText, stdout);
-            return kOk;
+            return kExitOk;
         }
         if (a == "--version") {
             std::printf("kvis-batch %s\n", KVIS_VERSION);
-            return kOk;
+            return kExitOk;
         }
     }
     Options o;

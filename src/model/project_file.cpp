@@ -208,4 +208,9 @@ std::string loadFailureText(const LoadResult& r) {
 
 std::string loadFailureCaption(const std::string& path) { return "Error opening project '" + path + "'"; }
 
+std::string loadFailureReport(const std::string& path, const LoadResult& r) {
+    if (r.cannotOpen) return r.message;
+    return loadFailureCaption(path) + "\nMissing section: " + r.message + ".";
+}
+
 }  // namespace kvis

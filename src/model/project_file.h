@@ -26,5 +26,7 @@ bool writeProject(const std::string& path, const Project& p, std::string* error 
 // + ".\nDo you want to run editor ?", caption "Error opening project '" + path + "'".
 std::string loadFailureText(const LoadResult& r);
 std::string loadFailureCaption(const std::string& path);
+// The same on a command line, in one text and without the offer of an editor.
+std::string loadFailureReport(const std::string& path, const LoadResult& r);
 
 }  // namespace kvis

@@ -1,0 +1,26 @@
+#pragma once
+// What the command lines (kvis-batch, kvis --print-pdf) exit with.
+#include "engine/compute.h"
+
+namespace kvis {
+
+enum ExitStatus : int {
+    kExitOk = 0,
+    kExitCannotLoad = 1,
+    kExitValidation = 2,
+    kExitEngine = 3,  // a cycle cannot be cut, or too little memory
+    kExitCannotWrite = 4,
+    kExitUsage = 64,
+};
+
+inline int exitStatusFor(ComputeStatus status) {
+    switch (status) {
+        case ComputeStatus::Computed:
+        case ComputeStatus::AlreadyValid: return kExitOk;
+        case ComputeStatus::EngineFailed:
+        case ComputeStatus::OutOfMemory: return kExitEngine;
+        default: return kExitValidation;
+    }
+}
+
+}  // namespace kvis
