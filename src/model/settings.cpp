@@ -192,24 +192,27 @@ bool writeProfileString(const std::string& section, const std::string& key,
     return writeProfileStrings(section, {{key, value}}, file);
 }
 
-Parameters readSettings(const std::string& directory, std::array<std::string, 4>& recent) {
+Parameters readSettings(const std::string& directory, std::array<std::string, 4>& recent, bool writeDefaults) {
     const std::string file = settingsFilePath(directory);
     Parameters p;
     // A value that reads as 0 (absent, empty, not a number or 0) gets its default,
     // which is also written back so that the file shows it next time.
+    auto fallBack = [&](const char* section, const char* key, const char* text) {
+        if (writeDefaults) writeProfileString(section, key, text, file);
+    };
     p.levelOfConcordance = readReal("parameters", "LevelOfConcordance", file);
     if (p.levelOfConcordance == 0) {
-        writeProfileString("parameters", "LevelOfConcordance", "0.66", file);
+        fallBack("parameters", "LevelOfConcordance", "0.66");
         p.levelOfConcordance = 0.66;
     }
     p.maxArcsToCut = getProfileInt("extended", "Arcs2check4cut", 0, file);
     if (p.maxArcsToCut == 0) {
-        writeProfileString("extended", "Arcs2check4cut", "2", file);
+        fallBack("extended", "Arcs2check4cut", "2");
         p.maxArcsToCut = 2;
     }
     p.acceptableLoss = readReal("extended", "AcceptLoss4cut", file);
     if (p.acceptableLoss == 0) {
-        writeProfileString("extended", "AcceptLoss4cut", "0.1", file);
+        fallBack("extended", "AcceptLoss4cut", "0.1");
         p.acceptableLoss = 0.1;
     }
     for (int i = 0; i < 4; ++i)

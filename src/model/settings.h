@@ -18,8 +18,10 @@ bool writeProfileString(const std::string& section, const std::string& key,
 // The settings file of a directory: directory + "/kvis.ini" ("kvis.ini" for "").
 std::string settingsFilePath(const std::string& directory);
 // Reads the three parameters (writing the defaults back when a value reads as
-// 0) and the four recent entries from "kvis.ini" in `directory`.
-Parameters readSettings(const std::string& directory, std::array<std::string, 4>& recent);
+// 0, unless `writeDefaults` is false) and the four recent entries from
+// "kvis.ini" in `directory`.
+Parameters readSettings(const std::string& directory, std::array<std::string, 4>& recent,
+                        bool writeDefaults = true);
 // Writes keys "1".."4" of [history] into "kvis.ini" in the start directory.
 bool writeRecent(const std::string& startDirectory, const std::array<std::string, 4>& recent);
 // Swap-with-first insertion of a path into the recent list.

@@ -33,6 +33,15 @@ TEST_F(Settings, ValuesThatReadAsZeroAreReplacedOthersKeptWithoutRangeCheck) {
     spit(ini(), "; comment\r\n[Parameters]\r\n  levelofconcordance =  abc  \r\n\r\n[EXTENDED]\r\n"
                 "Arcs2check4cut=17\r\nAcceptLoss4cut=0.25xyz\r\n[other]\r\nkeep=me\r\n");
     Recent recent;
+    const std::string before = slurp(ini());
+    for (bool write : {false, true}) {
+        SCOPED_TRACE(write);
+        const Parameters p = readSettings(dir.string(), recent, write);
+        EXPECT_EQ(std::tuple(p.levelOfConcordance, p.maxArcsToCut, p.acceptableLoss), std::tuple(0.66, 17, 0.25));
+        if (!write) {
+            EXPECT_EQ(slurp(ini()), before);  // a reader that writes nothing
+        }
+    }
     Parameters p = readSettings(dir.string(), recent);
     EXPECT_EQ(p.levelOfConcordance, 0.66);
     EXPECT_EQ(p.maxArcsToCut, 17);
