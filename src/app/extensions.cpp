@@ -18,7 +18,4 @@ void registerResultViews(TOknoMDI& client) {
                           [](TOknoMDI& c, Document& d) -> TMDIChild* { return new TMDIMacierzPrzewyzszania(c, d); });
 }
 
-// Until the printout exists Print ends after the choice of what to print.
-void printResults(TPrinter&, QWidget*, const Document&, int) {}
-
 }  // namespace kvis

@@ -14,7 +14,7 @@ class TPrinter;
 void registerResultViews(TOknoMDI& client);
 
 // Prints the parts of the document's results chosen in `mask` (bits of
-// ResultBits) with the printer's print dialog.
+// ResultBits) with the printer's print dialog (results_printout.cpp).
 void printResults(TPrinter& printer, QWidget* owner, const Document& doc, int mask);
 
 }  // namespace kvis

@@ -3,10 +3,32 @@
 #include <QDir>
 #include <cstdio>
 
+#include "app/command_line.h"
 #include "app/kavorin_app.h"
 #include "app/lifecycle.h"
+#include "engine/exit_status.h"
 
 int main(int argc, char** argv) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+    const kvis::CommandLine command = kvis::parseCommandLine(arguments);
+    switch (command.action) {
+        case kvis::CommandLine::Action::Help:
+            std::fputs(kvis::usageText().toLocal8Bit().constData(), stdout);
+            return kvis::kExitOk;
+        case kvis::CommandLine::Action::UsageError:
+            std::fprintf(stderr, "kvis: %s\nTry 'kvis --help' for more information.\n",
+                         command.error.toLocal8Bit().constData());
+            return kvis::kExitUsage;
+        case kvis::CommandLine::Action::PrintPdf: {
+            // No window is shown, so no display is needed.
+            if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+            QApplication qapp(argc, argv);
+            return kvis::printProjectToPdf(command);
+        }
+        case kvis::CommandLine::Action::Desktop:
+            break;
+    }
     const bool display = !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
                          !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
     if (!display) {
@@ -15,7 +37,6 @@ int main(int argc, char** argv) {
     }
     QApplication qapp(argc, argv);
     QApplication::setApplicationName(QStringLiteral("KVIS"));
-    // The command line is not used.
     const std::string startDirectory = QDir::currentPath().toStdString();
     int rc = 0;
     {

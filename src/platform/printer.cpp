@@ -1,12 +1,22 @@
 #include "platform/printer.h"
 
+#include <QPageLayout>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinterInfo>
+#include <climits>
 
+#include "model/atomic_file.h"
+#include "platform/message_box.h"
 #include "platform/test_hooks.h"
 
 namespace kvis {
+
+namespace {
+
+QString cannotCreate(const QString& path) { return QStringLiteral("Cannot create file '%1'").arg(path); }
+
+}  // namespace
 
 void TPrintout::getDialogInfo(int& minPage, int& maxPage, int& selFromPage, int& selToPage) {
     minPage = 1;
@@ -41,6 +51,11 @@ bool TPrinter::setup(QWidget* owner) {
 bool TPrinter::print(QWidget* owner, TPrintout& printout, bool prompt) {
     int minPage = 1, maxPage = 1, from = 1, to = 1;
     printout.getDialogInfo(minPage, maxPage, from, to);
+    const bool range = maxPage > 0;
+    if (!range) {
+        from = 1;
+        to = INT_MAX;
+    }
     if (auto* h = TestHooks::active()) {
         if (prompt) {
             ++h->printDialogs;
@@ -55,29 +70,66 @@ bool TPrinter::print(QWidget* owner, TPrintout& printout, bool prompt) {
         printer_->setOutputFileName(h->pdfPath);
     } else if (prompt) {
         QPrintDialog dlg(printer_.get(), owner);
-        dlg.setMinMax(minPage, maxPage);
-        dlg.setFromTo(from, to);
+        if (range) {
+            dlg.setMinMax(minPage, maxPage);
+            dlg.setFromTo(from, to);
+        } else {
+            dlg.setOption(QAbstractPrintDialog::PrintPageRange, false);
+        }
         if (dlg.exec() != QDialog::Accepted) return false;
-        if (printer_->printRange() == QPrinter::PageRange) {
+        if (range && printer_->printRange() == QPrinter::PageRange) {
             from = printer_->fromPage();
             to = printer_->toPage();
         }
     }
+    QString error;
+    if (run(printout, from, to, &error)) return true;
+    messageBox(owner, error, QStringLiteral("Print"), MB_OK | MB_ICONSTOP);
+    return false;
+}
+
+bool TPrinter::printToPdf(const QString& path, TPrintout& printout, QString* error) {
+    printer_->setOutputFormat(QPrinter::PdfFormat);
+    printer_->setOutputFileName(path);
+    printer_->setPageSize(QPageSize(QPageSize::A4));
+    printer_->setPageOrientation(QPageLayout::Portrait);
+    return run(printout, 1, INT_MAX, error);
+}
+
+bool TPrinter::run(TPrintout& printout, int from, int to, QString* error) {
+    const QString target = printer_->outputFileName();
+    std::unique_ptr<AtomicFile> file;
+    if (printer_->outputFormat() == QPrinter::PdfFormat && !target.isEmpty()) {
+        file = std::make_unique<AtomicFile>(target.toStdString());
+        if (!file->create()) {
+            *error = cannotCreate(target);
+            return false;
+        }
+        printer_->setOutputFileName(QString::fromStdString(file->temporaryPath()));
+    }
     printer_->setDocName(printout.title());
     QPainter painter;
-    if (!painter.begin(printer_.get())) return false;
-    printout.beginPrinting();
-    const QRect pageRect = printer_->pageLayout().paintRectPixels(printer_->resolution());
-    const QRect area(0, 0, pageRect.width(), pageRect.height());
-    bool first = true;
-    for (int page = from; page <= to && printout.hasPage(page); ++page) {
-        if (!first) printer_->newPage();
-        first = false;
-        printout.printPage(page, painter, area);
+    bool ok = painter.begin(printer_.get());
+    if (ok) {
+        printout.setPrintParams(&painter, printer_.get());
+        printout.beginPrinting();
+        const QRect pageRect = printer_->pageLayout().paintRectPixels(printer_->resolution());
+        const QRect area(0, 0, pageRect.width(), pageRect.height());
+        bool first = true;
+        for (int page = from; page <= to && printout.hasPage(page); ++page) {
+            if (!first) printer_->newPage();
+            first = false;
+            printout.printPage(page, painter, area);
+        }
+        printout.endPrinting();
+        printout.setPrintParams(nullptr, nullptr);
+        ok = painter.end();
     }
-    printout.endPrinting();
-    painter.end();
-    return true;
+    // The print dialog shows the name the user chose, not the temporary one.
+    if (file) printer_->setOutputFileName(target);
+    if (file && ok) ok = file->commit();
+    if (!ok) *error = file ? cannotCreate(target) : QStringLiteral("Cannot print on '%1'").arg(printer_->printerName());
+    return ok;
 }
 
 }  // namespace kvis

@@ -17,8 +17,14 @@ public:
     virtual ~TPrintout() = default;
     const QString& title() const { return title_; }
 
-    // The page range offered in the print dialog.
+    // The page range offered in the print dialog. A maximum of 0 offers no
+    // range: every page the printout has is printed.
     virtual void getDialogInfo(int& minPage, int& maxPage, int& selFromPage, int& selToPage);
+    // The device being printed on and its painter, given before beginPrinting.
+    void setPrintParams(QPainter* dc, QPrinter* device) {
+        dc_ = dc;
+        device_ = device;
+    }
     virtual void beginPrinting() {}
     virtual void endPrinting() {}
     virtual bool hasPage(int page) { return page == 1; }
@@ -26,8 +32,14 @@ public:
     // in device pixels of the painter.
     virtual void printPage(int page, QPainter& painter, const QRect& pageRect) = 0;
 
+protected:
+    QPainter* dc() const { return dc_; }
+    QPrinter* device() const { return device_; }
+
 private:
     QString title_;
+    QPainter* dc_ = nullptr;
+    QPrinter* device_ = nullptr;
 };
 
 class TPrinter {
@@ -39,8 +51,13 @@ public:
     // The printer set-up dialog; true when confirmed.
     bool setup(QWidget* owner);
     // Prints the printout, after the print dialog when `prompt`; false when
-    // cancelled or nothing could be printed.
+    // cancelled or nothing could be printed. A job that cannot start is
+    // reported in a message box.
     bool print(QWidget* owner, TPrintout& printout, bool prompt);
+    // Prints every page into a PDF file on A4 portrait paper, without any
+    // dialog or message; false with the reason in *error when the file cannot
+    // be written.
+    bool printToPdf(const QString& path, TPrintout& printout, QString* error);
 
     // The system's default printer ("" when there is none) and the one this
     // object was made for.
@@ -48,6 +65,10 @@ public:
     const QString& deviceName() const { return device_; }
 
 private:
+    // Prints pages `from` to `to` (while the printout has them) on the printer
+    // as set up. A PDF file is written beside its target and renamed into place.
+    bool run(TPrintout& printout, int from, int to, QString* error);
+
     std::unique_ptr<QPrinter> printer_;
     QString device_;
 };

@@ -50,6 +50,14 @@ void writeFile(const QString& path, const std::string& text) {
 
 std::string str(const QString& s) { return s.toStdString(); }
 
+// The pages of a PDF file: its page objects.
+int pdfPages(const std::string& pdf) {
+    int pages = 0;
+    for (size_t at = 0; (at = pdf.find("/Type /Page", at)) != std::string::npos; at += 11)
+        if (pdf.compare(at + 11, 1, "s") != 0) ++pages;
+    return pages;
+}
+
 // Sets an environment variable for the life of the object, then puts it back.
 class ScopedEnv {
 public:
@@ -463,20 +471,52 @@ TEST_F(AppTest, HelpAndAbout) {
     EXPECT_EQ(hooks.dialogsRun, std::vector<int>{tpl::About});
 }
 
-TEST_F(AppTest, PrintPreselectsTheOpenViewsAndRestoresTheSelection) {
+// Print: the open views preselected; Cancel in Select prints nothing; a
+// cancelled print dialog writes nothing; the chosen items are printed (one
+// page each for this project); the selection of Save results is back every
+// time; a file that cannot be created is the printer's message.
+TEST_F(AppTest, PrintChoosesItsItemsAndKeepsTheSelection) {
     open(example("pr.kvs"));
+    app->cmComputations();
+    ASSERT_EQ(state().resultsValid, 1);
     doc().setSelectionMask(0x80);
     doc().setOpenViewsMask(0x41);
     int seen = 0;
     hooks.dialogScripts.push_back([&](TDialog& d) {
         for (const auto& box : dlg::kSelectBoxes)
             if (d.checkBox(box.id)->getCheck()) seen |= box.bit;
-        d.press(IDOK);
+        d.pressEscape();
     });
     send(cmd::Print);
     EXPECT_EQ(hooks.dialogsRun, std::vector<int>{tpl::Select});
     EXPECT_EQ(seen, 0x41);
+    EXPECT_EQ(hooks.printDialogs, 0);
     EXPECT_EQ(state().selectionMask, 0x80);
+
+    const auto everything = [](TDialog& d) {
+        for (const auto& box : dlg::kSelectBoxes) d.checkBox(box.id)->setCheck(1);
+        d.press(IDOK);
+    };
+    hooks.pdfPath = path("out.pdf");
+    hooks.dialogScripts.push_back(everything);
+    hooks.printAnswers.push_back(false);
+    send(cmd::Print);
+    EXPECT_EQ(hooks.printDialogs, 1);
+    EXPECT_FALSE(QFile::exists(path("out.pdf")));
+
+    hooks.dialogScripts.push_back(everything);
+    send(cmd::Print);
+    EXPECT_EQ(hooks.printDialogs, 2);
+    EXPECT_EQ(pdfPages(readFile(path("out.pdf"))), 8);
+    EXPECT_EQ(state().selectionMask, 0x80);
+    EXPECT_TRUE(QDir(dir.path()).entryList({".out.pdf*"}, QDir::Hidden | QDir::Files).isEmpty());
+
+    answer({});
+    hooks.pdfPath = path("no/such/dir/out.pdf");
+    hooks.dialogScripts.push_back(everything);
+    send(cmd::Print);
+    saidOnly("Cannot create file '" + path("no/such/dir/out.pdf") + "'", "Print", kStop);
+
     send(cmd::PrinterSetup);
     EXPECT_EQ(hooks.setupDialogs, 1);
 }
