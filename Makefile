@@ -38,6 +38,8 @@ bench: configure
 screenshots: configure
 	@cmake --build $(BUILD) -j $(JOBS) --target kvis-screenshots
 	@QT_QPA_PLATFORM=offscreen $(BUILD)/kvis-screenshots $(BUILD)/screenshots
+	@pdftoppm -r 75 -png $(BUILD)/screenshots/printout.pdf $(BUILD)/screenshots/printout
+	@echo "wrote $(BUILD)/screenshots/printout-*.png"
 
 clean:
 	rm -rf $(BUILD)

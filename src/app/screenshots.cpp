@@ -1,4 +1,5 @@
-// Renders the main window, its menus and the dialogs to PNG files, headless:
+// Renders the main window, its menus and the dialogs to PNG files, and prints
+// the results of the example into printout.pdf, headless:
 //   kvis-screenshots <output folder>
 #include <QApplication>
 #include <QDir>
@@ -17,6 +18,7 @@
 #include "app/kavorin_app.h"
 #include "app/lifecycle.h"
 #include "app/project_dialogs.h"
+#include "app/results_printout.h"
 #include "dialogs/editing_dialogs.h"
 #include "platform/test_hooks.h"
 #include "resources/menu_resource.h"
@@ -256,6 +258,18 @@ int main(int argc, char** argv) {
             const QString path = QDir(g_out).filePath(QStringLiteral("main_window_menu.png"));
             const bool ok = shot.save(path);
             std::printf("%s %s\n", ok ? "wrote" : "FAILED", qPrintable(path));
+            g_failures += ok ? 0 : 1;
+        }
+
+        // Every item printed as Print and kvis --print-pdf write them; the
+        // Makefile renders the pages.
+        {
+            TKavorinPrintout printout(doc, 0xff);
+            TPrinter printer;
+            QString error;
+            const QString pdf = QDir(g_out).filePath(QStringLiteral("printout.pdf"));
+            const bool ok = printer.printToPdf(pdf, printout, &error);
+            std::printf("%s %s (%d pages)\n", ok ? "wrote" : "FAILED", qPrintable(pdf), printout.pageCount());
             g_failures += ok ? 0 : 1;
         }
 
