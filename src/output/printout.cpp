@@ -482,12 +482,13 @@ private:
     }
 
     // A frame around the key's lines `first` to `last`, `chars` wide. Its texts
-    // start at the page's edge, so the frame is open there rather than on them.
+    // start at the page's edge: the left side stands half a character further
+    // out, in the margin where the device has one, never on the texts.
     void drawKeyBox(Canvas& canvas, int first, int last, int chars) const {
         canvas.setPen(kBlack, unit_);
         canvas.setHollowBrush();
-        canvas.drawRectangle(
-            {-unit_, m_.lineY(first) - m_.lineStep / 4, 1 + chars * m_.charWidth, m_.lineY(last + 1)});
+        canvas.drawRectangle({-m_.charWidth / 2, m_.lineY(first) - m_.lineStep / 4, 1 + chars * m_.charWidth,
+                              m_.lineY(last + 1)});
     }
 
     // A sample arc pointing right, from one character in to `chars` in, centred on `y`.

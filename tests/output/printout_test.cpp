@@ -410,7 +410,7 @@ TEST_F(GraphFixture, FinalGraph) {
                               {12, "ellipse 2164 745 2364 945"},
                               {24, "ellipse 441 800 641 1000"}, {12, "ellipse 441 1520 641 1720"}}));
     EXPECT_EQ(squares, (Pairs{{12, "rectangle 3665 775 3807 917 hollow"},
-                              {4, "rectangle -4 510 1141 1980 hollow"},
+                              {4, "rectangle -30 510 1141 1980 hollow"},
                               {12, "rectangle 470 1549 612 1691 hollow"}}));
     std::vector<std::string> centred;
     for (const std::string& l : lines(page))
