@@ -176,12 +176,15 @@ public:
     }
 
 private:
-    // Rows per page; a band that starts inside a table starts with its header.
+    // Rows per page; a band that starts inside a table starts with its header,
+    // and a header that would end a band goes to the next one with its rows.
     void makeBands() {
         const size_t capacity = static_cast<size_t>(textCapacity());
         std::vector<size_t> band;
         for (size_t i = 0; i < rows_.size(); ++i) {
             if (band.size() == capacity) {
+                const bool lastIsHeader = rows_[band.back()].header && band.size() > 1;
+                if (lastIsHeader) band.pop_back();
                 bands_.push_back(band);
                 band.clear();
                 const TextRow& row = rows_[i];

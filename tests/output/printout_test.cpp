@@ -79,11 +79,12 @@ std::vector<std::string> texts(const std::string& page) {
     return out;
 }
 
-// n alternatives on two like criteria, each better than the last by more
-// than the preference threshold: every better one outranks every worse one.
-Project chain(const std::vector<std::string>& names) {
+// n alternatives on two (or three) like criteria, each better than the last
+// by more than the preference threshold: every better one outranks every
+// worse one.
+Project chain(const std::vector<std::string>& names, int criteria = 2) {
     Project p;
-    p.m = 2;
+    p.m = criteria;
     p.n = static_cast<int>(names.size());
     Criterion g;
     g.name = "g";
@@ -92,17 +93,18 @@ Project chain(const std::vector<std::string>& names) {
     g.indifference = {0, 1};
     g.preference = {0, 2};
     g.veto = {0, 100};
-    p.criteria = {g, g};
+    p.criteria.assign(static_cast<size_t>(criteria), g);
     p.criteria[1].name = "h";
     p.criteria[1].weight = 2;
+    if (criteria > 2) p.criteria[2].name = "i";
     for (size_t i = 0; i < names.size(); ++i) {
         p.alternatives.push_back({names[i]});
-        for (int c = 0; c < 2; ++c) {
+        for (int c = 0; c < criteria; ++c) {
             p.evaluations.push_back(10.0 * static_cast<double>(names.size() - i));
             p.evaluationTexts.push_back(format("%g", p.evaluations.back()));
         }
     }
-    p.columnFormats.assign(2, TSheetColumn{});
+    p.columnFormats.assign(static_cast<size_t>(criteria), TSheetColumn{});
     p.levelOfConcordance = 0.6;
     return p;
 }
@@ -298,6 +300,21 @@ TEST(Printout, InputDataTilesKeepEveryCharacter) {
     // The third band starts inside the matrix of alternatives: its header again.
     EXPECT_EQ(texts(job.pages[4])[2], "text 1 60 \"                        g            h \"");
     EXPECT_EQ(texts(job.pages[4])[3], "text 1 75 \"        beta          110          110 \"");
+}
+
+// With three criteria the header of the matrix of alternatives would end the
+// second band: it goes to the third, with the rows under it.
+TEST(Printout, HeaderKeptWithItsRows) {
+    Computed c(chain({"first", "second"}, 3));
+    const Job job = printAll(c.p, c.d, c.r, kBitAlternatives, kSmall, kSmallFont);
+    ASSERT_EQ(job.pages.size(), 6u);  // 3 bands, 2 tiles
+    std::vector<std::string> t = texts(job.pages[2]);
+    EXPECT_EQ(t.back(), "text 1 135 \"  Matrix of Alternatives\"");
+    t = texts(job.pages[4]);
+    EXPECT_EQ(std::vector<std::string>(t.begin() + 2, t.end()),
+              (std::vector<std::string>{"text 1 60 \"                        g            h            i \"",
+                                        "text 1 75 \"       first           20           20           20 \"",
+                                        "text 1 90 \"      second           10           10           10 \""}));
 }
 
 TEST(Printout, PagesCountedArePagesPrinted) {
