@@ -179,7 +179,7 @@ TEST(PrintMetrics, FromTheDeviceAndItsFont) {
         const char* name;
         PrintDevice device;
         std::optional<FontMetrics> font;
-        FontSpec spec;
+        FontSpec asked;
         int fontHeight, lineHeight, lineStep, charWidth, charsPerLine, linesPerPage, lineY1;
     };
     const Case cases[] = {
@@ -198,9 +198,9 @@ TEST(PrintMetrics, FromTheDeviceAndItsFont) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        EXPECT_EQ(printFont(c.device), c.spec);
+        EXPECT_EQ(printFont(c.device), c.asked);
         const PrintMetrics m = printMetrics(c.device, c.font);
-        EXPECT_EQ(m.font, c.spec);
+        EXPECT_EQ(m.font, c.asked);
         EXPECT_EQ((std::vector<int>{m.fontHeight, m.lineHeight, m.lineStep, m.charWidth, m.charsPerLine,
                                     m.linesPerPage, m.pageWidth, m.lineY(1)}),
                   (std::vector<int>{c.fontHeight, c.lineHeight, c.lineStep, c.charWidth, c.charsPerLine,
@@ -210,7 +210,7 @@ TEST(PrintMetrics, FromTheDeviceAndItsFont) {
         ResultsPrintout printout(one.p, one.d, one.r, kBitAlternatives);
         RecordingCanvas canvas(c.font);
         printout.beginPrinting(canvas, c.device);
-        EXPECT_EQ(canvas.text(), format("font \"Courier New\" %d 400\n", c.spec.pixelSize));
+        EXPECT_EQ(canvas.text(), format("font \"Courier New\" %d 400\n", c.asked.pixelSize));
     }
 }
 
