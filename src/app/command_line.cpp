@@ -2,6 +2,7 @@
 
 #include <QCommandLineParser>
 #include <QDir>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <cstdio>
 
@@ -10,6 +11,10 @@
 #include "engine/exit_status.h"
 #include "model/project_file.h"
 #include "model/settings.h"
+
+#ifndef KVIS_VERSION
+#define KVIS_VERSION "unknown"
+#endif
 
 namespace kvis {
 
@@ -27,13 +32,32 @@ CommandLine usageError(const QString& text) {
     return c;
 }
 
+// The parser names an unknown option without its dashes; the message shows it
+// as it was typed.
+QString unknownOption(const QCommandLineParser& parser, const QStringList& arguments) {
+    const QStringList unknown = parser.unknownOptionNames();
+    for (qsizetype i = 1; i < arguments.size() && !unknown.isEmpty(); ++i) {
+        const QString& a = arguments[i];
+        if (a == QLatin1String("--")) break;
+        if (a.size() < 2 || a[0] != u'-') continue;
+        const QString name = a.mid(a[1] == u'-' ? 2 : 1).section(u'=', 0, 0);
+        if (unknown.contains(name)) return QStringLiteral("unknown option '%1'").arg(a);
+    }
+    return parser.errorText();
+}
+
 }  // namespace
 
+// The manual page is made from this text: the synopsis, its paragraphs, the
+// "Options:" list and the "Exit status:" line become sections of the page.
 QString usageText() {
     return QStringLiteral(
-        "Usage: kvis [--print-pdf FILE.pdf [--select MASK] PROJECT.kvs]\n"
+        "Usage: kvis [PROJECT.kvs]\n"
+        "       kvis --print-pdf FILE.pdf [--select MASK] PROJECT.kvs\n"
         "\n"
-        "Without options the desktop program starts.\n"
+        "Starts the desktop program. With PROJECT.kvs it opens that project at\n"
+        "start-up as the Open command does: it shows the numbers of alternatives\n"
+        "and criteria, or why the file cannot be loaded.\n"
         "\n"
         "Options:\n"
         "  --print-pdf FILE.pdf  load and compute the project and print the results\n"
@@ -43,32 +67,52 @@ QString usageText() {
         "                        8 outranking, 4 graph of outranking, 2 modified graph,\n"
         "                        1 kernel and final graph\n"
         "  --help                show this text\n"
+        "  --version             show the version\n"
         "\n"
-        "Exit status of --print-pdf: 0 success, 1 the project cannot be loaded,\n"
-        "2 validation refused the project, 3 the computation failed, 4 the PDF file\n"
-        "cannot be created, 64 wrong usage.\n");
+        "Exit status: 0 success, 1 no display was found (the desktop) or the project\n"
+        "cannot be loaded (--print-pdf), 2 validation refused the project,\n"
+        "3 the computation failed, 4 the PDF file cannot be created, 64 wrong usage.\n");
+}
+
+QString versionText() { return QStringLiteral("kvis " KVIS_VERSION "\n"); }
+
+QString usageErrorText(const QString& error) {
+    return QStringLiteral("kvis: %1\n%2\nTry 'kvis --help' for more information.\n")
+        .arg(error, usageText().section(QStringLiteral("\n\n"), 0, 0));
 }
 
 CommandLine parseCommandLine(const QStringList& arguments) {
     QCommandLineParser parser;
+    // "-platform" is one unknown option, not eight unknown letters; the
+    // toolkit's own options are refused like any other.
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
+    const QCommandLineOption version(QStringLiteral("version"));
     const QCommandLineOption printPdf(QStringLiteral("print-pdf"), QString(), QStringLiteral("FILE.pdf"));
     const QCommandLineOption select(QStringLiteral("select"), QString(), QStringLiteral("MASK"));
-    parser.addOptions({help, printPdf, select});
-    if (!parser.parse(arguments)) return usageError(parser.errorText());
+    parser.addOptions({help, version, printPdf, select});
+    if (!parser.parse(arguments)) return usageError(unknownOption(parser, arguments));
+    CommandLine c;
     if (parser.isSet(help)) {
-        CommandLine c;
         c.action = CommandLine::Action::Help;
+        return c;
+    }
+    if (parser.isSet(version)) {
+        c.action = CommandLine::Action::Version;
         return c;
     }
     const QStringList positional = parser.positionalArguments();
     if (!parser.isSet(printPdf)) {
         if (parser.isSet(select)) return usageError(QStringLiteral("--select belongs to --print-pdf"));
-        if (!positional.isEmpty()) return usageError(QStringLiteral("unexpected argument '%1'").arg(positional[0]));
-        return {};
+        if (positional.size() > 1) return usageError(QStringLiteral("unexpected argument '%1'").arg(positional[1]));
+        if (!positional.isEmpty()) {
+            if (positional[0].isEmpty()) return usageError(QStringLiteral("empty project file name"));
+            // As the open dialog gives it: the recent list and the caption then
+            // name the file wherever the program runs next.
+            c.project = QFileInfo(positional[0]).absoluteFilePath();
+        }
+        return c;
     }
-    CommandLine c;
     c.action = CommandLine::Action::PrintPdf;
     if (parser.values(printPdf).size() > 1) return usageError(QStringLiteral("more than one PDF file"));
     c.pdfPath = parser.value(printPdf);

@@ -250,10 +250,19 @@ void TKavorinApp::cmOpen() {
 
 void TKavorinApp::cmOpenRecent(int index) {
     if (!askToSave(AskFor::Open)) return;
+    // The entry as it is after the save, which may have changed the list.
+    openWithoutDialog(document_.state().recentProjects[static_cast<size_t>(index)]);
+}
+
+void TKavorinApp::openProject(std::string path) {
+    if (askToSave(AskFor::Open)) openWithoutDialog(std::move(path));
+}
+
+void TKavorinApp::openWithoutDialog(std::string path) {
     fileData_.fileName = QStringLiteral("*.kvs");
     fileData_.filter = QString::fromLatin1(kProjectFilter);
     fileData_.defaultExt = QStringLiteral("kvs");
-    openPath(document_.state().recentProjects[static_cast<size_t>(index)]);
+    openPath(std::move(path));
 }
 
 void TKavorinApp::openPath(std::string path) {

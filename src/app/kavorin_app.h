@@ -38,6 +38,8 @@ public:
     void cmNew();
     void cmOpen();
     void cmOpenRecent(int index);  // 0..3
+    // Open of a given file, without the dialog (the command line's project).
+    void openProject(std::string path);
     bool cmSave();
     bool cmSaveAs();
     void cmImport();
@@ -63,6 +65,8 @@ public:
 private:
     // A copy of the path: it may be the entry of the recent list that opening rewrites.
     void openPath(std::string path);
+    // Open's steps after its dialog, for a path known already.
+    void openWithoutDialog(std::string path);
     // The close-all step: every child window of the client closes.
     void closeAllViews();
     void setCaption(const QString& c);

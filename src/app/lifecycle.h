@@ -15,4 +15,8 @@ void shutDown(const Document& doc, const std::string& startDirectory);
 // Registers the Qt resources of the program (icons, help).
 void initResources();
 
+// The program's name, version and desktop id for the window system, and its
+// icon for every window that sets none of its own (dialogs, message boxes).
+void identifyApplication();
+
 }  // namespace kvis

@@ -12,18 +12,22 @@ int main(int argc, char** argv) {
     QStringList arguments;
     for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
     const kvis::CommandLine command = kvis::parseCommandLine(arguments);
+    // Every argument is read here: the toolkit gets none of them.
+    int toolkitArgc = 1;
     switch (command.action) {
         case kvis::CommandLine::Action::Help:
             std::fputs(kvis::usageText().toLocal8Bit().constData(), stdout);
             return kvis::kExitOk;
+        case kvis::CommandLine::Action::Version:
+            std::fputs(kvis::versionText().toLocal8Bit().constData(), stdout);
+            return kvis::kExitOk;
         case kvis::CommandLine::Action::UsageError:
-            std::fprintf(stderr, "kvis: %s\nTry 'kvis --help' for more information.\n",
-                         command.error.toLocal8Bit().constData());
+            std::fputs(kvis::usageErrorText(command.error).toLocal8Bit().constData(), stderr);
             return kvis::kExitUsage;
         case kvis::CommandLine::Action::PrintPdf: {
             // No window is shown, so no display is needed.
             if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-            QApplication qapp(argc, argv);
+            QApplication qapp(toolkitArgc, argv);
             return kvis::printProjectToPdf(command);
         }
         case kvis::CommandLine::Action::Desktop:
@@ -35,8 +39,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "kvis: no display found (set DISPLAY, or run it under xvfb-run)\n");
         return 1;
     }
-    QApplication qapp(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("KVIS"));
+    QApplication qapp(toolkitArgc, argv);
+    kvis::identifyApplication();
     const std::string startDirectory = QDir::currentPath().toStdString();
     int rc = 0;
     {
@@ -44,6 +48,7 @@ int main(int argc, char** argv) {
         kvis::startUp(app.document(), startDirectory);
         app.initMainWindow();
         app.showMainWindow();
+        if (!command.project.isEmpty()) app.openProject(command.project.toStdString());
         rc = QApplication::exec();
         kvis::shutDown(app.document(), startDirectory);
     }

@@ -304,6 +304,34 @@ TEST_F(AppTest, AFailedOpenOffersTheEditorAndChangesNothing) {
     EXPECT_TRUE(hooks.programs.empty());
 }
 
+// The project named on the command line (a double-click in a file manager).
+TEST_F(AppTest, AProjectGivenAtStartOpensAsOpenDoesWithoutItsDialog) {
+    const ScopedEnv display("DISPLAY", ":99");
+    // A file that cannot be loaded: the usual message, and the untitled project stays.
+    const QString broken = path("broken.kvs");
+    writeFile(broken, "no_of_criteria 1\n");
+    hooks.answers = {IDNO};
+    app->openProject(str(broken));
+    saidOnly("Missing section: 'no_of_alternatives'.\nDo you want to run editor ?", "Error opening project '" + broken + "'",
+             MB_YESNO | MB_ICONSTOP);
+    answer({});
+    const QString missing = path("missing.kvs");
+    app->openProject(str(missing));
+    saidOnly("Cannot open file '" + missing + "'", "Error opening project '" + missing + "'", kStop);
+    EXPECT_EQ(app->caption(), "KAVORIN Is");
+    EXPECT_EQ(std::tuple(flags(), state().projectPath, state().recentProjects[0]),
+              std::tuple(std::array<int, 3>{0, 0, 0}, std::string(), std::string()));
+
+    answer({});
+    const QString p = example("car.kvs");
+    app->openProject(str(p));
+    saidOnly("Number of alternatives:  6\nNumber of criteria:  6", p, MB_OK | MB_ICONINFORMATION);
+    EXPECT_TRUE(hooks.fileDialogs.empty());
+    EXPECT_EQ(app->caption(), "KAVORIN Is - [" + p + "]");
+    EXPECT_EQ(std::tuple(flags(), state().projectPath, state().recentProjects[0], str(app->fileData().fileName)),
+              std::tuple(std::array<int, 3>{0, 0, 0}, str(p), str(p), std::string("*.kvs")));
+}
+
 TEST_F(AppTest, SaveSaveAsAndExitWriteAsAnsweredAndAFileThatCannotBeWrittenKeepsTheProject) {
     EXPECT_TRUE(app->canClose());  // nothing to save: Exit asks nothing
     EXPECT_TRUE(hooks.messages.empty());

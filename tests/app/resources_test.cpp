@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QFileDialog>
 #include <QTemporaryDir>
@@ -29,6 +30,14 @@ TEST(Resources, EveryToolBarPictureAndTheIconExist) {
     EXPECT_EQ(buttons, 16);
     EXPECT_FALSE(resourceIcon("ICN_KVIS").isNull());
     EXPECT_TRUE(resourceIcon("NO_SUCH_BITMAP").isNull());
+}
+
+TEST(Resources, WindowsWithoutAnIconOfTheirOwnShowTheProgramIcon) {
+    identifyApplication();
+    const QImage icon = resourceIcon("ICN_KVIS").pixmap(32).toImage();
+    ASSERT_FALSE(icon.isNull());
+    QDialog lone;  // no parent to take an icon from
+    EXPECT_EQ(lone.windowIcon().pixmap(32).toImage(), icon);
 }
 
 TEST(Resources, HelpOpensAtItsContentsAndAtUsingHelp) {
