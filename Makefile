@@ -1,4 +1,5 @@
-# Two entry points: `make run` and `make test`. Both install what is missing first.
+# Two entry points: `make run` and `make test`. Both install what is missing first,
+# as do `make install` and `make package`.
 BUILD ?= build
 GENERATOR := $(shell command -v ninja >/dev/null 2>&1 && echo Ninja || echo "Unix Makefiles")
 JOBS ?= $(shell nproc)
@@ -6,7 +7,10 @@ JOBS ?= $(shell nproc)
 WERROR ?= ON
 LAUNCHER := $(shell command -v ccache >/dev/null 2>&1 && echo -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 
-.PHONY: run test deps configure build program bench screenshots clean
+# make install [PREFIX=/usr/local] [DESTDIR=staging folder]
+PREFIX ?= /usr/local
+
+.PHONY: run test deps configure build program installables install package check-package bench screenshots clean
 
 deps:
 	@scripts/install-deps
@@ -27,10 +31,27 @@ program: configure
 run: program
 	@scripts/run-kvis $(BUILD)
 
+# What `cmake --install` puts in place: the programs, icons, manual pages.
+installables: configure
+	@cmake --build $(BUILD) -j $(JOBS) --target installables
+
+install: installables
+	@DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)"
+
+# The Debian package, written into $(BUILD).
+package: installables
+	@cmake --build $(BUILD) --target package
+
+# The package as CI checks it: launcher, metainfo and file type validated,
+# both programs run from the unpacked tree.
+check-package: package
+	@scripts/check-package $(BUILD)
+
 # Headless from the build on: test discovery runs the test programs too.
 test: export QT_QPA_PLATFORM = offscreen
 test: build
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+	@$(MAKE) --no-print-directory check-package
 
 bench: configure
 	@cmake --build $(BUILD) -j $(JOBS) --target benchmarks
