@@ -55,15 +55,41 @@ TStatic::TStatic(TDialog* parent, int id, int) : QLabel(parent), id_(id) {
     if (parent) parent->adopt(id, this);
 }
 
+TStatic::TStatic(QWidget* parent, int id, const QString& text) : QLabel(text, parent), id_(id) {}
+
 TListBox::TListBox(TDialog* parent, int id) : QListWidget(parent), id_(id) {
     setSelectionMode(QAbstractItemView::SingleSelection);
     if (parent) parent->adopt(id, this);
 }
 
+TListBox::TListBox(QWidget* parent, int id) : QListWidget(parent), id_(id) {
+    setSelectionMode(QAbstractItemView::SingleSelection);
+}
+
+bool listTextBefore(const QString& a, const QString& b) {
+    const int folded = QString::compare(a, b, Qt::CaseInsensitive);
+    return folded != 0 ? folded < 0 : QString::compare(a, b, Qt::CaseSensitive) < 0;
+}
+
 int TListBox::addString(const std::string& s) {
-    addItem(QString::fromStdString(s));
+    const QString text = QString::fromStdString(s);
+    if (sorted_) {
+        // After the lines equal to it: equal lines keep the order they came in.
+        int lo = 0, hi = count();
+        while (lo < hi) {
+            const int mid = (lo + hi) / 2;
+            if (listTextBefore(text, item(mid)->text())) {
+                hi = mid;
+            } else {
+                lo = mid + 1;
+            }
+        }
+        insertItem(lo, text);
+        return lo;
+    }
+    addItem(text);
     if (isSortingEnabled()) {
-        auto found = findItems(QString::fromStdString(s), Qt::MatchExactly);
+        auto found = findItems(text, Qt::MatchExactly);
         return found.isEmpty() ? count() - 1 : row(found.front());
     }
     return count() - 1;

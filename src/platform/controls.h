@@ -54,6 +54,8 @@ class TStatic : public QLabel {
     Q_OBJECT
 public:
     TStatic(TDialog* parent, int id, int textLen = 0);
+    // A static in a window rather than a dialog, with its text.
+    TStatic(QWidget* parent, int id, const QString& text);
     int controlId() const { return id_; }
     void setText(const std::string& s) { QLabel::setText(QString::fromStdString(s)); }
     void setText(const char* s) { QLabel::setText(QString::fromUtf8(s)); }
@@ -68,7 +70,13 @@ class TListBox : public QListWidget {
     Q_OBJECT
 public:
     TListBox(TDialog* parent, int id);
+    // A list in a window rather than a dialog.
+    TListBox(QWidget* parent, int id);
     int controlId() const { return id_; }
+    // A sorted list keeps its lines in the order of listTextBefore, whatever
+    // order they are added in.
+    void setSorted(bool on) { sorted_ = on; }
+    bool sorted() const { return sorted_; }
     int addString(const std::string& s);  // index of the new line
     void clearList() { clear(); }
     int getCount() const { return count(); }
@@ -80,7 +88,14 @@ public:
 
 private:
     int id_;
+    bool sorted_ = false;
 };
+
+// The order of a sorted list: letters compared without their case, and of
+// two lines that differ only in case the one with the capital first ("Ford"
+// before "ford"). Blanks and digits come before letters, so numbers padded
+// with blanks to one width sort in numeric order.
+bool listTextBefore(const QString& a, const QString& b);
 
 class TComboBox : public QComboBox {
     Q_OBJECT

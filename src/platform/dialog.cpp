@@ -110,7 +110,11 @@ void TDialog::create() {
             }
             case ControlKind::ListBox: {
                 auto* l = w ? qobject_cast<QListWidget*>(w) : new TListBox(this, c.id);
-                if (c.style & cs::Sorted) l->setSortingEnabled(true);
+                if (auto* tl = qobject_cast<TListBox*>(l); tl && (c.style & cs::Sorted)) {
+                    tl->setSorted(true);
+                } else if (c.style & cs::Sorted) {
+                    l->setSortingEnabled(true);
+                }
                 if (auto* tl = qobject_cast<TListBox*>(l); tl && (c.style & cs::ColumnFont)) tl->setColumnFont();
                 tabChain.push_back(l);
                 w = l;
