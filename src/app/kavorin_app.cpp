@@ -30,7 +30,6 @@ const char* const kNewQuestion =
     "  Creating a new project will cause \n    \t  the loss of current one.\nDo you want to save the current project?";
 const char* const kOpenQuestion =
     "   Opening a new project will cause \n    \t  the loss of current one.\nDo you want to save the current project?";
-const char* const kOverwriteQuestion = "       File already exist.\nDo you want to replace the old file?";
 const char* const kProjectFilter = "Kavorin files (*.KVS)|*.kvs|All files(*.*)|*.*|";
 const char* const kCountsFormat = "Number of alternatives:  %1\nNumber of criteria:  %2";
 
@@ -310,9 +309,7 @@ bool TKavorinApp::cmSaveAs() {
     DialogZapisuPliku dlg(owner(), fileData_, QStringLiteral("Saving project"));
     if (dlg.runModal() != IDOK) return false;
     const QString path = fileData_.fileName;
-    if (QFileInfo::exists(path) &&
-        messageBox(owner(), QString::fromLatin1(kOverwriteQuestion), path, MB_YESNOCANCEL | MB_ICONQUESTION) != IDYES)
-        return false;
+    if (QFileInfo::exists(path) && !confirmReplace(owner(), path)) return false;
     if (!writeProject(s(path), document_.project())) {
         reportWriteFailure(owner(), s(path), {}, "Saving project");
         writeFailed_ = true;
@@ -357,9 +354,7 @@ void TKavorinApp::cmExport() {
     DialogZapisuPliku dlg(owner(), fileData_, QStringLiteral("Export project to Kavorin III/IV"));
     if (dlg.runModal() != IDOK) return;
     const QString path = fileData_.fileName;
-    if (QFileInfo::exists(path) &&
-        messageBox(owner(), QString::fromLatin1(kOverwriteQuestion), path, MB_YESNOCANCEL | MB_ICONQUESTION) != IDYES)
-        return;
+    if (QFileInfo::exists(path) && !confirmReplace(owner(), path)) return;
     std::string error;
     if (!exportProject(s(path), document_.project(), &error))
         reportWriteFailure(owner(), s(path), error, "Export project to Kavorin III/IV");

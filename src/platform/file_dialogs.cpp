@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "platform/message_box.h"
 #include "platform/test_hooks.h"
 
 namespace kvis {
@@ -80,6 +81,11 @@ int TOpenSaveDialog::runModal() {
     const QStringList filters = dlg_->nameFilters();
     data_.filterIndex = static_cast<int>(filters.indexOf(dlg_->selectedNameFilter())) + 1;
     return 1;
+}
+
+bool confirmReplace(QWidget* owner, const QString& path) {
+    static const char* const question = "       File already exist.\nDo you want to replace the old file?";
+    return messageBox(owner, QString::fromLatin1(question), path, MB_YESNOCANCEL | MB_ICONQUESTION) == IDYES;
 }
 
 }  // namespace kvis

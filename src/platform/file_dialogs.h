@@ -50,6 +50,10 @@ private:
     std::unique_ptr<QFileDialog> dlg_;
 };
 
+// Asked when a name chosen to save under is taken: "File already exist..."
+// with the path as caption; true only when Yes replaces the file.
+bool confirmReplace(QWidget* owner, const QString& path);
+
 class TFileOpenDialog : public TOpenSaveDialog {
 public:
     TFileOpenDialog(QWidget* parent, TData& data, const QString& title)
