@@ -1,5 +1,7 @@
 #include "platform/controls.h"
 
+#include <algorithm>
+
 #include "platform/dialog.h"
 
 namespace kvis {
@@ -93,6 +95,15 @@ int TListBox::addString(const std::string& s) {
         return found.isEmpty() ? count() - 1 : row(found.front());
     }
     return count() - 1;
+}
+
+void TListBox::setStrings(const std::vector<std::string>& lines) {
+    QStringList texts;
+    texts.reserve(static_cast<qsizetype>(lines.size()));
+    for (const std::string& l : lines) texts << QString::fromStdString(l);
+    if (sorted_) std::stable_sort(texts.begin(), texts.end(), listTextBefore);
+    clear();
+    addItems(texts);
 }
 
 int TListBox::getSelIndex() const {

@@ -78,6 +78,8 @@ public:
     void setSorted(bool on) { sorted_ = on; }
     bool sorted() const { return sorted_; }
     int addString(const std::string& s);  // index of the new line
+    // Replaces every line at once (sorted, when the list is).
+    void setStrings(const std::vector<std::string>& lines);
     void clearList() { clear(); }
     int getCount() const { return count(); }
     int getSelIndex() const;              // -1 when nothing is selected
