@@ -1,6 +1,7 @@
 #include "app/extensions.h"
 
 #include "app/okno_mdi.h"
+#include "views/graph_views.h"
 #include "views/matrix_views.h"
 
 namespace kvis {
@@ -16,6 +17,12 @@ void registerResultViews(TOknoMDI& client) {
                           [](TOknoMDI& c, Document& d) -> TMDIChild* { return new TMDIMacierzMocy(c, d); });
     client.setViewFactory(ViewSlot::Outranking,
                           [](TOknoMDI& c, Document& d) -> TMDIChild* { return new TMDIMacierzPrzewyzszania(c, d); });
+    client.setViewFactory(ViewSlot::Graph,
+                          [](TOknoMDI& c, Document& d) -> TMDIChild* { return new TMDIGrafPrzewyzszania(c, d); });
+    client.setViewFactory(ViewSlot::ModifiedGraph,
+                          [](TOknoMDI& c, Document& d) -> TMDIChild* { return new TMDIGrafPosredni(c, d); });
+    client.setViewFactory(ViewSlot::FinalGraph,
+                          [](TOknoMDI& c, Document& d) -> TMDIChild* { return new TMDIFinalGraf(c, d); });
 }
 
 }  // namespace kvis

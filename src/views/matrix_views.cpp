@@ -1,20 +1,9 @@
 #include "views/matrix_views.h"
 
 #include "document/document.h"
-#include "platform/icons.h"
+#include "views/view_child.h"
 
 namespace kvis {
-
-namespace {
-
-constexpr QSize kViewSize(500, 300);
-
-void placeView(TMDIChild& child, QPoint at, const char* icon) {
-    child.setGeometry(QRect(at, kViewSize));
-    child.setWindowIcon(resourceIcon(QString::fromLatin1(icon)));
-}
-
-}  // namespace
 
 TMatrixWindow::TMatrixWindow(const Document& doc, int showInfo)
     : TSheetWindow(doc.project().alternativeNameWidth, showInfo), doc_(doc) {}
