@@ -1,0 +1,115 @@
+// Where the graph windows draw: the big circle, the vertex rectangles, the
+// arcs between them, the legends and the point test of a vertex, to the pixel.
+#include "views/graph_geometry.h"
+
+#include <gtest/gtest.h>
+
+using namespace kvis;
+
+TEST(GraphGeometry, BigCircleFromTheVertexCount) {
+    const std::pair<int, int> cases[] = {{0, 150}, {1, 150}, {5, 150}, {7, 150}, {8, 160},
+                                         {14, 280}, {15, 300}, {20, 300}, {100000000, 300}};
+    for (const auto& [count, radius] : cases) {
+        EXPECT_EQ(bigCircleRadius(count), radius) << count;
+        EXPECT_EQ(bigCircleCentre(radius), (Point{radius + 20, radius + 20})) << count;
+    }
+}
+
+TEST(GraphGeometry, VerticesStartAtTheBottomOfTheBigCircle) {
+    const VertexPlacement five = placeVertices(5, bigCircleCentre(150), 150);
+    ASSERT_EQ(five.rects.size(), 5u);
+    EXPECT_EQ(five.rects[0], (Rect{155, 305, 185, 335}));
+    EXPECT_EQ(five.rects[1], (Rect{297, 201, 327, 231}));  // then counter-clockwise: right of it
+    EXPECT_EQ(five.maxY, 320);
+
+    const VertexPlacement twenty = placeVertices(20, bigCircleCentre(300), 300);
+    EXPECT_EQ(twenty.rects[0], (Rect{305, 605, 335, 635}));
+    EXPECT_EQ(twenty.rects[5], (Rect{605, 305, 635, 335}));
+    EXPECT_EQ(twenty.rects[10], (Rect{305, 5, 335, 35}));
+    EXPECT_EQ(twenty.maxY, 620);
+
+    const VertexPlacement none = placeVertices(0, bigCircleCentre(150), 150);
+    EXPECT_TRUE(none.rects.empty());
+    EXPECT_EQ(none.maxY, 0);
+}
+
+TEST(GraphGeometry, ArcBetweenTwoVerticesAndTheCoincidingCase) {
+    const std::optional<ArcFigure> a = screenArc({155, 305, 185, 335}, {297, 201, 327, 231});
+    ASSERT_TRUE(a);
+    EXPECT_EQ((std::vector<Point>{a->tail, a->tip, a->corner1, a->corner2}),
+              (std::vector<Point>{{182, 311}, {299, 224}, {284, 229}, {288, 235}}));
+    // Straight down 300 pixels: 15 long, 5 wide on each side (6 x 270 / 300, truncated).
+    const std::optional<ArcFigure> down = screenArc({155, 5, 185, 35}, {155, 305, 185, 335});
+    ASSERT_TRUE(down);
+    EXPECT_EQ((std::vector<Point>{down->tail, down->tip, down->corner1, down->corner2}),
+              (std::vector<Point>{{170, 35}, {170, 305}, {175, 290}, {165, 290}}));
+    // Centres on one point leave no direction: nothing to draw.
+    EXPECT_FALSE(screenArc({155, 305, 185, 335}, {155, 305, 185, 335}));
+    EXPECT_FALSE(screenArc({155, 305, 185, 335}, {156, 305, 184, 335}));
+}
+
+TEST(GraphGeometry, LegendOfEachGraph) {
+    auto text = [](const std::vector<LegendEntry>& entries) {
+        std::string s;
+        for (const LegendEntry& e : entries) {
+            s += std::to_string(e.legendKind) + (e.arc ? " arc " : " circle ");
+            for (int v : {e.sample.left, e.sample.top, e.sample.right, e.sample.bottom}) s += std::to_string(v) + " ";
+            if (e.arc)
+                for (int v : {e.arcEnd.left, e.arcEnd.top, e.arcEnd.right, e.arcEnd.bottom})
+                    s += std::to_string(v) + " ";
+            s += std::string(e.text) + " at " + std::to_string(e.textAt.x) + " " + std::to_string(e.textAt.y) + "\n";
+        }
+        return s;
+    };
+    const std::string common =
+        "2 circle 15 350 45 380 Active vertex at 60 357\n"
+        "1 circle 15 395 45 425 Non-active vertex at 60 402\n";
+    EXPECT_EQ(text(legendEntries(GraphKind::Outranking, 320)), common);
+    EXPECT_EQ(text(legendEntries(GraphKind::Modified, 320)),
+              common +
+                  "3 arc 225 350 255 380 330 350 360 380 Arc added at 360 357\n"
+                  "4 arc 225 395 255 425 330 395 360 425 Arc removed at 360 402\n");
+    EXPECT_EQ(text(legendEntries(GraphKind::Final, 320)),
+              common +
+                  "4 circle 255 350 285 380 Artificial vertex at 300 357\n"
+                  "3 circle 255 395 285 425 Kernel vertex at 300 402\n");
+    // Without vertices the legend sits at the top.
+    EXPECT_EQ(legendEntries(GraphKind::Outranking, 0)[0].sample, (Rect{15, 30, 45, 60}));
+    EXPECT_EQ(std::tuple(vertexRectCount(GraphKind::Outranking, 5), vertexRectCount(GraphKind::Modified, 5),
+                         vertexRectCount(GraphKind::Final, 3)),
+              std::tuple(7, 9, 7));
+}
+
+TEST(GraphGeometry, PointsInAVertexCircle) {
+    const Rect r{155, 305, 185, 335};
+    const std::tuple<Point, bool> cases[] = {
+        {{170, 320}, true},   // centre
+        {{170, 305}, true},   // top of the circle
+        {{185, 320}, true},   // its right
+        {{156, 306}, false},  // corner of the square, outside the circle
+        {{181, 331}, false},  // just outside, lower right
+        {{180, 331}, true},   // just inside
+        {{186, 320}, false},
+    };
+    for (const auto& [p, inside] : cases) EXPECT_EQ(ellipseContains(r, p), inside) << p.x << " " << p.y;
+    EXPECT_FALSE(ellipseContains({10, 10, 10, 40}, {10, 20}));  // no width, nothing inside
+}
+
+TEST(GraphGeometry, AreaTests) {
+    const Rect area{100, 100, 140, 140};
+    EXPECT_TRUE(meets({140, 140, 150, 150}, area));  // corners touch
+    EXPECT_FALSE(meets({141, 100, 150, 140}, area));
+    EXPECT_EQ(inflated(area, 3), (Rect{97, 97, 143, 143}));
+    const std::tuple<Point, Point, bool> segments[] = {
+        {{0, 0}, {200, 200}, true},      // through
+        {{0, 200}, {200, 0}, true},
+        {{0, 0}, {200, 90}, false},      // passes above
+        {{120, 120}, {125, 125}, true},  // inside
+        {{0, 99}, {300, 99}, false},
+        {{141, 0}, {141, 300}, false},
+        {{140, 0}, {140, 300}, true},    // along the edge
+        {{0, 0}, {99, 99}, false},       // stops short
+    };
+    for (const auto& [a, b, hit] : segments)
+        EXPECT_EQ(segmentMeets(a, b, area), hit) << a.x << "," << a.y << " " << b.x << "," << b.y;
+}
