@@ -649,6 +649,40 @@ TEST_F(AppTest, MatrixViewsOpenAndCloseByTheirCommandsTheirCloseBoxAndComputatio
               std::tuple(0, 0, false));
 }
 
+TEST_F(AppTest, GraphViewsOpenAndCloseByTheirCommandsAndTheirCloseBox) {
+    open(example("g.kvs"));
+    app->cmComputations();
+    ASSERT_EQ(state().resultsValid, 1);
+    struct View { int command; ViewSlot slot; const char* caption; QPoint at; int bit; } views[] = {
+        {cmd::Graph, ViewSlot::Graph, "Graph of Outranking", {105, 80}, kBitGraph},
+        {cmd::ModifiedGraph, ViewSlot::ModifiedGraph, "Modified Graph of Outranking", {125, 95}, kBitModifiedGraph},
+        {cmd::FinalGraph, ViewSlot::FinalGraph, "Final Graph", {145, 110}, kBitFinalGraph},
+    };
+    TOknoMDI& client = *app->client();
+    for (const View& v : views) {
+        SCOPED_TRACE(v.caption);
+        send(v.command);
+        ASSERT_TRUE(client.isOpen(v.slot));
+        const TMDIChild* child = client.view(v.slot);
+        EXPECT_EQ(std::tuple(str(child->windowTitle()), child->geometry(), child->windowIcon().isNull()),
+                  std::tuple(v.caption, QRect(v.at, QSize(500, 300)), false));
+        EXPECT_EQ(std::tuple(checked(v.command), state().openViewsMask), std::tuple(true, v.bit));
+        send(v.command);
+        EXPECT_EQ(std::tuple(client.isOpen(v.slot), checked(v.command), state().openViewsMask),
+                  std::tuple(false, false, 0));
+    }
+    for (const View& v : views) send(v.command);
+    EXPECT_EQ(state().openViewsMask, 0x07);
+    client.view(ViewSlot::ModifiedGraph)->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(std::tuple(client.isOpen(ViewSlot::ModifiedGraph), checked(cmd::ModifiedGraph), state().openViewsMask),
+              std::tuple(false, false, kBitGraph | kBitFinalGraph));
+    // Close All empties every slot and unchecks every command.
+    send(cmd::CloseAll);
+    EXPECT_EQ(std::tuple(client.childCount(), state().openViewsMask, checked(cmd::Graph), checked(cmd::FinalGraph)),
+              std::tuple(0, 0, false, false));
+}
+
 // ---- The editing commands around their dialogs: what they do afterwards -------
 
 class EditCommands : public AppTest {

@@ -169,6 +169,31 @@ TEST(Dialog, AnEditMadeByTheDialogClassHonoursFilterAndLimitTypedOrPasted) {
 }
 
 // A closed box answers by its buttons, hooked or real.
+// Letters without their case, the capital first where only the case differs;
+// blanks before digits; equal lines in the order they came.
+TEST(ListBox, SortedListsKeepTheirLinesInTextOrder) {
+    const std::vector<std::string> added = {"beta", "alpha", "  10 -> x", "Beta", "ALPHA", "   2 -> y",
+                                            "Alpha", "a_b", "ab", "alpha"};
+    const std::vector<std::string> expected = {"   2 -> y", "  10 -> x", "a_b", "ab", "ALPHA", "Alpha",
+                                               "alpha", "alpha", "Beta", "beta"};
+    auto lines = [](const TListBox& l) {
+        std::vector<std::string> v;
+        for (int i = 0; i < l.getCount(); ++i) v.push_back(l.getString(i));
+        return v;
+    };
+    TListBox one(static_cast<QWidget*>(nullptr), 154), all(static_cast<QWidget*>(nullptr), 154);
+    one.setSorted(true);
+    all.setSorted(true);
+    for (const std::string& s : added) one.addString(s);
+    all.setStrings(added);
+    EXPECT_EQ(lines(one), expected);
+    EXPECT_EQ(lines(all), expected);
+    EXPECT_EQ(one.addString("Alpha"), 6);  // after the equal line
+    TListBox plain(static_cast<QWidget*>(nullptr), 1);
+    plain.setStrings({"b", "a"});
+    EXPECT_EQ(lines(plain), (std::vector<std::string>{"b", "a"}));
+}
+
 TEST(MessageBox, ReturnsTheAnswerAndRecordsTheCall) {
     // click NoButton: the box is closed.
     struct Case { unsigned flags; QMessageBox::StandardButton click; int result; } cases[] = {
