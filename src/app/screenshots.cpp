@@ -20,8 +20,10 @@
 #include "app/project_dialogs.h"
 #include "app/results_printout.h"
 #include "dialogs/editing_dialogs.h"
+#include "platform/message_box.h"
 #include "platform/test_hooks.h"
 #include "resources/menu_resource.h"
+#include "views/graph_views.h"
 #include "views/sheet_window.h"
 
 using namespace kvis;
@@ -160,6 +162,68 @@ void renderMatrixViews(TKavorinApp& app) {
     client.closeChildren();
 }
 
+// Presses an arrow key on the figure of a graph view `times` times.
+void markWithKeys(TMDIChild* view, Qt::Key key, int times) {
+    auto* figure = static_cast<TOknoGraf*>(view->widget())->Drawing;
+    for (int i = 0; i < times; ++i) {
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+        QApplication::sendEvent(figure, &press);
+    }
+}
+
+// The three graph views on the computed project: all three at once as they
+// open, then each alone, large enough for its whole figure, with a vertex
+// marked and its panel filled.
+void renderGraphViews(TKavorinApp& app) {
+    TDecoratedMDIFrame* frame = app.mainWindow();
+    TOknoMDI& client = *app.client();
+    struct View {
+        int command;
+        ViewSlot slot;
+        const char* name;
+        int left;  // Left presses: vertex left - 1 marked
+    } views[] = {
+        {cmd::Graph, ViewSlot::Graph, "view_graph_of_outranking", 2},
+        {cmd::ModifiedGraph, ViewSlot::ModifiedGraph, "view_modified_graph", 4},
+        {cmd::FinalGraph, ViewSlot::FinalGraph, "view_final_graph", 3},
+    };
+    for (const View& v : views) frame->sendCommand(v.command);
+    frame->updateCommandUI();
+    grab(frame, QStringLiteral("main_window_graph_views"));
+    for (const View& v : views) {
+        TMDIChild* view = client.view(v.slot);
+        client.setActiveSubWindow(view);
+        view->setGeometry(QRect(QPoint(0, 0), QSize(720, 530)));
+        settle();
+        markWithKeys(view, Qt::Key_Left, v.left);
+        grab(view, QString::fromLatin1(v.name));
+    }
+    client.closeChildren();
+}
+
+// The final graph of a larger project, with artificial and kernel vertices.
+void renderLargeFinalGraph(TKavorinApp& app, const QString& project) {
+    TestHooks hooks;
+    // Not saving what the views before may have typed.
+    if (app.document().state().modified) hooks.answers.push_back(IDNO);
+    hooks.files.push_back(project);
+    app.cmOpen();
+    app.cmComputations();
+    TOknoMDI& client = *app.client();
+    app.mainWindow()->sendCommand(cmd::FinalGraph);
+    TMDIChild* view = client.view(ViewSlot::FinalGraph);
+    if (!view) {
+        std::printf("FAILED final graph of %s\n", qPrintable(project));
+        ++g_failures;
+        return;
+    }
+    view->setGeometry(QRect(QPoint(0, 0), QSize(770, 660)));
+    settle();
+    markWithKeys(view, Qt::Key_Left, 1);
+    grab(view, QStringLiteral("view_final_graph_large"));
+    client.closeChildren();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -278,7 +342,9 @@ int main(int argc, char** argv) {
         grabNextDialog(hooks, "dialog_select");
         runSelect(app.client(), doc);
         renderNestedEditingDialogs(app.client(), doc, hooks);
+        renderGraphViews(app);
         renderMatrixViews(app);
+        renderLargeFinalGraph(app, QStringLiteral(KVIS_SOURCE_DIR "/examples/laptop.kvs"));
     }
     frame->hide();
     return g_failures == 0 ? 0 : 1;
