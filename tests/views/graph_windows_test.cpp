@@ -287,6 +287,15 @@ TEST_F(GraphWindows, MarkingRepaintsTwoCirclesAsAWholePaintWould) {
     EXPECT_EQ(whole.pixelColor(12, 216), QColor(255, 0, 0));
     EXPECT_EQ(whole.pixelColor(155, 320), QColor(0, 0, 255));
     EXPECT_EQ(whole.pixelColor(3, 3), QColor(255, 255, 255));
+
+    // Scrolled, the same.
+    w.scroller()->scrollTo(3, 2);
+    key(&w, Qt::Key_Left);
+    QApplication::processEvents();
+    const QImage scrolled = w.grab().toImage();
+    w.forgetLayers();
+    EXPECT_EQ(scrolled, w.grab().toImage());
+    EXPECT_EQ(scrolled.pixelColor(155 - 30, 320 - 20), QColor(255, 0, 0));
 }
 
 TEST_F(GraphWindows, PicturesAreSavedAsSvgOrPngWithTheWholeFigure) {
