@@ -38,10 +38,19 @@ TDialog::TDialog(QWidget* parent, int templateId) : QDialog(parent), templateId_
 TDialog::~TDialog() = default;
 
 QFont TDialog::templateFont(const DialogTemplate& t) {
-    if (t.fontFace.empty()) return QApplication::font();
     QFont f = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+    if (t.fontFace.empty()) {
+        f.setPointSize(10);
+        f.setBold(true);
+        return f;
+    }
     f.setPointSize(t.fontPoints > 0 ? t.fontPoints : 8);
     return f;
+}
+
+int TDialog::captionWidth(const QString& caption) {
+    const QFontMetrics fm(QFontDatabase::systemFont(QFontDatabase::TitleFont));
+    return fm.horizontalAdvance(caption) + 4 * fm.height();
 }
 
 QSize TDialog::baseUnits(const QFont& font) {

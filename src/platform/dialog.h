@@ -65,8 +65,12 @@ public:
     QRect toPixels(int x, int y, int w, int h) const;
     static QSize baseUnits(const QFont& font);
     // The font a template names: the desktop's sans-serif at the template's
-    // size; a template naming no font gets the system font.
+    // size; a template naming no font gets the system font, a bold one of 10
+    // points whose dialog units are larger.
     static QFont templateFont(const DialogTemplate& t);
+    // The width a window needs to show `caption` whole in its title bar: the
+    // text in the title font and room for the icon and buttons beside it.
+    static int captionWidth(const QString& caption);
 
     // Called by the control classes when they are made with this dialog.
     void adopt(int id, QWidget* w);
