@@ -1,5 +1,7 @@
 #include "platform/controls.h"
 
+#include <QScrollBar>
+#include <QStyle>
 #include <algorithm>
 
 #include "platform/dialog.h"
@@ -126,6 +128,37 @@ std::string TListBox::getString(int index) const {
 }
 
 void TListBox::setColumnFont() { setFont(columnListFont()); }
+
+TListHeadings::TListHeadings(TListBox* list, int top, int height) : QWidget(list->parentWidget()), list_(list) {
+    setGeometry(list->x(), top, list->width(), height);
+    // Whole pixels, so that the headings move exactly as far as the lines.
+    list->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    connect(list->horizontalScrollBar(), &QScrollBar::valueChanged, this, [this] { place(); });
+    connect(list->horizontalScrollBar(), &QScrollBar::rangeChanged, this, [this] { place(); });
+}
+
+void TListHeadings::addHeading(QLabel* label, int first, int end) {
+    label->setParent(this);
+    label->setWordWrap(false);
+    label->show();
+    headings_.push_back({label, first, end});
+    place();
+}
+
+int TListHeadings::charX(int k) const {
+    // The lines start inside the frame, after the margin the item view keeps
+    // before every text.
+    const int margin = list_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list_) + 1;
+    const int advance = QFontMetrics(list_->font()).horizontalAdvance(QString(k, u'0'));
+    return list_->frameWidth() + margin + advance - list_->horizontalScrollBar()->value();
+}
+
+void TListHeadings::place() {
+    for (const Heading& h : headings_) {
+        const int left = charX(h.first);
+        h.label->setGeometry(left, 0, charX(h.end) - left, height());
+    }
+}
 
 QFont columnListFont() {
     QFont f(QStringLiteral("Courier New"));

@@ -93,6 +93,32 @@ private:
     bool sorted_ = false;
 };
 
+// Headings over the columns of a list in a fixed-pitch font. Each heading
+// covers a range of character columns of the lines, measured in the list's
+// own font, and moves with the lines when the list scrolls sideways.
+class TListHeadings : public QWidget {
+    Q_OBJECT
+public:
+    // A strip over the whole width of `list`, `top` and `height` in the
+    // coordinates of the list's parent.
+    TListHeadings(TListBox* list, int top, int height);
+    // `label` moves into the strip and covers the characters first to end - 1
+    // of every line; its own alignment places its text there.
+    void addHeading(QLabel* label, int first, int end);
+    // Where character `k` of a line begins, in the strip's coordinates.
+    int charX(int k) const;
+
+private:
+    void place();
+
+    struct Heading {
+        QLabel* label;
+        int first, end;
+    };
+    TListBox* list_;
+    std::vector<Heading> headings_;
+};
+
 // The order of a sorted list: letters compared without their case, and of
 // two lines that differ only in case the one with the capital first ("Ford"
 // before "ford"). Blanks and digits come before letters, so numbers padded
