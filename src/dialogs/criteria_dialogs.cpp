@@ -220,8 +220,21 @@ void TDlgWartosciWariantow::setUp() {
     TCentrDialog::setUp();
     const QString title = windowTitle().left(127);
     setWindowTitle(title + QStringLiteral(" '") + QString::fromStdString(shown_.name) + QStringLiteral("'"));
-    listBox(idc::Evaluation::List)->setColumnFont();
-    refillList(*this, idc::Evaluation::List, dlg::evaluationLines(doc_.project(), doc_.selectedCriterion, shown_));
+    namespace ids = idc::Evaluation;
+    TListBox* list = listBox(ids::List);
+    list->setColumnFont();
+    refillList(*this, ids::List, dlg::evaluationLines(doc_.project(), doc_.selectedCriterion, shown_));
+    if (headings_) return;
+    // The headings stand over their columns in the list's font, whatever the
+    // dialog's, and follow the lines when they scroll sideways.
+    QWidget* first = control(ids::Names);
+    headings_ = new TListHeadings(list, first->y(), first->height());
+    const int headings[] = {ids::Names, ids::G, ids::Q, ids::P, ids::V};
+    for (int k = 0; k < 5; ++k) {
+        auto* label = staticText(headings[k]);
+        label->setAlignment((k == 0 ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignTop);
+        headings_->addHeading(label, dlg::kEvaluationColumns[k].first, dlg::kEvaluationColumns[k].end);
+    }
 }
 
 }  // namespace kvis

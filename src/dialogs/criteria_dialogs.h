@@ -68,6 +68,7 @@ public:
 private:
     const Document& doc_;
     Criterion shown_;
+    TListHeadings* headings_ = nullptr;
 };
 
 }  // namespace kvis

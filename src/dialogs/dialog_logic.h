@@ -55,6 +55,12 @@ int firstFailingCriterion(const Project& p);
 // Lines of the Evaluation dialog: the evaluations g on criterion j and the
 // lines alpha*g + beta of `shown` (the thresholds as typed).
 std::vector<std::string> evaluationLines(const Project& p, int j, const Criterion& shown);
+// The columns of those lines as character ranges [first, end): the name, then
+// g, q, p and v, each number right-aligned in its twelve characters.
+struct ColumnSpan {
+    int first, end;
+};
+inline constexpr ColumnSpan kEvaluationColumns[5] = {{0, 16}, {17, 29}, {30, 42}, {43, 55}, {56, 68}};
 
 // ---- Parameters ---------------------------------------------------------------
 // Level check of the dialog: the engine's bound, or 1 when there is no criterion.

@@ -50,8 +50,9 @@ inline constexpr int VAlpha = 213, VBeta = 214;
 namespace Level {
 inline constexpr int Value = 201;
 }
+// The list and the headings of its columns.
 namespace Evaluation {
-inline constexpr int List = 202;
+inline constexpr int List = 202, Names = 210, G = 211, Q = 212, P = 213, V = 214;
 }
 namespace About {
 inline constexpr int Version = 201, Method = 202, WrittenBy = 203, Authors = 204, Years = 205, Institution = 206;

@@ -58,17 +58,17 @@ DialogTemplate listDialog(int id, const char* caption, const char* groupText, co
 
 DialogTemplate modifyAlternative() {
     namespace ids = idc::ModifyAlternative;
-    DialogTemplate t = dialog(tpl::ModifyAlternative, "Modify alternative", 236, 148);
-    t.controls.push_back(black(172, 8, 60, 60));
+    DialogTemplate t = dialog(tpl::ModifyAlternative, "Modify alternative", 250, 148);
+    t.controls.push_back(black(186, 8, 60, 60));
     t.controls.push_back(label("Name of alternative:", 8, 10, 68, 8));
-    t.controls.push_back(c(ids::Name, K::Edit, "", 88, 8, 73, 12, cs::AutoHScroll));
-    t.controls.push_back(group("List of criteria:", 7, 28, 154, 112));
+    t.controls.push_back(c(ids::Name, K::Edit, "", 80, 8, 88, 12, cs::AutoHScroll));
+    t.controls.push_back(group("List of criteria:", 7, 28, 161, 112));
     t.controls.push_back(label("Criterion:", 18, 41, 40, 8));
     t.controls.push_back(label("Value:", 97, 41, 30, 8));
-    t.controls.push_back(c(ids::Values, K::ListBox, "", 15, 53, 138, 79, cs::Notify | cs::ColumnFont));
-    t.controls.push_back(c(IDOK, K::Button, "&OK", 177, 13, 50, 14));
-    t.controls.push_back(c(IDCANCEL, K::Button, "&Cancel", 177, 31, 50, 14));
-    t.controls.push_back(c(ids::Modify, K::Button, "&Modify", 177, 49, 50, 14, cs::Default));
+    t.controls.push_back(c(ids::Values, K::ListBox, "", 15, 53, 145, 79, cs::Notify | cs::ColumnFont));
+    t.controls.push_back(c(IDOK, K::Button, "&OK", 191, 13, 50, 14));
+    t.controls.push_back(c(IDCANCEL, K::Button, "&Cancel", 191, 31, 50, 14));
+    t.controls.push_back(c(ids::Modify, K::Button, "&Modify", 191, 49, 50, 14, cs::Default));
     return t;
 }
 
@@ -89,37 +89,38 @@ DialogTemplate modifyValue() {
 
 DialogTemplate modifyCriteria() {
     namespace ids = idc::ModifyCriterion;
-    DialogTemplate t = dialog(tpl::ModifyCriterion, "Modify criteria", 212, 166);
-    t.controls.push_back(black(144, 94, 61, 64));
+    DialogTemplate t = dialog(tpl::ModifyCriterion, "Modify criteria", 232, 166);
+    t.controls.push_back(black(164, 94, 61, 64));
     t.controls.push_back(label("Criterion:", 9, 10, 31, 8));
     t.controls.push_back(c(ids::Name, K::Edit, "", 42, 8, 104, 12, cs::AutoHScroll));
     t.controls.push_back(label("Weight:", 8, 30, 27, 9));
-    t.controls.push_back(c(ids::Weight, K::Edit, "", 42, 28, 29, 12, cs::AutoHScroll));
-    t.controls.push_back(c(ids::InverseMode, K::CheckBox, "Inverse mode", 83, 28, 58, 12));
-    t.controls.push_back(label("Preferences:", 150, 10, 41, 10));
-    t.controls.push_back(c(ids::Direction, K::ComboBox, "", 150, 29, 55, 35, cs::VScroll));
-    t.controls.push_back(group("Thresholds of:", 6, 45, 132, 114));
-    t.controls.push_back(group("indifference q:", 11, 54, 122, 26));
+    t.controls.push_back(c(ids::Weight, K::Edit, "", 42, 28, 38, 12, cs::AutoHScroll));
+    t.controls.push_back(c(ids::InverseMode, K::CheckBox, "Inverse mode", 88, 28, 58, 12));
+    t.controls.push_back(label("Preferences:", 170, 10, 41, 10));
+    t.controls.push_back(c(ids::Direction, K::ComboBox, "", 170, 29, 55, 35, cs::VScroll));
+    // Threshold edits hold the eight widest digits they take.
+    t.controls.push_back(group("Thresholds of:", 6, 45, 152, 114));
+    t.controls.push_back(group("indifference q:", 11, 54, 142, 26));
     t.controls.push_back(label("alpha =", 15, 66, 26, 8));
-    t.controls.push_back(c(ids::QAlpha, K::Edit, "", 42, 65, 28, 12, cs::AutoHScroll));
-    t.controls.push_back(label("beta =", 76, 66, 22, 8));
-    t.controls.push_back(c(ids::QBeta, K::Edit, "", 100, 65, 28, 12, cs::AutoHScroll));
-    t.controls.push_back(group("preference p:", 11, 82, 122, 26));
+    t.controls.push_back(c(ids::QAlpha, K::Edit, "", 42, 65, 38, 12, cs::AutoHScroll));
+    t.controls.push_back(label("beta =", 86, 66, 22, 8));
+    t.controls.push_back(c(ids::QBeta, K::Edit, "", 110, 65, 38, 12, cs::AutoHScroll));
+    t.controls.push_back(group("preference p:", 11, 82, 142, 26));
     t.controls.push_back(label("alpha =", 15, 94, 26, 8));
-    t.controls.push_back(c(ids::PAlpha, K::Edit, "", 42, 93, 28, 12, cs::AutoHScroll));
-    t.controls.push_back(label("beta =", 76, 94, 22, 8));
-    t.controls.push_back(c(ids::PBeta, K::Edit, "", 100, 93, 28, 12, cs::AutoHScroll));
-    t.controls.push_back(group("veto v:", 11, 110, 122, 26));
+    t.controls.push_back(c(ids::PAlpha, K::Edit, "", 42, 93, 38, 12, cs::AutoHScroll));
+    t.controls.push_back(label("beta =", 86, 94, 22, 8));
+    t.controls.push_back(c(ids::PBeta, K::Edit, "", 110, 93, 38, 12, cs::AutoHScroll));
+    t.controls.push_back(group("veto v:", 11, 110, 142, 26));
     t.controls.push_back(label("alpha =", 15, 122, 26, 8));
-    t.controls.push_back(c(ids::VAlpha, K::Edit, "", 42, 121, 28, 12, cs::AutoHScroll));
-    t.controls.push_back(label("beta =", 76, 122, 22, 8));
-    t.controls.push_back(c(ids::VBeta, K::Edit, "", 100, 121, 28, 12, cs::AutoHScroll));
+    t.controls.push_back(c(ids::VAlpha, K::Edit, "", 42, 121, 38, 12, cs::AutoHScroll));
+    t.controls.push_back(label("beta =", 86, 122, 22, 8));
+    t.controls.push_back(c(ids::VBeta, K::Edit, "", 110, 121, 38, 12, cs::AutoHScroll));
     t.controls.push_back(label("alpha - coefficient of growth", 15, 137, 96, 8));
     t.controls.push_back(label("beta  - constant", 15, 147, 70, 8));
-    t.controls.push_back(c(ids::UseVeto, K::CheckBox, "Use veto", 146, 70, 44, 12));
-    t.controls.push_back(c(IDOK, K::Button, "&OK", 150, 99, 50, 14));
-    t.controls.push_back(c(IDCANCEL, K::Button, "&Cancel", 149, 119, 50, 14));
-    t.controls.push_back(c(ids::Preview, K::Button, "&Alternatives", 149, 139, 50, 14, cs::Default));
+    t.controls.push_back(c(ids::UseVeto, K::CheckBox, "Use veto", 166, 70, 44, 12));
+    t.controls.push_back(c(IDOK, K::Button, "&OK", 170, 99, 50, 14));
+    t.controls.push_back(c(IDCANCEL, K::Button, "&Cancel", 169, 119, 50, 14));
+    t.controls.push_back(c(ids::Preview, K::Button, "&Alternatives", 169, 139, 50, 14, cs::Default));
     return t;
 }
 
@@ -136,27 +137,29 @@ DialogTemplate levelOfConcordance() {
 
 DialogTemplate evaluation() {
     namespace ids = idc::Evaluation;
-    DialogTemplate t = dialog(tpl::Evaluation, "Evaluation of alternatives according to criteron", 266, 124);
+    // Wide enough for its caption with a name of thirteen of the widest letters.
+    DialogTemplate t = dialog(tpl::Evaluation, "Evaluation of alternatives according to criteron", 300, 124);
     t.fontFace = "";  // the system font
-    t.controls.push_back(label("Alternatives:", 6, 2, 60, 9));
-    t.controls.push_back(label("g(a)", 90, 2, 16, 8));
-    t.controls.push_back(label("q(a)", 135, 2, 16, 8));
-    t.controls.push_back(label("p(a)", 180, 2, 16, 8));
-    t.controls.push_back(label("v(a)", 225, 2, 16, 8));
-    t.controls.push_back(c(ids::List, K::ListBox, "", 5, 14, 254, 89, cs::ColumnFont));
-    t.controls.push_back(c(IDOK, K::Button, "&OK", 225, 106, 35, 12));
+    // The headings move over their columns when the dialog is set up.
+    t.controls.push_back(c(ids::Names, K::Static, "Alternatives:", 6, 2, 60, 9));
+    t.controls.push_back(c(ids::G, K::Static, "g(a)", 90, 2, 16, 8));
+    t.controls.push_back(c(ids::Q, K::Static, "q(a)", 135, 2, 16, 8));
+    t.controls.push_back(c(ids::P, K::Static, "p(a)", 180, 2, 16, 8));
+    t.controls.push_back(c(ids::V, K::Static, "v(a)", 225, 2, 16, 8));
+    t.controls.push_back(c(ids::List, K::ListBox, "", 5, 14, 288, 89, cs::ColumnFont));
+    t.controls.push_back(c(IDOK, K::Button, "&OK", 258, 106, 35, 12));
     return t;
 }
 
 DialogTemplate kernel() {
     namespace ids = idc::Kernel;
-    DialogTemplate t = dialog(tpl::Kernel, "Kernel of the graph of outranking", 206, 142);
-    t.controls.push_back(group("List of alternatives:", 6, 5, 136, 130));
-    t.controls.push_back(c(ids::List, K::ListBox, "", 15, 18, 119, 105, kList | cs::ColumnFont));
+    DialogTemplate t = dialog(tpl::Kernel, "Kernel of the graph of outranking", 220, 142);
+    t.controls.push_back(group("List of alternatives:", 6, 5, 150, 130));
+    t.controls.push_back(c(ids::List, K::ListBox, "", 15, 18, 132, 105, kList | cs::ColumnFont));
     t.controls.push_back(label("No. of vertices:", 30, 122, 54, 8));
     t.controls.push_back(c(ids::Count, K::Static, "30", 87, 122, 27, 9, cs::Centre | cs::Border));
-    t.controls.push_back(c(ids::Details, K::Button, "&Details", 148, 97, 50, 14));
-    t.controls.push_back(c(IDOK, K::Button, "&OK", 148, 118, 50, 14));
+    t.controls.push_back(c(ids::Details, K::Button, "&Details", 162, 97, 50, 14));
+    t.controls.push_back(c(IDOK, K::Button, "&OK", 162, 118, 50, 14));
     return t;
 }
 
@@ -213,35 +216,38 @@ DialogTemplate select() {
 
 DialogTemplate setToCompare() {
     namespace ids = idc::SetToCompare;
-    DialogTemplate t = dialog(tpl::SetToCompare, "Select alternatives to compare", 146, 92);
-    t.controls.push_back(black(10, 64, 125, 24));
+    // The drop-downs hold names of thirteen of the widest letters.
+    DialogTemplate t = dialog(tpl::SetToCompare, "Select alternatives to compare", 222, 92);
+    t.controls.push_back(black(48, 64, 125, 24));
     t.controls.push_back(label("Alternative 1:", 7, 6, 60, 8));
-    t.controls.push_back(c(ids::First, K::ComboBox, "", 7, 18, 56, 45, cs::VScroll));
-    t.controls.push_back(label("Alternative 2:", 83, 6, 51, 8));
-    t.controls.push_back(c(ids::Second, K::ComboBox, "", 83, 18, 56, 45, cs::VScroll));
-    t.controls.push_back(c(IDOK, K::Button, "&OK", 15, 69, 50, 14, cs::Default));
-    t.controls.push_back(c(IDCANCEL, K::Button, "&Cancel", 80, 69, 50, 14));
+    t.controls.push_back(c(ids::First, K::ComboBox, "", 7, 18, 100, 45, cs::VScroll));
+    t.controls.push_back(label("Alternative 2:", 115, 6, 60, 8));
+    t.controls.push_back(c(ids::Second, K::ComboBox, "", 115, 18, 100, 45, cs::VScroll));
+    t.controls.push_back(c(IDOK, K::Button, "&OK", 53, 69, 50, 14, cs::Default));
+    t.controls.push_back(c(IDCANCEL, K::Button, "&Cancel", 118, 69, 50, 14));
     return t;
 }
 
 DialogTemplate compare() {
     namespace ids = idc::Compare;
-    DialogTemplate t = dialog(tpl::Compare, "Compare alternative 1 to alternative 2", 348, 146);
+    // Each list holds its whole lines: names of thirteen characters, and in Q-
+    // a name cut to twelve with the partial concordance.
+    DialogTemplate t = dialog(tpl::Compare, "Compare alternative 1 to alternative 2", 422, 146);
     t.controls.push_back(label("Alternative 1:", 10, 10, 52, 8));
     t.controls.push_back(c(ids::First, K::Static, "Action 1:", 60, 10, 113, 10));
     t.controls.push_back(label("Alternative 2:", 10, 24, 51, 8));
     t.controls.push_back(c(ids::Second, K::Static, "Action 1:", 60, 24, 112, 10));
-    t.controls.push_back(c(IDOK, K::Button, "&OK", 290, 26, 50, 14));
-    t.controls.push_back(group("List of criteria:", 7, 40, 334, 100));
-    t.controls.push_back(group("concordant:", 11, 48, 259, 86));
-    t.controls.push_back(group("veto:", 274, 48, 63, 86));
+    t.controls.push_back(c(IDOK, K::Button, "&OK", 358, 26, 50, 14));
+    t.controls.push_back(group("List of criteria:", 7, 40, 408, 100));
+    t.controls.push_back(group("concordant:", 11, 48, 318, 86));
+    t.controls.push_back(group("veto:", 333, 48, 78, 86));
     static const struct {
         int id;
         const char* text;
         int lx, x, w;
     } lists[] = {
-        {ids::QMinus, "Q-", 17, 16, 69}, {ids::I, "I", 93, 92, 53},   {ids::Q, "Q", 153, 152, 53},
-        {ids::P, "P", 213, 212, 53},      {ids::PV, "PV", 279, 279, 53},
+        {ids::QMinus, "Q-", 17, 16, 86}, {ids::I, "I", 109, 108, 68}, {ids::Q, "Q", 183, 182, 68},
+        {ids::P, "P", 257, 256, 68},      {ids::PV, "PV", 339, 338, 68},
     };
     for (const auto& l : lists) {
         t.controls.push_back(label(l.text, l.lx, 56, 16, 8));
