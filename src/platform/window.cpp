@@ -11,6 +11,7 @@
 #include <QWheelEvent>
 #include <algorithm>
 #include <QMenuBar>
+#include <QProxyStyle>
 
 namespace kvis {
 
@@ -340,9 +341,27 @@ void TStatusBar::updateIndicators() {
     num_->setText(num ? QStringLiteral("NUM") : QString());
 }
 
+namespace {
+
+// Disabled menu items can be selected too, so that the status bar says what
+// they would do.
+class MenuStyle : public QProxyStyle {
+public:
+    using QProxyStyle::QProxyStyle;
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override {
+        if (hint == SH_Menu_AllowActiveAndDisabled) return 1;
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+
+}  // namespace
+
 TDecoratedMDIFrame::TDecoratedMDIFrame(const QString& caption, const std::vector<MenuItem>& menu, TMDIClient* client,
                                        TApplication& app)
     : app_(app), client_(client) {
+    menuStyle_ = new MenuStyle(QApplication::style()->name());
+    menuStyle_->setParent(this);
     setWindowTitle(caption);
     setCentralWidget(client);
     for (const MenuItem& top : menu) popups_.push_back(buildPopup(top, menuBar()));
@@ -354,6 +373,7 @@ TDecoratedMDIFrame::TDecoratedMDIFrame(const QString& caption, const std::vector
 
 QMenu* TDecoratedMDIFrame::buildPopup(const MenuItem& item, QWidget* parent) {
     auto* menu = new QMenu(item.text, parent);
+    menu->setStyle(menuStyle_);
     if (auto* bar = qobject_cast<QMenuBar*>(parent)) bar->addMenu(menu);
     for (const MenuItem& it : item.popup) {
         if (it.separator()) {

@@ -243,6 +243,7 @@ private:
 
     TApplication& app_;
     TMDIClient* client_;
+    QStyle* menuStyle_ = nullptr;  // of every popup, owned by the frame
     TControlBar* bar_ = nullptr;
     std::vector<QMenu*> popups_;
     std::map<int, QAction*> actions_;

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
+#include <QMenuBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <array>
@@ -169,6 +170,32 @@ TEST_F(AppTest, StartsWithTheCaptionAndTheWholeMenu) {
               "Show graph of outranking modified by new method of analyzing circuits");
     // 16 buttons and 6 separators on the tool bar.
     EXPECT_EQ(f->controlBar()->actions().size(), 22);
+}
+
+// While an item is selected the status bar tells what it does, whether the
+// item can be chosen now or not; the keys stop on disabled items too.
+TEST_F(AppTest, SelectedMenuItemsShowTheirHintsEnabledOrNot) {
+    TDecoratedMDIFrame* f = app->mainWindow();
+    f->show();
+    QMenu* project = f->popup(0);
+    f->menuBar()->setActiveAction(project->menuAction());
+    QApplication::processEvents();
+    ASSERT_TRUE(project->isVisible());
+    const std::pair<int, const char*> steps[] = {
+        {cmd::New, "Create a new project"}, {cmd::Open, "Open existing project"},
+        {cmd::Save, "Save current project to disk"}, {cmd::SaveAs, "Save current project file under different name"},
+    };
+    for (const auto& [id, hint] : steps) {
+        QTest::keyClick(project, Qt::Key_Down);
+        SCOPED_TRACE(hint);
+        EXPECT_EQ(project->activeAction(), f->action(id));
+        EXPECT_EQ(f->statusBar()->currentMessage(), hint);
+    }
+    EXPECT_FALSE(f->action(cmd::Save)->isEnabled());
+    // A disabled item does nothing when chosen.
+    QTest::keyClick(project, Qt::Key_Return);
+    EXPECT_TRUE(hooks.fileDialogs.empty());
+    project->hide();
 }
 
 TEST_F(AppTest, EnablingFollowsTheCountsAndTheResults) {
