@@ -270,17 +270,17 @@ void TKavorinApp::openPath(std::string path) {
     if (!r.ok) {
         // A file that cannot be read at all has nothing to repair in an editor.
         if (r.cannotOpen) {
-            messageBox(owner(), q(loadFailureText(r)), q(loadFailureCaption(path)), MB_OK | MB_ICONSTOP);
+            messageBox(owner(), q(loadFailureText(r)), q(loadFailureCaption(path)), MB_OK | MB_ICONSTOP, q(path));
             return;
         }
-        if (messageBox(owner(), q(loadFailureText(r)), q(loadFailureCaption(path)), MB_YESNO | MB_ICONSTOP) == IDYES &&
+        if (messageBox(owner(), q(loadFailureText(r)), q(loadFailureCaption(path)), MB_YESNO | MB_ICONSTOP, q(path)) == IDYES &&
             !openInTextEditor(q(path)))
             messageBox(owner(), QStringLiteral("Error running notepad program"), QStringLiteral("Error running editor"),
                        MB_OK);
         return;
     }
     document_.open(std::move(loaded), path, r.testMode);
-    messageBox(owner(), countsText(document_.project()), q(path), MB_OK | MB_ICONINFORMATION);
+    messageBox(owner(), countsText(document_.project()), q(path), MB_OK | MB_ICONINFORMATION, q(path));
     QString c = QStringLiteral("%1 - [%2]").arg(QString::fromLatin1(kAppCaption), q(path));
     if (document_.state().testMode) c += QStringLiteral(" test!!!");
     setCaption(c);
@@ -337,13 +337,13 @@ void TKavorinApp::cmImport() {
     Project imported;
     if (!importProject(path, false, imported).ok) {
         messageBox(owner(), QString::fromLatin1(kImportFailureMessage), q("Error opening project '" + path + "'"),
-                   MB_OK | MB_ICONSTOP);
+                   MB_OK | MB_ICONSTOP, q(path));
         return;
     }
     std::string newPath = path;
     if (newPath.size() >= 3) newPath.replace(newPath.size() - 3, 3, "KVS");
     document_.import(std::move(imported), newPath, settingsParameters());
-    messageBox(owner(), countsText(document_.project()), q(newPath), MB_OK | MB_ICONINFORMATION);
+    messageBox(owner(), countsText(document_.project()), q(newPath), MB_OK | MB_ICONINFORMATION, q(newPath));
     setCaption(QStringLiteral("%1 - [%2]").arg(QString::fromLatin1(kAppCaption), q(newPath)));
 }
 

@@ -85,7 +85,7 @@ int TOpenSaveDialog::runModal() {
 
 bool confirmReplace(QWidget* owner, const QString& path) {
     static const char* const question = "       File already exist.\nDo you want to replace the old file?";
-    return messageBox(owner, QString::fromLatin1(question), path, MB_YESNOCANCEL | MB_ICONQUESTION) == IDYES;
+    return messageBox(owner, QString::fromLatin1(question), path, MB_YESNOCANCEL | MB_ICONQUESTION, path) == IDYES;
 }
 
 }  // namespace kvis

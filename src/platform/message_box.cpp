@@ -1,6 +1,13 @@
 #include "platform/message_box.h"
 
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QGuiApplication>
 #include <QMessageBox>
+#include <QScreen>
+#include <algorithm>
+
+#include "platform/dialog.h"
 
 #include "platform/test_hooks.h"
 
@@ -15,14 +22,38 @@ int escapeAnswer(unsigned flags) {
     }
 }
 
+QString fittedCaption(const QString& caption, const QString& path, int maxWidth) {
+    if (path.isEmpty() || TDialog::captionWidth(caption) <= maxWidth) return caption;
+    QString shorter = caption;
+    shorter.replace(path, QFileInfo(path).fileName());
+    return shorter;
+}
+
+namespace {
+
+// The widest a message box grows on the owner's screen (what the box itself
+// allows its text).
+int widestBox(const QWidget* owner) {
+    const QScreen* s = owner ? owner->screen() : QGuiApplication::primaryScreen();
+    const int screen = s ? s->availableGeometry().width() : 1024;
+    return screen <= 1024 ? screen : std::min(screen - 480, 1000);
+}
+
+}  // namespace
+
 int messageBox(QWidget* owner, const QString& text, const QString& caption, unsigned flags) {
+    return messageBox(owner, text, caption, flags, QString());
+}
+
+int messageBox(QWidget* owner, const QString& text, const QString& caption, unsigned flags, const QString& path) {
     if (auto* h = TestHooks::active()) {
         h->messages.push_back({text, caption, flags});
         return h->nextAnswer(escapeAnswer(flags));
     }
     QMessageBox box(owner);
     box.setText(text);
-    box.setWindowTitle(caption);
+    const QString title = fittedCaption(caption, path, widestBox(owner));
+    box.setWindowTitle(title);
     switch (flags & MB_ICONMASK) {
         case MB_ICONSTOP: box.setIcon(QMessageBox::Critical); break;
         case MB_ICONQUESTION: box.setIcon(QMessageBox::Question); break;
@@ -42,6 +73,10 @@ int messageBox(QWidget* owner, const QString& text, const QString& caption, unsi
             break;
         default: box.setStandardButtons(QMessageBox::Ok); break;
     }
+    // Wide enough for its caption: the box sizes itself to its layout.
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout()))
+        grid->addItem(new QSpacerItem(std::min(TDialog::captionWidth(title), widestBox(owner)), 0), grid->rowCount(), 0,
+                      1, grid->columnCount());
     box.exec();
     auto* clicked = box.clickedButton();
     if (!clicked) return escapeAnswer(flags);

@@ -30,6 +30,13 @@ inline constexpr int IDNO = 7;
 // there is no Cancel button). Under TestHooks the call is recorded instead.
 int messageBox(QWidget* owner, const QString& text, const QString& caption, unsigned flags);
 int messageBox(QWidget* owner, const std::string& text, const std::string& caption, unsigned flags);
+// A box whose caption names a file by its path (the caption itself or a part
+// of it): when the whole caption is too wide for any box the screen allows,
+// the path in it gives way to the file's name. Hooks record the whole caption.
+int messageBox(QWidget* owner, const QString& text, const QString& caption, unsigned flags, const QString& path);
+
+// The caption of such a box at most `maxWidth` wide (TDialog::captionWidth).
+QString fittedCaption(const QString& caption, const QString& path, int maxWidth);
 
 // What a box closed without a button press answers: Cancel, else No, else OK.
 int escapeAnswer(unsigned flags);

@@ -222,6 +222,45 @@ TEST(MessageBox, ReturnsTheAnswerAndRecordsTheCall) {
     }
 }
 
+// A caption that names a file keeps its whole path while that fits a box, and
+// gives way to the file's name when it does not; the text is never touched.
+TEST(MessageBox, ACaptionNamingAFileShowsItsNameWhenThePathIsTooWide) {
+    const QString deep = QStringLiteral("/home/user/") + QString(40, u'd') + u'/' + QString(40, u'e') + u'/' +
+                         QString(40, u'f') + QStringLiteral("/project.kvs");
+    const QString error = QStringLiteral("Error opening project '%1'");
+    struct Case { const char* name; QString caption, path, shown; int room; } cases[] = {
+        {"short path", "/tmp/a.kvs", "/tmp/a.kvs", "/tmp/a.kvs", 600},
+        {"long path", deep, deep, "project.kvs", 600},
+        {"long path inside a caption", error.arg(deep), deep, error.arg("project.kvs"), 600},
+        {"long path with room for it", deep, deep, deep, 100000},
+        {"no path named", error.arg(deep), "", error.arg(deep), 600},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(fittedCaption(c.caption, c.path, c.room), c.shown);
+    }
+    // A real box: the shorter caption, and room enough for it in the box.
+    const QString middle = QStringLiteral("/home/user/") + QString(40, u'd') + QStringLiteral("/project.kvs");
+    for (const QString& path : {QStringLiteral("/tmp/a.kvs"), middle, deep}) {
+        const QString shown = path == deep ? QStringLiteral("project.kvs") : path;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            EXPECT_EQ(box->windowTitle(), shown);
+            EXPECT_EQ(box->text(), "Number of alternatives:  6\nNumber of criteria:  6");
+            EXPECT_GE(box->width(), TDialog::captionWidth(shown));
+            box->button(QMessageBox::Ok)->click();
+        });
+        messageBox(nullptr, QStringLiteral("Number of alternatives:  6\nNumber of criteria:  6"), path,
+                   MB_OK | MB_ICONINFORMATION, path);
+    }
+    // The hooks see the caption as the command gave it.
+    TestHooks hooks;
+    messageBox(nullptr, QStringLiteral("t"), deep, MB_OK, deep);
+    ASSERT_EQ(hooks.messages.size(), 1u);
+    EXPECT_EQ(hooks.messages[0].caption, deep);
+}
+
 TEST(FileDialogs, FiltersAndDefaultExtension) {
     const std::pair<const char*, QStringList> filters[] = {
         {"Kavorin files (*.KVS)|*.kvs|All files(*.*)|*.*|", {"Kavorin files (*.KVS)", "All files (*)"}},
