@@ -1,9 +1,16 @@
 #include "platform/printer.h"
 
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QLabel>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinterInfo>
+#include <QRadioButton>
+#include <QVBoxLayout>
 #include <climits>
 
 #include "model/atomic_file.h"
@@ -42,10 +49,81 @@ bool TPrinter::setup(QWidget* owner) {
         h->printAnswers.pop_front();
         return a;
     }
-    QPrintDialog dlg(printer_.get(), owner);
-    dlg.setWindowTitle(QStringLiteral("Printer setup"));
-    dlg.setOption(QAbstractPrintDialog::PrintToFile, true);
+    TPrinterSetupDialog dlg(*printer_, owner);
     return dlg.exec() == QDialog::Accepted;
+}
+
+namespace {
+
+// Paper offered for a PDF file and for a printer that names none.
+const QPageSize::PageSizeId kCommonPaper[] = {QPageSize::A3,     QPageSize::A4,    QPageSize::A5,
+                                              QPageSize::B5,     QPageSize::Letter, QPageSize::Legal,
+                                              QPageSize::Executive, QPageSize::Tabloid};
+
+}  // namespace
+
+TPrinterSetupDialog::TPrinterSetupDialog(QPrinter& printer, QWidget* owner) : QDialog(owner), printer_(printer) {
+    setWindowTitle(QStringLiteral("Printer setup"));
+    printers_ = new QComboBox(this);
+    for (const QString& name : QPrinterInfo::availablePrinterNames()) printers_->addItem(name, name);
+    printers_->addItem(QStringLiteral("PDF file"), QString());
+    const bool pdf = printer.outputFormat() == QPrinter::PdfFormat || printer.printerName().isEmpty();
+    const int current = pdf ? printers_->count() - 1 : printers_->findData(printer.printerName());
+    printers_->setCurrentIndex(current < 0 ? printers_->count() - 1 : current);
+    paper_ = new QComboBox(this);
+    fillPaper();
+    connect(printers_, &QComboBox::currentIndexChanged, this, [this] { fillPaper(); });
+    portrait_ = new QRadioButton(QStringLiteral("P&ortrait"), this);
+    landscape_ = new QRadioButton(QStringLiteral("&Landscape"), this);
+    (printer.pageLayout().orientation() == QPageLayout::Landscape ? landscape_ : portrait_)->setChecked(true);
+
+    auto* form = new QFormLayout;
+    auto* printerLabel = new QLabel(QStringLiteral("&Printer:"), this);
+    printerLabel->setBuddy(printers_);
+    auto* paperLabel = new QLabel(QStringLiteral("Paper &size:"), this);
+    paperLabel->setBuddy(paper_);
+    form->addRow(printerLabel, printers_);
+    form->addRow(paperLabel, paper_);
+    auto* orientation = new QGroupBox(QStringLiteral("Orientation"), this);
+    auto* radios = new QHBoxLayout(orientation);
+    radios->addWidget(portrait_);
+    radios->addWidget(landscape_);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* all = new QVBoxLayout(this);
+    all->addLayout(form);
+    all->addWidget(orientation);
+    all->addWidget(buttons);
+}
+
+void TPrinterSetupDialog::fillPaper() {
+    const QPageSize chosen = paper_->count() > 0 ? paper_->currentData().value<QPageSize>()
+                                                 : printer_.pageLayout().pageSize();
+    QList<QPageSize> sizes;
+    const QString name = printers_->currentData().toString();
+    if (!name.isEmpty()) sizes = QPrinterInfo::printerInfo(name).supportedPageSizes();
+    if (sizes.isEmpty())
+        for (QPageSize::PageSizeId id : kCommonPaper) sizes << QPageSize(id);
+    paper_->clear();
+    for (const QPageSize& size : sizes) paper_->addItem(size.name(), QVariant::fromValue(size));
+    int at = 0;
+    for (int i = 0; i < paper_->count(); ++i)
+        if (paper_->itemData(i).value<QPageSize>().isEquivalentTo(chosen)) at = i;
+    paper_->setCurrentIndex(at);
+}
+
+void TPrinterSetupDialog::accept() {
+    const QString name = printers_->currentData().toString();
+    if (name.isEmpty()) {
+        printer_.setOutputFormat(QPrinter::PdfFormat);
+    } else {
+        printer_.setOutputFormat(QPrinter::NativeFormat);
+        printer_.setPrinterName(name);
+    }
+    printer_.setPageSize(paper_->currentData().value<QPageSize>());
+    printer_.setPageOrientation(landscape_->isChecked() ? QPageLayout::Landscape : QPageLayout::Portrait);
+    QDialog::accept();
 }
 
 bool TPrinter::print(QWidget* owner, TPrintout& printout, bool prompt) {

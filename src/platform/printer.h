@@ -1,12 +1,15 @@
 #pragma once
 // Printing: the printer object with its print and set-up dialogs, and the
 // printout that draws pages.
+#include <QDialog>
 #include <QPrinter>
 #include <QRect>
 #include <QString>
 #include <memory>
 
+class QComboBox;
 class QPainter;
+class QRadioButton;
 class QWidget;
 
 namespace kvis {
@@ -42,13 +45,38 @@ private:
     QPrinter* device_ = nullptr;
 };
 
+// The printer set-up: which printer, the paper and its orientation. OK sets
+// them on the printer; Cancel leaves it as it was.
+class TPrinterSetupDialog : public QDialog {
+    Q_OBJECT
+public:
+    TPrinterSetupDialog(QPrinter& printer, QWidget* owner);
+
+    QComboBox* printers() const { return printers_; }
+    QComboBox* paper() const { return paper_; }
+    QRadioButton* portrait() const { return portrait_; }
+    QRadioButton* landscape() const { return landscape_; }
+
+    void accept() override;
+
+private:
+    // The paper sizes of the printer chosen, keeping the one chosen if it has it.
+    void fillPaper();
+
+    QPrinter& printer_;
+    QComboBox* printers_;
+    QComboBox* paper_;
+    QRadioButton* portrait_;
+    QRadioButton* landscape_;
+};
+
 class TPrinter {
 public:
     TPrinter();
     ~TPrinter();
     QPrinter& printer() { return *printer_; }
 
-    // The printer set-up dialog; true when confirmed.
+    // The printer set-up dialog (TPrinterSetupDialog); true when confirmed.
     bool setup(QWidget* owner);
     // Prints the printout, after the print dialog when `prompt`; false when
     // cancelled or nothing could be printed. A job that cannot start is

@@ -3,11 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QComboBox>
 #include <QFile>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <optional>
@@ -301,4 +303,51 @@ TEST(Printer, PrintsEveryPageToPdf) {
     pages.printed.clear();
     EXPECT_FALSE(printer.print(nullptr, pages, true));
     EXPECT_TRUE(pages.printed.empty());
+}
+
+// Printer setup sets the printer, the paper and the orientation up for the
+// next print; it prints nothing and offers no Print button.
+TEST(Printer, SetupChoosesPrinterPaperAndOrientation) {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setPageOrientation(QPageLayout::Portrait);
+    auto buttons = [](QDialog& d) {
+        QStringList texts;
+        for (auto* b : d.findChildren<QPushButton*>()) texts << b->text().remove(u'&');
+        texts.sort();
+        return texts;
+    };
+    auto choose = [](TPrinterSetupDialog& d, QPageSize::PageSizeId paper, bool landscape) {
+        d.paper()->setCurrentIndex(d.paper()->findText(QPageSize(paper).name()));
+        (landscape ? d.landscape() : d.portrait())->setChecked(true);
+    };
+    {
+        TPrinterSetupDialog d(printer, nullptr);
+        EXPECT_EQ(d.windowTitle(), "Printer setup");
+        EXPECT_EQ(buttons(d), (QStringList{"Cancel", "OK"}));
+        EXPECT_EQ(d.printers()->itemText(d.printers()->count() - 1), "PDF file");
+        EXPECT_EQ(d.paper()->currentText(), QPageSize(QPageSize::A4).name());
+        EXPECT_TRUE(d.portrait()->isChecked());
+        d.printers()->setCurrentIndex(d.printers()->count() - 1);
+        choose(d, QPageSize::A5, true);
+        d.accept();
+    }
+    EXPECT_EQ(printer.outputFormat(), QPrinter::PdfFormat);
+    EXPECT_EQ(printer.pageLayout().pageSize().id(), QPageSize::A5);
+    EXPECT_EQ(printer.pageLayout().orientation(), QPageLayout::Landscape);
+    {
+        // Shown again as set up; Cancel changes nothing.
+        TPrinterSetupDialog d(printer, nullptr);
+        EXPECT_EQ(d.paper()->currentText(), QPageSize(QPageSize::A5).name());
+        EXPECT_TRUE(d.landscape()->isChecked());
+        choose(d, QPageSize::Letter, false);
+        d.reject();
+    }
+    EXPECT_EQ(printer.pageLayout().pageSize().id(), QPageSize::A5);
+    EXPECT_EQ(printer.pageLayout().orientation(), QPageLayout::Landscape);
+    TestHooks hooks;
+    hooks.printAnswers = {false};
+    TPrinter hooked;
+    EXPECT_FALSE(hooked.setup(nullptr));
+    EXPECT_EQ(std::pair(hooks.setupDialogs, hooks.printDialogs), std::pair(1, 0));
 }
