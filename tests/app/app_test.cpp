@@ -5,16 +5,20 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTreeView>
 #include <array>
 
 #include "../support/document_access.h"
 #include "app/kavorin_app.h"
 #include "app/lifecycle.h"
+#include "app/project_dialogs.h"
 #include "dialogs/dialog_logic.h"
 #include "model/project_file.h"
 #include "model/settings.h"
@@ -196,6 +200,51 @@ TEST_F(AppTest, SelectedMenuItemsShowTheirHintsEnabledOrNot) {
     QTest::keyClick(project, Qt::Key_Return);
     EXPECT_TRUE(hooks.fileDialogs.empty());
     project->hide();
+}
+
+// The relabelled labels of both file dialogs show no "&": each underlines its
+// letter, and Alt with it goes to its own control. Every column of the detail
+// view shows whole once the dialog is up.
+TEST_F(AppTest, FileDialogsKeepTheirMnemonicsAndShowTheirColumnsWhole) {
+    TOpenSaveDialog::TData data;
+    data.fileName = QStringLiteral("*.kvs");
+    data.filter = QStringLiteral("Kavorin files (*.KVS)|*.kvs|All files(*.*)|*.*|");
+    for (bool save : {false, true}) {
+        SCOPED_TRACE(save ? "save" : "open");
+        std::unique_ptr<TOpenSaveDialog> d;
+        if (save) {
+            d = std::make_unique<DialogZapisuPliku>(app->mainWindow(), data, QStringLiteral("Saving project"));
+        } else {
+            d = std::make_unique<DialogOtwarciaPliku>(app->mainWindow(), data, QStringLiteral("Opening project"));
+        }
+        d->setUp();
+        QFileDialog* f = d->dialog();
+        f->show();
+        f->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(f));
+        QApplication::processEvents();
+        const std::tuple<const char*, const char*, Qt::Key, const char*> labels[] = {
+            {"lookInLabel", "&Directories:", Qt::Key_D, "lookInCombo"},
+            {"fileNameLabel", "File &Name:", Qt::Key_N, "fileNameEdit"},
+            {"fileTypeLabel", "List Files of &Type:", Qt::Key_T, "fileTypeCombo"},
+        };
+        for (const auto& [name, text, key, buddy] : labels) {
+            SCOPED_TRACE(text);
+            auto* label = f->findChild<QLabel*>(name);
+            ASSERT_NE(label, nullptr);
+            EXPECT_EQ(label->text(), text);
+            EXPECT_EQ(label->buddy(), f->findChild<QWidget*>(buddy));
+            QTest::keyClick(f, key, Qt::AltModifier);
+            EXPECT_EQ(QApplication::focusWidget(), f->findChild<QWidget*>(buddy));
+        }
+        auto* tree = f->findChild<QTreeView*>("treeView");
+        ASSERT_NE(tree, nullptr);
+        const QHeaderView* header = tree->header();
+        for (int i = 0; i < header->count(); ++i) EXPECT_GE(header->sectionSize(i), header->sectionSizeHint(i)) << i;
+        EXPECT_LE(header->length() + tree->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, tree),
+                  tree->viewport()->width());
+        f->hide();
+    }
 }
 
 TEST_F(AppTest, EnablingFollowsTheCountsAndTheResults) {
