@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <QMenuBar>
 #include <QProxyStyle>
+#include <QStyleOption>
 
 namespace kvis {
 
@@ -352,6 +353,17 @@ public:
                   QStyleHintReturn* returnData) const override {
         if (hint == SH_Menu_AllowActiveAndDisabled) return 1;
         return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+    // A selected disabled item shows where the selection is, paler than an
+    // enabled one.
+    void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                     const QWidget* widget) const override {
+        if (element == CE_MenuItem && (option->state & State_Selected) && !(option->state & State_Enabled)) {
+            QColor c = option->palette.color(QPalette::Active, QPalette::Highlight);
+            c.setAlpha(64);
+            painter->fillRect(option->rect, c);
+        }
+        QProxyStyle::drawControl(element, option, painter, widget);
     }
 };
 
