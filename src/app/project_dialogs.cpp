@@ -4,9 +4,11 @@
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
+#include <QListView>
 #include <QLocale>
 #include <QScreen>
 #include <QScrollBar>
+#include <QSplitter>
 #include <QTreeView>
 
 #include "dialogs/centr_dialog.h"
@@ -64,6 +66,18 @@ private:
         QFileDialog* f = d_.dialog();
         auto* tree = f->findChild<QTreeView*>(QStringLiteral("treeView"));
         if (!tree || !f->isVisible()) return;
+        // The places at the side shown whole as well.
+        auto* side = f->findChild<QListView*>(QStringLiteral("sidebar"));
+        auto* splitter = f->findChild<QSplitter*>(QStringLiteral("splitter"));
+        if (side && splitter && splitter->count() == 2) {
+            const int missing = side->sizeHintForColumn(0) - side->viewport()->width();
+            if (missing > 0) {
+                QList<int> sizes = splitter->sizes();
+                sizes[0] += missing;
+                f->resize(f->width() + missing, f->height());
+                splitter->setSizes(sizes);
+            }
+        }
         const int bar = tree->verticalScrollBar()->isVisible()
                             ? 0
                             : tree->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, tree);

@@ -8,6 +8,7 @@
 #include <QFileDialog>
 #include <QHeaderView>
 #include <QLabel>
+#include <QListView>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTemporaryDir>
@@ -243,6 +244,9 @@ TEST_F(AppTest, FileDialogsKeepTheirMnemonicsAndShowTheirColumnsWhole) {
         for (int i = 0; i < header->count(); ++i) EXPECT_GE(header->sectionSize(i), header->sectionSizeHint(i)) << i;
         EXPECT_LE(header->length() + tree->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, tree),
                   tree->viewport()->width());
+        auto* side = f->findChild<QListView*>("sidebar");
+        ASSERT_NE(side, nullptr);
+        EXPECT_LE(side->sizeHintForColumn(0), side->viewport()->width());
         f->hide();
     }
 }
