@@ -156,8 +156,8 @@ DialogTemplate kernel() {
     DialogTemplate t = dialog(tpl::Kernel, "Kernel of the graph of outranking", 220, 142);
     t.controls.push_back(group("List of alternatives:", 6, 5, 150, 130));
     t.controls.push_back(c(ids::List, K::ListBox, "", 15, 18, 132, 105, kList | cs::ColumnFont));
-    t.controls.push_back(label("No. of vertices:", 30, 122, 54, 8));
-    t.controls.push_back(c(ids::Count, K::Static, "30", 87, 122, 27, 9, cs::Centre | cs::Border));
+    t.controls.push_back(label("No. of vertices:", 37, 122, 54, 8));
+    t.controls.push_back(c(ids::Count, K::Static, "30", 94, 122, 27, 9, cs::Centre | cs::Border));
     t.controls.push_back(c(ids::Details, K::Button, "&Details", 162, 97, 50, 14));
     t.controls.push_back(c(IDOK, K::Button, "&OK", 162, 118, 50, 14));
     return t;
