@@ -56,9 +56,11 @@ test: build
 bench: configure
 	@cmake --build $(BUILD) -j $(JOBS) --target benchmarks
 
+# At 96 dpi, then every window again at 192 dpi (two pixels to a unit).
 screenshots: configure
 	@cmake --build $(BUILD) -j $(JOBS) --target kvis-screenshots
 	@QT_QPA_PLATFORM=offscreen $(BUILD)/kvis-screenshots $(BUILD)/screenshots
+	@QT_QPA_PLATFORM=offscreen QT_SCALE_FACTOR=2 $(BUILD)/kvis-screenshots $(BUILD)/screenshots/192dpi
 	@pdftoppm -r 75 -png $(BUILD)/screenshots/printout.pdf $(BUILD)/screenshots/printout
 	@echo "wrote $(BUILD)/screenshots/printout-*.png"
 

@@ -1,13 +1,18 @@
 // Renders the main window, its menus and the dialogs to PNG files, and prints
 // the results of the example into printout.pdf, headless:
 //   kvis-screenshots <output folder>
+// The editing and inspection dialogs show a project of the widest names and
+// numbers, their edits filled with the widest texts they take. Run it with
+// QT_SCALE_FACTOR=2 for the same pictures at 192 dpi.
 #include <QApplication>
 #include <QDir>
+#include <QFontDatabase>
 #include <QFileDialog>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
+#include <QScrollBar>
 #include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -21,6 +26,7 @@
 #include "app/results_printout.h"
 #include "dialogs/editing_dialogs.h"
 #include "platform/message_box.h"
+#include "platform/printer.h"
 #include "platform/test_hooks.h"
 #include "resources/menu_resource.h"
 #include "views/graph_views.h"
@@ -36,10 +42,33 @@ void settle() {
     for (int i = 0; i < 5; ++i) QApplication::processEvents();
 }
 
+// A dialog with a title bar as a window manager would draw it (the headless
+// platform draws none): its caption in the title font, cut where the room
+// TDialog::captionWidth keeps for the icon and buttons begins.
+QPixmap withTitleBar(QDialog* d, const QPixmap& content) {
+    const QFont font = QFontDatabase::systemFont(QFontDatabase::TitleFont);
+    const QFontMetrics fm(font);
+    const int bar = fm.height() + 8;
+    const qreal ratio = content.devicePixelRatio();
+    QPixmap shot(QSize(d->width(), d->height() + bar) * ratio);
+    shot.setDevicePixelRatio(ratio);
+    shot.fill(QColor(0x4a, 0x4a, 0x4a));
+    QPainter p(&shot);
+    p.drawPixmap(0, bar, content);
+    p.setFont(font);
+    p.setPen(Qt::white);
+    const QRect text(2 * fm.height(), 0, std::max(0, d->width() - TDialog::captionWidth(QString())), bar);
+    p.drawText(text, Qt::AlignLeft | Qt::AlignVCenter, fm.elidedText(d->windowTitle(), Qt::ElideRight, text.width()));
+    p.drawText(QRect(d->width() - 2 * fm.height(), 0, 2 * fm.height(), bar), Qt::AlignCenter, QStringLiteral("x"));
+    return shot;
+}
+
 bool save(QWidget* w, const QString& name) {
     settle();
     const QString path = QDir(g_out).filePath(name + QStringLiteral(".png"));
-    const bool ok = w->grab().save(path);
+    QPixmap shot = w->grab();
+    if (auto* d = qobject_cast<QDialog*>(w)) shot = withTitleBar(d, shot);
+    const bool ok = shot.save(path);
     std::printf("%s %s\n", ok ? "wrote" : "FAILED", qPrintable(path));
     return ok;
 }
@@ -48,9 +77,26 @@ int g_failures = 0;
 
 void grab(QWidget* w, const QString& name) { g_failures += save(w, name) ? 0 : 1; }
 
-// Grabs the dialog a command runs, then cancels it.
+// Every edit of a dialog holds the widest text it takes: a name of the widest
+// letter, a number of the widest digit, as many as can be typed.
+void fillWidest(TDialog& d) {
+    for (QLineEdit* e : d.findChildren<QLineEdit*>()) {
+        auto* filter = dynamic_cast<const TFilterValidator*>(e->validator());
+        const QString chars = filter && filter->admits(u'_')
+                                  ? QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz_")
+                                  : QStringLiteral("0123456789");
+        const QFontMetrics fm(e->font());
+        QChar widest = chars.front();
+        for (QChar c : chars)
+            if (fm.horizontalAdvance(c) > fm.horizontalAdvance(widest)) widest = c;
+        e->setText(QString(e->maxLength(), widest));
+    }
+}
+
+// Grabs the dialog a command runs, filled, then cancels it.
 std::function<void(TDialog&)> grabAndCancel(const char* name) {
     return [name](TDialog& d) {
+        fillWidest(d);
         d.show();
         grab(&d, QString::fromLatin1(name));
         d.pressEscape();
@@ -68,25 +114,54 @@ void pressNext(TestHooks& hooks, int id) {
     });
 }
 
-// Grabs the dialog, opens its nested dialog with button `id`, then cancels it.
-void grabAndPressNext(TestHooks& hooks, const char* name, int id) {
-    hooks.dialogScripts.push_back([name, id](TDialog& d) {
-        d.show();
-        grab(&d, QString::fromLatin1(name));
-        d.press(id);
-        d.pressEscape();
+// Grabs a message box as the program shows it, then closes it.
+void grabMessageBox(const char* name, const QString& text, const QString& caption, unsigned flags,
+                    const QString& path) {
+    QTimer::singleShot(0, [name] {
+        if (QWidget* box = QApplication::activeModalWidget()) {
+            grab(box, QString::fromLatin1(name));
+            box->close();
+        } else {
+            std::printf("FAILED %s\n", name);
+            ++g_failures;
+        }
     });
+    messageBox(nullptr, text, caption, flags, path);
+}
+
+// The main window with one of its menus open from the menu bar and an item
+// selected, the status bar showing that item's hint.
+void grabWithMenu(TDecoratedMDIFrame* frame, int menu, int item, const QString& name) {
+    QMenu* m = frame->popup(menu);
+    frame->menuBar()->setActiveAction(m->menuAction());
+    settle();
+    if (QAction* a = item ? frame->action(item) : nullptr) m->setActiveAction(a);
+    settle();
+    QPixmap shot = frame->grab();
+    const QRect at = frame->menuBar()->actionGeometry(m->menuAction());
+    QPainter painter(&shot);
+    painter.drawPixmap(frame->menuBar()->mapTo(frame, at.bottomLeft()) + QPoint(0, 1), m->grab());
+    painter.end();
+    m->hide();
+    frame->menuBar()->setActiveAction(nullptr);
+    const QString path = QDir(g_out).filePath(name + QStringLiteral(".png"));
+    const bool ok = shot.save(path);
+    std::printf("%s %s\n", ok ? "wrote" : "FAILED", qPrintable(path));
+    g_failures += ok ? 0 : 1;
 }
 
 // Every nested editing dialog (Modify and Add alternative, the value dialog,
 // Modify and Add criterion, the preview, the comparison and the structure of
-// a kernel vertex), opened from the dialogs of the commands and cancelled:
-// nothing is changed.
+// a kernel vertex), opened from the dialogs of the commands and cancelled.
+// Only the names typed into Modify alternative reach the project.
 void renderNestedEditingDialogs(QWidget* parent, Document& doc, TestHooks& hooks) {
     const Project& p = doc.project();
     if (p.n > 0 && p.m > 0) {
         pressNext(hooks, idc::EditList::Modify);
-        grabAndPressNext(hooks, "dialog_modify_alternative", idc::ModifyAlternative::Modify);
+        grabNextDialog(hooks, "dialog_modify_alternative");
+        runEditAlternatives(parent, doc);
+        pressNext(hooks, idc::EditList::Modify);
+        pressNext(hooks, idc::ModifyAlternative::Modify);
         grabNextDialog(hooks, "dialog_modify_value");
         runEditAlternatives(parent, doc);
 
@@ -95,8 +170,36 @@ void renderNestedEditingDialogs(QWidget* parent, Document& doc, TestHooks& hooks
         runEditAlternatives(parent, doc);
 
         pressNext(hooks, idc::EditList::Modify);
-        grabAndPressNext(hooks, "dialog_modify_criterion", idc::ModifyCriterion::Preview);
+        grabNextDialog(hooks, "dialog_modify_criterion");
+        runEditCriteria(parent, doc);
+        pressNext(hooks, idc::EditList::Modify);
+        pressNext(hooks, idc::ModifyCriterion::Preview);
         grabNextDialog(hooks, "dialog_evaluation_preview");
+        runEditCriteria(parent, doc);
+        // Thresholds too wide for their columns: the lines scroll sideways,
+        // and the headings with them.
+        pressNext(hooks, idc::EditList::Modify);
+        hooks.dialogScripts.push_back([](TDialog& d) {
+            namespace ids = idc::ModifyCriterion;
+            d.type(ids::QBeta, QStringLiteral("1e15"));
+            d.type(ids::PBeta, QStringLiteral("2e15"));
+            d.type(ids::VBeta, QStringLiteral("3e15"));
+            d.press(ids::Preview);
+            d.pressEscape();
+        });
+        hooks.dialogScripts.push_back([](TDialog& d) {
+            if (d.templateId() != tpl::Evaluation) {
+                std::printf("FAILED dialog_evaluation_preview_scrolled\n");
+                ++g_failures;
+                d.pressEscape();
+                return;
+            }
+            d.show();
+            QScrollBar* bar = d.listBox(idc::Evaluation::List)->horizontalScrollBar();
+            bar->setValue(bar->maximum());
+            grab(&d, QStringLiteral("dialog_evaluation_preview_scrolled"));
+            d.pressEscape();
+        });
         runEditCriteria(parent, doc);
 
         pressNext(hooks, idc::EditList::Add);
@@ -113,6 +216,33 @@ void renderNestedEditingDialogs(QWidget* parent, Document& doc, TestHooks& hooks
         grabNextDialog(hooks, "dialog_kernel_structure");
         runKernel(parent, doc);
     }
+}
+
+// Every editing and inspection dialog on a project of the widest names and
+// numbers, first as the commands show them, then computed.
+void renderEditingDialogs(TKavorinApp& app, const QString& project) {
+    TestHooks hooks;
+    if (app.document().state().modified) hooks.answers.push_back(IDNO);
+    hooks.files.push_back(project);
+    app.cmOpen();
+    Document& doc = app.document();
+    QWidget* parent = app.client();
+    grabNextDialog(hooks, "dialog_edit_alternatives");
+    runEditAlternatives(parent, doc);
+    grabNextDialog(hooks, "dialog_edit_criteria");
+    runEditCriteria(parent, doc);
+    grabNextDialog(hooks, "dialog_level_of_concordance");
+    runLevelOfConcordance(parent, doc);
+    grabNextDialog(hooks, "dialog_advanced");
+    runAdvanced(parent, doc);
+    grabNextDialog(hooks, "dialog_compare_select");
+    runSetToCompare(parent, doc);
+    app.cmComputations();
+    grabNextDialog(hooks, "dialog_kernel");
+    runKernel(parent, doc);
+    grabNextDialog(hooks, "dialog_select");
+    runSelect(parent, doc);
+    renderNestedEditingDialogs(parent, doc, hooks);
 }
 
 // The matrix views on the computed project: all five open at once, the
@@ -248,6 +378,22 @@ int main(int argc, char** argv) {
     frame->resize(1000, 680);
     frame->show();
 
+    // Captions that name a file: whole while the path fits, else the name.
+    {
+        const QString counts = QStringLiteral("Number of alternatives:  6\nNumber of criteria:  6");
+        const QString near = QDir(scratch.path()).filePath(QStringLiteral("car.kvs"));
+        QString deep = scratch.path();
+        for (const char* folder : {"projects", "decisions_of_the_purchasing_department", "company_cars_for_the_sales_team",
+                                   "second_round_after_the_test_drives"})
+            deep += u'/' + QString::fromLatin1(folder);
+        deep += QStringLiteral("/car.kvs");
+        grabMessageBox("message_counts", counts, near, MB_OK | MB_ICONINFORMATION, near);
+        grabMessageBox("message_counts_long_path", counts, deep, MB_OK | MB_ICONINFORMATION, deep);
+        grabMessageBox("message_replace_long_path",
+                       QStringLiteral("       File already exist.\nDo you want to replace the old file?"), deep,
+                       MB_YESNOCANCEL | MB_ICONQUESTION, deep);
+    }
+
     {
         TestHooks hooks;
         hooks.files.push_back(example);
@@ -285,23 +431,22 @@ int main(int argc, char** argv) {
         DialogZapisuPliku saveAs(frame, data, QStringLiteral("Saving project"));
         fileDialog(saveAs, QStringLiteral("dialog_save_project"));
 
+        // Save results cannot be chosen before the computations; its hint shows.
+        grabWithMenu(frame, 0, cmd::SaveResults, QStringLiteral("menu_disabled_item_hint"));
+
+        {
+            TPrinter printer;
+            TPrinterSetupDialog setup(printer.printer(), frame);
+            setup.show();
+            grab(&setup, QStringLiteral("dialog_printer_setup"));
+            setup.hide();
+        }
+
         QMessageBox exitBox(QMessageBox::Question, QStringLiteral("Exit program"), QStringLiteral("Save current project?"),
                             QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, frame);
         exitBox.show();
         grab(&exitBox, QStringLiteral("message_exit"));
         exitBox.hide();
-
-        // The editing dialogs as their commands show them.
-        grabNextDialog(hooks, "dialog_edit_alternatives");
-        runEditAlternatives(app.client(), doc);
-        grabNextDialog(hooks, "dialog_edit_criteria");
-        runEditCriteria(app.client(), doc);
-        grabNextDialog(hooks, "dialog_level_of_concordance");
-        runLevelOfConcordance(app.client(), doc);
-        grabNextDialog(hooks, "dialog_advanced");
-        runAdvanced(app.client(), doc);
-        grabNextDialog(hooks, "dialog_compare_select");
-        runSetToCompare(app.client(), doc);
 
         app.cmComputations();
         frame->updateCommandUI();
@@ -337,14 +482,10 @@ int main(int argc, char** argv) {
             g_failures += ok ? 0 : 1;
         }
 
-        grabNextDialog(hooks, "dialog_kernel");
-        runKernel(app.client(), doc);
-        grabNextDialog(hooks, "dialog_select");
-        runSelect(app.client(), doc);
-        renderNestedEditingDialogs(app.client(), doc, hooks);
         renderGraphViews(app);
         renderMatrixViews(app);
         renderLargeFinalGraph(app, QStringLiteral(KVIS_SOURCE_DIR "/examples/laptop.kvs"));
+        renderEditingDialogs(app, QStringLiteral(KVIS_SOURCE_DIR "/tests/dialogs/widest.kvs"));
     }
     frame->hide();
     return g_failures == 0 ? 0 : 1;
