@@ -14,6 +14,7 @@
 #include <QStyleOption>
 #include <functional>
 #include <memory>
+#include <set>
 
 #include "../support/document_access.h"
 #include "app/about_dialog.h"
@@ -263,13 +264,20 @@ TEST_F(DialogFit, EveryDialogHoldsItsTextsWhole) {
          }},
         {"About program", [&] { return std::make_unique<TDlgAbout>(nullptr); }},
     };
+    std::set<int> covered;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         doc.selectedAlternative = 0;
         doc.selectedCriterion = 0;
         std::unique_ptr<TDialog> d = c.make();
+        covered.insert(d->templateId());
         EXPECT_EQ(check(*d), std::vector<std::string>{});
     }
+    // Every template of the program has its case.
+    std::set<int> templates;
+    for (int id = 1; id < 1000; ++id)
+        if (findDialogTemplate(id)) templates.insert(id);
+    EXPECT_EQ(covered, templates);
 }
 
 }  // namespace
