@@ -273,7 +273,8 @@ void TKavorinApp::openPath(std::string path) {
             messageBox(owner(), q(loadFailureText(r)), q(loadFailureCaption(path)), MB_OK | MB_ICONSTOP, q(path));
             return;
         }
-        if (messageBox(owner(), q(loadFailureText(r)), q(loadFailureCaption(path)), MB_YESNO | MB_ICONSTOP, q(path)) == IDYES &&
+        if (messageBox(owner(), q(loadFailureText(r)), q(loadFailureCaption(path)), MB_YESNO | MB_ICONSTOP,
+                       q(path)) == IDYES &&
             !openInTextEditor(q(path)))
             messageBox(owner(), QStringLiteral("Error running notepad program"), QStringLiteral("Error running editor"),
                        MB_OK);

@@ -383,8 +383,8 @@ int main(int argc, char** argv) {
         const QString counts = QStringLiteral("Number of alternatives:  6\nNumber of criteria:  6");
         const QString near = QDir(scratch.path()).filePath(QStringLiteral("car.kvs"));
         QString deep = scratch.path();
-        for (const char* folder : {"projects", "decisions_of_the_purchasing_department", "company_cars_for_the_sales_team",
-                                   "second_round_after_the_test_drives"})
+        for (const char* folder : {"projects", "decisions_of_the_purchasing_department",
+                                   "company_cars_for_the_sales_team", "second_round_after_the_test_drives"})
             deep += u'/' + QString::fromLatin1(folder);
         deep += QStringLiteral("/car.kvs");
         grabMessageBox("message_counts", counts, near, MB_OK | MB_ICONINFORMATION, near);

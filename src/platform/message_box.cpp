@@ -8,7 +8,6 @@
 #include <algorithm>
 
 #include "platform/dialog.h"
-
 #include "platform/test_hooks.h"
 
 namespace kvis {

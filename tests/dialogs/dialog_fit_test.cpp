@@ -101,8 +101,8 @@ private:
     // margin on either side of every text.
     void list(QListWidget* l) {
         const int margin = style_->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, l) + 1;
-        const int room = l->width() - 2 * l->frameWidth() - style_->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, l) -
-                         2 * margin;
+        const int bar = style_->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, l);
+        const int room = l->width() - 2 * l->frameWidth() - bar - 2 * margin;
         QStringList lines;
         for (int i = 0; i < l->count(); ++i) lines << l->item(i)->text();
         reportWidest(l, describe(l) + " line", lines, room);
@@ -223,7 +223,8 @@ TEST_F(DialogFit, EveryDialogHoldsItsTextsWhole) {
     for (int i = 0; i < p.n && a < 0; ++i)
         for (int j = 0; j < p.n && a < 0; ++j) {
             const dlg::CompareLists l = dlg::compareLists(p, i, j);
-            if (i != j && !l.qMinus.empty() && !l.i.empty() && !l.q.empty() && !l.p.empty() && !l.pv.empty()) a = i, b = j;
+            const bool all = !l.qMinus.empty() && !l.i.empty() && !l.q.empty() && !l.p.empty() && !l.pv.empty();
+            if (i != j && all) a = i, b = j;
         }
     ASSERT_GE(a, 0) << "no pair of the sample fills every list";
     const std::vector<dlg::KernelLine> kernel = dlg::kernelLines(p, doc.results());
@@ -287,7 +288,8 @@ int lineEnd(TListBox* list, int row, int end) {
     const int margin = list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1;
     const QRect item = list->visualItemRect(list->item(row));
     const QString line = list->item(row)->text().left(end);
-    return list->viewport()->mapTo(list, item.topLeft()).x() + margin + QFontMetrics(list->font()).horizontalAdvance(line);
+    const int start = list->viewport()->mapTo(list, item.topLeft()).x() + margin;
+    return start + QFontMetrics(list->font()).horizontalAdvance(line);
 }
 int headingEnd(TListBox* list, QLabel* heading) {
     return heading->mapTo(list->window(), QPoint(heading->contentsRect().right() + 1, 0)).x() -
