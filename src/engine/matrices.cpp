@@ -223,7 +223,7 @@ void fillMatrices(const Project& p, ResultsSet& r) {
                 R *= 1 - discordanceOf(Vp, ta[j].p, delta[j]);
             }
 
-            const int k = r.at(a, b);
+            const size_t k = r.at(a, b);
             const double c = roundToStep(cC, 0.01);
             r.concordanceTexts[k] = format("%5.2f", c);
             r.discordanceTexts[k] = c < s ? "*" : (D ? "1" : "0");

@@ -1,6 +1,7 @@
 #pragma once
 // Everything one computation produces. Every n x n array is stored row by row,
 // index a*n + b: the row is the alternative (or vertex) an arc leaves.
+#include <cstddef>
 #include <string>
 #include <vector>
 #include "model/project.h"
@@ -30,7 +31,10 @@ struct ResultsSet {
     // Allocates every array for n alternatives, graph arrays initialised empty.
     void allocate(int alternatives);
     bool allocated() const { return n > 0; }
-    int at(int row, int col) const { return row * n + col; }
+    // The one cell index of the n x n arrays; in size_t, as n * n overflows int.
+    size_t at(int row, int col) const {
+        return static_cast<size_t>(row) * static_cast<size_t>(n) + static_cast<size_t>(col);
+    }
 };
 
 }  // namespace kvis
