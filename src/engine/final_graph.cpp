@@ -1,6 +1,45 @@
 #include "engine/final_graph.h"
 
+#include <algorithm>
+
+#include "engine/vertex_graph.h"
+
 namespace kvis {
+
+void computeKernel(ResultsSet& r, int k) {
+    const int n = r.n;
+    r.workingVertexCount = k;
+    buildLists(r, ListMode::Predecessor, k);
+    ListPositions pos(r);
+    for (int v = 0; v < k; ++v)
+        for (int p = 0; p < r.listCounts[v]; ++p) pos(v, r.vertexLists[r.at(v, p)]) = p;
+    auto count = [&](int v) -> int& { return r.listCounts[v]; };
+    auto anyPositive = [&] {
+        return std::any_of(r.listCounts.begin(), r.listCounts.begin() + k, [](int c) { return c > 0; });
+    };
+    // x stays in the predecessor row of each successor until x is excluded,
+    // so the rows holding x are read off the vertex graph.
+    std::vector<char> done(std::max(k, 0), 0);
+    while (anyPositive()) {
+        bool changed = false;
+        for (int x = 0; x < k; ++x) {
+            if (count(x) != 0 || done[x]) continue;
+            done[x] = 1;
+            for (int y = 0; y < k; ++y) {
+                if (y == x || count(y) <= 0 || r.vertexGraph[r.at(x, y)] == 0) continue;
+                count(y) = -1;
+                changed = true;
+                for (int z = 0; z < k; ++z) {
+                    if (z == y || count(z) < 1 || r.vertexGraph[r.at(y, z)] == 0) continue;
+                    pos.removeAt(z, pos(z, y));
+                }
+            }
+        }
+        if (!changed) break;  // only a cyclic graph could get here
+    }
+    for (int v = std::max(k, 0); v < n; ++v) r.listCounts[v] = -1;
+    std::fill(r.vertexLists.begin() + r.at(std::max(k, 0), 0), r.vertexLists.end(), -1);
+}
 
 namespace {
 
@@ -39,7 +78,7 @@ std::vector<int> vertexMemberList(const ResultsSet& r, int v) {
     std::vector<int> list;
     if (v < 0 || v >= r.n) return list;
     const int count = membersOf(r, v);
-    list.reserve(static_cast<size_t>(count));
+    list.reserve(count);
     for (int i = 0; i < count; ++i) list.push_back(r.vertexMembers[r.at(v, i)]);
     return list;
 }
@@ -91,7 +130,7 @@ int screenVertexNumber(const ResultsSet& r, int v) {
 }
 
 bool inKernel(const ResultsSet& r, int v) {
-    return v >= 0 && v < r.n && r.listCounts[static_cast<size_t>(v)] == 0;
+    return v >= 0 && v < r.n && r.listCounts[v] == 0;
 }
 
 std::vector<ModifiedArc> modifiedArcs(const ResultsSet& r) {

@@ -1,11 +1,21 @@
 #pragma once
-// What every reader of the final graph needs (results file, exchange file,
-// kernel dialogs, graph views, printing). Readers call these; none re-derives them.
+// Kernel and final graph: the kernel step that ends the engine, and what every
+// reader of the final graph needs (results file, exchange file, kernel
+// dialogs, graph views, printing). Readers call these; none re-derives them.
+//
+// Invariants of the final graph: the first vertexCount rows of vertexMembers
+// are the vertices; listCounts holds the kernel marks (0 in the kernel, -1
+// not, -1 past the vertices); vertexGraph holds the arcs between vertices
+// and its diagonal is no arc.
 #include <string>
 #include <vector>
 #include "engine/results.h"
 
 namespace kvis {
+
+// Marks the kernel of the acyclic graph of the k current vertices: a vertex
+// with no kernel predecessor is in it, every other vertex is excluded.
+void computeKernel(ResultsSet& r, int k);
 
 enum class MemberKind { Natural, Artificial };
 enum class ArcKind { Isolated, Initial, Intermediate, Final };

@@ -6,8 +6,9 @@
 #include <vector>
 
 #include "engine/final_graph.h"
-#include "engine/graph.h"
+#include "engine/merging.h"
 #include "engine/results.h"
+#include "engine/vertex_graph.h"
 
 namespace kvis::fixture {
 

@@ -8,6 +8,9 @@
 #include <utility>
 #include <vector>
 
+#include "engine/arc_set_trial.h"
+#include "engine/artificial_pair.h"
+#include "engine/cycle_cut.h"
 #include "fixture.h"
 
 namespace kvis {
@@ -400,25 +403,6 @@ TEST(GraphEngine, SmallRelations) {
     }
 }
 
-// Cutting 0 -> 1 (0.75) alone splits the group; so does the pair 0 -> 2 (0.6)
-// and 1 -> 2 (0.65). The pair replaces the single arc only when 0.65 plus the
-// acceptable loss is below 0.75.
-TEST(GraphCut, LargerSetMustBeCheaperByTheAcceptableLoss) {
-    struct Case {
-        double acceptableLoss;
-        std::vector<Change> removed;
-    } cases[] = {{0.1, {{0, 1, -1, .75}}}, {0.05, {{0, 2, -1, .6}, {1, 2, -1, .65}}}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.acceptableLoss);
-        ResultsSet r = relation(3, {{0, 1, .75}, {1, 0, .9}, {0, 2, .6}, {1, 2, .65}, {2, 0, .95}}, 0.3, {{2, 1, .2}});
-        ASSERT_EQ(mergeAll(r), 1);
-        Project p;
-        p.acceptableLoss = c.acceptableLoss;
-        EXPECT_EQ(cutComponent(p, r, 0), 1);
-        EXPECT_EQ(changes(r), c.removed);
-    }
-}
-
 // Complete on {0 1 2 3}, and 4 joined to 0, 1, 2 both ways: no set of fewer
 // than three arcs splits it, and the weak missing arcs 3 <-> 4 make completing
 // dearer than cutting.
@@ -465,39 +449,6 @@ TEST(GraphCut, SingleIntervalGroupIsSearchedTheSameWay) {
         for (int a = 0; a < n; ++a)
             for (int b = 0; b < n; ++b)
                 ASSERT_EQ(one.modifiedOutranking[one.at(a, b)], two.modifiedOutranking[two.at(a, b)]);
-    }
-}
-
-// ---------------------------------------------------------------------------
-// Pairs of artificial vertices A = {0 1}, B = {2 3}.
-
-TEST(GraphPairs, WeaklyHeldMemberIsDetachedAndUniformRelationKept) {
-    struct Case {
-        const char* name;
-        std::vector<ArcR> arcs, otherR;
-        int result;
-        std::vector<Change> changes;
-        int k;
-    } cases[] = {
-        // A held together weakly (0.6 / 0.55), B strongly, 0 -> 2 the only arc
-        // between them. Removing the relation costs 0.7 - 0.5 = 0.2; both
-        // members of A hold by 0.55 - 0.5 = 0.05 < 0.2, the later one (1) is
-        // detached, and as its out-value 0.55 <= its in-value 0.6, its arcs out go.
-        {"weakly held member detached", {{0, 1, .6}, {1, 0, .55}, {2, 3, .9}, {3, 2, .9}, {0, 2, .7}},
-         {{1, 2, .2}, {1, 3, .4}}, 1, {{1, 0, -1, .55}}, 3},
-        {"uniform relation kept",
-         {{0, 1, .9}, {1, 0, .9}, {2, 3, .9}, {3, 2, .9}, {0, 2, .8}, {0, 3, .8}, {1, 2, .8}, {1, 3, .8}}, {}, 0, {},
-         2},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        ResultsSet r = relation(4, c.arcs, 0.3, c.otherR);
-        ASSERT_EQ(mergeAll(r), 2);
-        ASSERT_EQ(memberRows(r, 2), (std::vector<std::vector<int>>{{0, 1}, {2, 3}}));
-        EXPECT_EQ(resolveArtificialPair(r, 0, 1), c.result);
-        EXPECT_EQ(changes(r), c.changes);
-        EXPECT_EQ(r.workingVertexCount, c.k);
-        EXPECT_EQ(memberRows(r, c.k).back(), (std::vector<int>{2, 3}));
     }
 }
 

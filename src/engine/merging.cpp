@@ -1,0 +1,395 @@
+#include "engine/merging.h"
+
+#include <algorithm>
+#include <functional>
+
+#include "engine/vertex_graph.h"
+
+namespace kvis {
+
+using bits::clearBit;
+using bits::setBit;
+using bits::testBit;
+
+int condense(ResultsSet& r, int k) {
+    int x0 = -1;
+    for (int v = 0; v < k; ++v)
+        if (r.listCounts[v] > 0) {
+            x0 = v;
+            break;
+        }
+    if (x0 < 0) {
+        buildLists(r, ListMode::Predecessor, k);
+        return k;
+    }
+    Condenser c(r.n);
+    c.loadFromResults(r, k);
+    // The first walk follows the rows that the caller's pruning left; later
+    // rounds prune the merged graphs themselves.
+    const bool merged = c.walkAndMerge(x0, x0, [&](int y) {
+        return y >= 0 && y < k && r.listCounts[y] > 0 ? r.vertexLists[r.at(y, 0)] : -1;
+    });
+    if (merged) {
+        c.updatePruning(true);
+        c.mergeRemaining();
+    }
+    const int count = c.writeBack(r, k);
+    buildLists(r, ListMode::Predecessor, count);
+    return count;
+}
+
+int remergeFromScratch(ResultsSet& r) {
+    r.vertexGraph = r.modifiedOutranking;
+    resetToSingletons(r);
+    buildLists(r, ListMode::Successor, r.n);
+    if (pruneSinks(r, r.n) == 0) return 0;
+    r.workingVertexCount = condense(r, r.n);
+    return 1;
+}
+
+int finishTreatment(ResultsSet& r, int result, int formerExtra, bool& cycleLeft) {
+    cycleLeft = remergeFromScratch(r) == 1;
+    if (!cycleLeft) {
+        r.workingVertexCount += formerExtra;
+        return 0;
+    }
+    return result;
+}
+
+// ---------------------------------------------------------------------------
+
+Condenser::Condenser(int n)
+    : n_(n),
+      words_(bits::wordsFor(n)),
+      rows_(static_cast<size_t>(n) * words_),
+      cols_(static_cast<size_t>(n) * words_),
+      alive_(words_),
+      positive_(words_),
+      colUnion_(words_),
+      rowUnion_(words_),
+      cycleMask_(words_),
+      head_(n),
+      tail_(n),
+      next_(n),
+      size_(n),
+      extra_(n),
+      repSlot_(n),
+      posCount_(n),
+      firstCache_(n, -2),
+      key_(n),
+      arr_(n),
+      posIdx_(n),
+      seen_(n, -1) {}
+
+void Condenser::loadSingletons(const std::vector<Word>& rows, const std::vector<Word>& cols) {
+    rows_ = rows;
+    cols_ = cols;
+    std::fill(alive_.begin(), alive_.end(), 0);
+    for (int s = 0; s < n_; ++s) {
+        setBit(alive_.data(), s);
+        head_[s] = tail_[s] = s;
+        next_[s] = -1;
+        size_[s] = 1;
+        extra_[s] = 0;
+        repSlot_[s] = s;
+    }
+}
+
+void Condenser::loadFromResults(const ResultsSet& r, int k) {
+    std::fill(rows_.begin(), rows_.end(), 0);
+    std::fill(cols_.begin(), cols_.end(), 0);
+    std::fill(alive_.begin(), alive_.end(), 0);
+    std::fill(repSlot_.begin(), repSlot_.end(), -1);
+    std::vector<int> slotOf(n_, -1);
+    for (int s = 0; s < k; ++s) {
+        setBit(alive_.data(), s);
+        head_[s] = tail_[s] = -1;
+        size_[s] = 0;
+        extra_[s] = r.extraMembers[s];
+        for (int i = 0; i < n_; ++i) {
+            const int a = r.vertexMembers[r.at(s, i)];
+            if (a == -1) break;
+            if (a < 0 || a >= n_) continue;
+            next_[a] = -1;
+            if (head_[s] == -1)
+                head_[s] = a;
+            else
+                next_[tail_[s]] = a;
+            tail_[s] = a;
+            ++size_[s];
+            slotOf[a] = s;
+        }
+        if (head_[s] != -1) repSlot_[head_[s]] = s;
+    }
+    for (int x = 0; x < n_; ++x) {
+        const int sx = slotOf[x];
+        if (sx < 0) continue;
+        for (int y = 0; y < n_; ++y) {
+            const int sy = slotOf[y];
+            if (sy < 0 || sy == sx || r.modifiedOutranking[r.at(x, y)] != 1) continue;
+            setBit(row(sx), sy);
+            setBit(col(sy), sx);
+        }
+    }
+}
+
+void Condenser::removeArc(int from, int to) {
+    if (from == to) return;
+    clearBit(row(from), to);
+    clearBit(col(to), from);
+}
+
+void Condenser::pruneFromScratch() {
+    std::fill(firstCache_.begin(), firstCache_.end(), -2);
+    positive_ = alive_;
+    std::vector<int>& count = posCount_;
+    std::vector<int> current;
+    std::vector<int> later;
+    forEach(alive_.data(), [&](int s) {
+        count[s] = popcount(row(s));
+        if (count[s] == 0) current.push_back(s);
+    });
+    std::make_heap(current.begin(), current.end(), std::greater<int>());
+    long long pass = 1;
+    while (!current.empty()) {
+        while (!current.empty()) {
+            std::pop_heap(current.begin(), current.end(), std::greater<int>());
+            const int x = current.back();
+            current.pop_back();
+            key_[x] = pass * (n_ + 1) + x;
+            clearBit(positive_.data(), x);
+            forEach(col(x), [&](int y) {
+                if (count[y] <= 0) return;
+                if (--count[y] == 0) {
+                    if (y > x) {
+                        current.push_back(y);
+                        std::push_heap(current.begin(), current.end(), std::greater<int>());
+                    } else {
+                        later.push_back(y);
+                    }
+                }
+            });
+        }
+        ++pass;
+        current.swap(later);
+        later.clear();
+        std::make_heap(current.begin(), current.end(), std::greater<int>());
+    }
+}
+
+bool Condenser::hasPositive() const {
+    return std::any_of(positive_.begin(), positive_.end(), [](Word w) { return w != 0; });
+}
+
+int Condenser::lowestPositive() const {
+    for (int w = 0; w < words_; ++w)
+        if (positive_[w]) return w * 64 + std::countr_zero(positive_[w]);
+    return -1;
+}
+
+int Condenser::rankOf(int s) const {
+    int rank = 0;
+    for (int w = 0; w < (s >> 6); ++w) rank += bits::bitCount(alive_[w]);
+    const Word below = (Word(1) << (s & 63)) - 1;
+    return rank + bits::bitCount(alive_[s >> 6] & below);
+}
+
+int Condenser::firstEntry(int y) {
+    if (firstCache_[y] == -2) firstCache_[y] = workOutFirst(y);
+    return firstCache_[y];
+}
+
+int Condenser::workOutFirst(int y) {
+    // The lowest successor keeps its place unless it was removed.
+    const Word* ry = row(y);
+    int lowest = -1;
+    for (int w = 0; w < words_ && lowest < 0; ++w)
+        if (ry[w]) lowest = w * 64 + std::countr_zero(ry[w]);
+    if (lowest < 0) return -1;
+    if (testBit(positive_.data(), lowest)) return lowest;
+    int len = 0;
+    removed_.clear();
+    forEach(ry, [&](int s) {
+        posIdx_[s] = len;
+        arr_[len++] = s;
+        if (!testBit(positive_.data(), s)) removed_.push_back(key_[s]);
+    });
+    // A key holds its slot in its remainder, so the keys sort on their own.
+    std::sort(removed_.begin(), removed_.end());
+    const long long base = n_ + 1;
+    for (long long key : removed_) {
+        const int e = static_cast<int>(key % base);
+        const int p = posIdx_[e];
+        const int moved = arr_[len - 1];
+        arr_[p] = moved;
+        posIdx_[moved] = p;
+        --len;
+    }
+    return len > 0 ? arr_[0] : -1;
+}
+
+void Condenser::mergeRemaining() {
+    while (hasPositive()) {
+        const int x = lowestPositive();
+        if (!walkAndMerge(x, rankOf(x), [&](int y) { return firstEntry(y); })) break;
+        updatePruning(false);
+    }
+}
+
+void Condenser::updatePruning(bool fresh) {
+    if (fresh) {
+        pruneFromScratch();
+        return;
+    }
+    const int t = cycle_[0];
+    // The merged cycle's members were all on a cycle; only the new vertex
+    // and whatever reached cycles through it alone can become sinks.
+    const int tCount = popcountAnd(row(t), positive_.data());
+    posCount_[t] = tCount;
+    if (tCount > 0) return;
+    clearBit(positive_.data(), t);
+    key_[t] = keyFromSuccessors(t);
+    forgetFirstOfPredecessors(t);
+    work_.clear();
+    forEach(col(t), [&](int y) {
+        if (--posCount_[y] == 0) work_.push_back(y);
+    });
+    for (int y : work_) {
+        clearBit(positive_.data(), y);
+        key_[y] = keyFromSuccessors(y);
+    }
+    while (!work_.empty()) {
+        const int x = work_.back();
+        work_.pop_back();
+        forgetFirstOfPredecessors(x);
+        forEach(col(x), [&](int z) {
+            if (!testBit(positive_.data(), z)) return;
+            if (--posCount_[z] == 0) {
+                clearBit(positive_.data(), z);
+                key_[z] = keyFromSuccessors(z);
+                work_.push_back(z);
+            }
+        });
+    }
+}
+
+int Condenser::writeBack(ResultsSet& r, int k) {
+    std::vector<int> rankOfSlot(n_, -1);
+    int K = 0;
+    forEach(alive_.data(), [&](int s) { rankOfSlot[s] = K++; });
+    std::fill(r.vertexGraph.begin(), r.vertexGraph.end(), 0);
+    std::fill(r.vertexMembers.begin(), r.vertexMembers.end(), -1);
+    forEach(alive_.data(), [&](int s) {
+        const int v = rankOfSlot[s];
+        int i = 0;
+        for (int a = head_[s]; a != -1; a = next_[a]) r.vertexMembers[r.at(v, i++)] = a;
+        r.extraMembers[v] = extra_[s];
+        forEach(row(s), [&](int t) { r.vertexGraph[r.at(v, rankOfSlot[t])] = 1; });
+    });
+    for (int v = K; v < k; ++v) r.extraMembers[v] = 0;
+    return K;
+}
+
+bool Condenser::extrasDiffer(const std::vector<int>& saved) const {
+    int v = 0;
+    bool differ = false;
+    forEach(alive_.data(), [&](int s) {
+        if (extra_[s] != saved[v]) differ = true;
+        ++v;
+    });
+    return differ;
+}
+
+int Condenser::popcount(const Word* b) const {
+    int c = 0;
+    for (int w = 0; w < words_; ++w) c += bits::bitCount(b[w]);
+    return c;
+}
+
+int Condenser::popcountAnd(const Word* a, const Word* b) const {
+    int c = 0;
+    for (int w = 0; w < words_; ++w) c += bits::bitCount(a[w] & b[w]);
+    return c;
+}
+
+// A vertex whose successors were all removed is removed itself in the pass
+// of the last of them when its index is higher, else in the next pass.
+long long Condenser::keyFromSuccessors(int y) {
+    long long last = -1;
+    forEach(row(y), [&](int s) { last = std::max(last, key_[s]); });
+    const long long base = n_ + 1;
+    if (last < 0) return base + y;
+    const long long pass = last / base;
+    const int slot = static_cast<int>(last % base);
+    return (pass + (y < slot ? 1 : 0)) * base + y;
+}
+
+// Merges cycle_[1...] into cycle_[0]: members appended in path order, arcs
+// united, the others removed.
+void Condenser::merge() {
+    const int t = cycle_[0];
+    std::fill(cycleMask_.begin(), cycleMask_.end(), 0);
+    std::fill(rowUnion_.begin(), rowUnion_.end(), 0);
+    std::fill(colUnion_.begin(), colUnion_.end(), 0);
+    for (int c : cycle_) {
+        setBit(cycleMask_.data(), c);
+        const Word* rc = row(c);
+        const Word* cc = col(c);
+        for (int w = 0; w < words_; ++w) {
+            rowUnion_[w] |= rc[w];
+            colUnion_[w] |= cc[w];
+        }
+    }
+    for (int w = 0; w < words_; ++w) {
+        rowUnion_[w] &= ~cycleMask_[w];
+        colUnion_[w] &= ~cycleMask_[w];
+    }
+    for (size_t i = 1; i < cycle_.size(); ++i) {
+        const int u = cycle_[i];
+        next_[tail_[t]] = head_[u];
+        tail_[t] = tail_[u];
+        size_[t] += size_[u];
+        extra_[t] += size_[u];
+        repSlot_[head_[u]] = -1;
+        head_[u] = tail_[u] = -1;
+        size_[u] = 0;
+        extra_[u] = 0;
+        clearBit(alive_.data(), u);
+        clearBit(positive_.data(), u);
+        std::fill(row(u), row(u) + words_, 0);
+        std::fill(col(u), col(u) + words_, 0);
+    }
+    Word* rt = row(t);
+    Word* ct = col(t);
+    for (int w = 0; w < words_; ++w) {
+        rt[w] = rowUnion_[w];
+        ct[w] = colUnion_[w];
+    }
+    // Predecessors of the cycle now point at t only; each counted every
+    // member it reached (all on the cycle) and now counts t once.
+    forEach(colUnion_.data(), [&](int y) {
+        Word* ry = row(y);
+        int reached = 0;
+        for (int c : cycle_) {
+            reached += testBit(ry, c) ? 1 : 0;
+            clearBit(ry, c);
+        }
+        setBit(ry, t);
+        posCount_[y] += 1 - reached;
+        firstCache_[y] = -2;
+    });
+    forEach(rowUnion_.data(), [&](int z) {
+        Word* cz = col(z);
+        for (int c : cycle_) clearBit(cz, c);
+        setBit(cz, t);
+    });
+    firstCache_[t] = -2;
+}
+
+// The first entry of a pruned row stays as long as neither the row nor the
+// removed part of it changes; -2 marks an entry to work out again.
+void Condenser::forgetFirstOfPredecessors(int x) {
+    forEach(col(x), [&](int y) { firstCache_[y] = -2; });
+}
+
+}  // namespace kvis

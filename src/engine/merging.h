@@ -1,0 +1,150 @@
+#pragma once
+// Merging of cycles: every strongly connected group of vertices becomes one
+// vertex holding all its alternatives, in the order the walks along the pruned
+// successor lists meet them.
+//
+// Invariants: after condense (and after every re-merge) vertexMembers,
+// extraMembers, vertexGraph and workingVertexCount describe the merged graph of
+// modifiedOutranking, and the lists are its predecessor lists.
+#include <vector>
+
+#include "engine/bit_rows.h"
+#include "engine/results.h"
+
+namespace kvis {
+
+// Merges the cycle found by walking from the lowest vertex with a positive
+// count of the pruned successor lists, then the next, until none is left.
+// Returns the new vertex count.
+int condense(ResultsSet& r, int k);
+
+// Copies modifiedOutranking into vertexGraph and merges every cycle again,
+// starting from single alternatives. Returns 1 when a cycle was found.
+int remergeFromScratch(ResultsSet& r);
+
+// Ends a treatment of a merged vertex by merging again from scratch. With a
+// cycle left the result stands; without one every vertex is single and the
+// treated group's former extra members count again.
+int finishTreatment(ResultsSet& r, int result, int formerExtra, bool& cycleLeft);
+
+// A treatment's edits of modifiedOutranking, noting whether any cell changed
+// (an unchanged relation re-merges to the very same arrays).
+struct OutrankingEdit {
+    ResultsSet& r;
+    bool changed = false;
+    void set(int a, int b, int value) {
+        int& cell = r.modifiedOutranking[r.at(a, b)];
+        if (cell != value) changed = true;
+        cell = value;
+    }
+};
+
+// The rounds of merging on bit sets.
+//
+// A merge round rebuilds the vertex graph, lists it, prunes its sinks and walks
+// the pruned rows; done literally that costs a full n x n pass per merged
+// cycle, and the trial of arc sets repeats it for every set. The Condenser
+// reproduces the same rounds exactly with incremental state:
+//  - vertices keep stable slots (their index when merging started); the
+//    compaction only renumbers them, so index order is slot order;
+//  - pruning removes sinks in a fixed order: a vertex is processed in the pass
+//    in which its last successor was processed when its index is higher, else
+//    in the next one. Its key (pass, slot) orders all removals, and it does not
+//    change when a cycle elsewhere is merged;
+//  - the first entry of a pruned row is found by replaying the swap-removals
+//    of that row alone, in key order.
+class Condenser {
+public:
+    using Word = bits::Word;
+
+    explicit Condenser(int n);
+
+    // Singletons over a graph given as bit rows and columns (no diagonal).
+    void loadSingletons(const std::vector<Word>& rows, const std::vector<Word>& cols);
+    // The k vertices of the ResultsSet, with the arcs that rebuilding the vertex
+    // graph from modifiedOutranking would give.
+    void loadFromResults(const ResultsSet& r, int k);
+    void removeArc(int from, int to);
+
+    // Pruning of sinks from scratch, in passes of increasing index.
+    void pruneFromScratch();
+    bool hasPositive() const;
+    int lowestPositive() const;
+    // Index of a slot among the vertices still present.
+    int rankOf(int s) const;
+    // First entry of the pruned successor row of positive slot y.
+    int firstEntry(int y);
+
+    // Walks from x0 (whose index is rank0) and merges the cycle found. `first`
+    // gives the first entry of a row. False when the lists are not usable.
+    template <class First>
+    bool walkAndMerge(int x0, int rank0, First first);
+    // Merges cycle after cycle until no vertex is left on one (after the first
+    // merge, which prunes afresh).
+    void mergeRemaining();
+    // After a merge: keeps the pruning keys current (a fresh prune when none
+    // exist yet).
+    void updatePruning(bool fresh);
+
+    // Writes the merged graph back into the ResultsSet as the vertices 0 ... K-1.
+    int writeBack(ResultsSet& r, int k);
+    // True when the grouping, read as extra members by vertex index, differs
+    // from `saved` somewhere below the number of vertices.
+    bool extrasDiffer(const std::vector<int>& saved) const;
+
+private:
+    Word* row(int s) { return rows_.data() + static_cast<size_t>(s) * words_; }
+    Word* col(int s) { return cols_.data() + static_cast<size_t>(s) * words_; }
+    template <class F>
+    void forEach(const Word* b, F f) const { bits::forEachBit(b, words_, f); }
+    int popcount(const Word* b) const;
+    int popcountAnd(const Word* a, const Word* b) const;
+
+    int workOutFirst(int y);
+    long long keyFromSuccessors(int y);
+    void merge();
+    void forgetFirstOfPredecessors(int x);
+
+    int n_;
+    int words_;
+    std::vector<Word> rows_, cols_, alive_, positive_, colUnion_, rowUnion_, cycleMask_;
+    std::vector<int> head_, tail_, next_, size_, extra_, repSlot_, posCount_, firstCache_;
+    std::vector<long long> key_, removed_;
+    std::vector<int> arr_, posIdx_, seen_, path_, cycle_, work_;
+};
+
+template <class First>
+bool Condenser::walkAndMerge(int x0, int rank0, First first) {
+    path_.clear();
+    path_.push_back(rank0);
+    seen_[rank0] = 0;
+    int f = -1;
+    int cur = x0;
+    for (int steps = 0; steps <= n_ + 1; ++steps) {
+        const int nx = first(cur);
+        if (nx < 0 || nx >= n_ || !bits::testBit(alive_.data(), nx)) break;
+        const int rep = head_[nx];
+        if (rep < 0) break;
+        if (seen_[rep] >= 0) {
+            f = seen_[rep];
+            break;
+        }
+        seen_[rep] = static_cast<int>(path_.size());
+        path_.push_back(rep);
+        cur = nx;
+    }
+    for (int v : path_) seen_[v] = -1;
+    if (f < 0) return false;
+    const int L = static_cast<int>(path_.size());
+    cycle_.clear();
+    for (int i = f; i < L; ++i) {
+        const int s = repSlot_[path_[i]];
+        if (s < 0) return false;
+        cycle_.push_back(s);
+    }
+    if (cycle_.size() < 2) return false;
+    merge();
+    return true;
+}
+
+}  // namespace kvis
