@@ -63,10 +63,13 @@ TEST(CheckCriterionThresholds, EveryRuleWithAndWithoutAlternatives) {
         {"inv max, v growth 1, veto unused", true, true,
          [](auto& c) { c.inverseMode = 1, c.veto.alpha = 1, c.useVeto = 0; }},
     };
+    // Only the extremes count, wherever they stand (the last one included).
+    const std::vector<double> columns[] = {{2, 10, 5}, {10, 5, 2}, {5, 2, 10}};
     for (const Case& c : cases) {
         Criterion k = valid();
         c.change(k);
-        EXPECT_EQ(checkCriterionThresholds(makeProject({k}, 0.5), 0), c.valid) << c.what;
+        for (const auto& column : columns)
+            EXPECT_EQ(checkCriterionThresholds(makeProject({k}, 0.5, column), 0), c.valid) << c.what << " " << column[0];
         EXPECT_EQ(checkCriterionThresholds(makeProject({k}, 0.5, {}), 0), c.validWithoutAlternatives) << c.what;
     }
 }
@@ -94,6 +97,8 @@ TEST(ComputeResults, MessagesAndWhatIsKept) {
     using enum MessageButtons;
     using enum Check;
     const std::string validation = "Validation error", impossible = "Computations impossible";
+    const std::string thresholds =
+        "Invalid values of thresholds\n   for some of criteria.\nDo you want to edit criteria?";
     const std::string weights =
         "The weights of the criteria must not be negative\nand their sum must be greater than 0";
     const std::string guard =
@@ -115,8 +120,10 @@ TEST(ComputeResults, MessagesAndWhatIsKept) {
         // (its level 2.0 would fail the check)
         {"nothing happens while results are valid", withWeights({1, 1, 2}, 2.0), AlreadyValid, Passed, "", "", Ok, 2},
         {"thresholds of two criteria, weights negative too",
-         makeProject({valid(1), badThresholds, valid(-1), badThresholds}, 0.6), Refused, Thresholds,
-         "Invalid values of thresholds\n   for some of criteria.\nDo you want to edit criteria?", validation, YesNo, 2},
+         makeProject({valid(1), badThresholds, valid(-1), badThresholds}, 0.6), Refused, Thresholds, thresholds,
+         validation, YesNo, 2},
+        {"thresholds of the last criterion only", makeProject({valid(1), valid(1), badThresholds}, 0.6), Refused,
+         Thresholds, thresholds, validation, YesNo, 2},
         {"negative weight", makeProject({valid(3), valid(-1)}, 0.6), Refused, Weights, weights, validation, Ok, 2},
         {"weights summing to 0", withWeights({0, 0}, 0.6), Refused, Weights, weights, validation, Ok, 2},
         {"level above the bound", withWeights({1, 1, 2}, 0.8), Refused, Level,

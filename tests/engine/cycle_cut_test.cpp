@@ -34,5 +34,44 @@ TEST(CycleCut, LargerSetMustBeCheaperByTheAcceptableLoss) {
     }
 }
 
+// Vertex 0 is the group {0 1} (or {0 1 2}), 2 a neighbour of {0 1}. The
+// changes tell the treatment: an inner arc cut, or the group made artificial
+// (inner arcs completed, the neighbour's arcs all added or all removed).
+// Cutting costs its dearest arc - 0.5, completing 0.5 - the weakest missing
+// inner arc, and a neighbour the cheaper of (its strongest arc - 0.5) and
+// (0.5 - its weakest missing arc).
+TEST(CycleCut, CutOrGroupByTheCompareCosts) {
+    struct Case {
+        const char* name;
+        int n;
+        std::vector<ArcR> arcs, otherR;
+        std::vector<Change> changes;
+    } cases[] = {
+        // Cut 0.75 - 0.5 against the neighbour's 0.75 - 0.5 (its missing 2 -> 1
+        // would cost 0.5 - 0.25, no less): equal, and cutting wins.
+        {"cut on a tie with the neighbour", 3, {{0, 1, .75}, {1, 0, .875}, {2, 0, .75}}, {{2, 1, .25}},
+         {{0, 1, -1, .75}}},
+        {"cut on a tie with the missing inner arc", 3, {{0, 1, .75}, {1, 2, .875}, {2, 0, .875}}, {{1, 0, .25}},
+         {{0, 1, -1, .75}}},
+        {"grouping when the neighbour costs less", 3, {{0, 1, .75}, {1, 0, .875}, {2, 0, .625}}, {{2, 1, .25}},
+         {{2, 0, -1, .625}}},
+        // 0.5 - 0.75 to complete 2 -> 1 beats 0.875 - 0.5 to remove 2 -> 0, and
+        // it is that cost that is set against the cut's 0.875 - 0.5.
+        {"predecessor completed", 3, {{0, 1, .875}, {1, 0, .875}, {2, 0, .875}}, {{2, 1, .75}}, {{2, 1, 1, .75}}},
+        {"successor completed", 3, {{0, 1, .875}, {1, 0, .875}, {0, 2, .875}}, {{1, 2, .75}}, {{1, 2, 1, .75}}},
+        // Decided member by member: the arc found after the gap makes removing
+        // (0.625 - 0.5) cheaper than completing (0.5 - 0.25).
+        {"predecessor removed", 3, {{0, 1, .875}, {1, 0, .875}, {2, 1, .625}}, {{2, 0, .25}}, {{2, 1, -1, .625}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ResultsSet r = relation(c.n, c.arcs, 0.3, c.otherR);
+        mergeAll(r);
+        ASSERT_GT(r.extraMembers[0], 0);
+        cutComponent(Project{}, r, 0);
+        EXPECT_EQ(changes(r), c.changes);
+    }
+}
+
 }  // namespace
 }  // namespace kvis

@@ -79,19 +79,20 @@ Project vetoProject(int useVeto, double s, double gb = 9) {
 
 TEST(Veto, StrengthFollowsTheUnroundedConcordance) {
     struct Case {
-        double s, cC, vPrime;
+        double s, cC, gb, vPrime;
         int veto;
     } cases[] = {
-        {0.5, 0.40, 6.0, 0},    // below the level: no test; robustness uses k = 1
-        {0.5, 0.495, 6.0, 1},   // rounds to the level: tested, k from 0.495 clamps to 1
-        {0.5, 0.50, 6.0, 1},    // k = 0.25 / 0.25 = 1: v' = 10 - min(8, 4)
-        {0.5, 0.625, 8.0, 1},   // k = 0.5
-        {0.5, 0.75, 10.0, 0},   // t = 0: k = 0, v' = V, 10 < 9 is false
-        {0.5, 0.90, 10.0, 0},
-        {0.75, 0.745, 6.0, 0},  // 1 - s - w^ = 0: the test takes k = 0
+        {0.5, 0.40, 9, 6.0, 0},    // below the level: no test; robustness uses k = 1
+        {0.5, 0.495, 9, 6.0, 1},   // rounds to the level: tested, k from 0.495 clamps to 1
+        {0.5, 0.50, 9, 6.0, 1},    // k = 0.25 / 0.25 = 1: v' = 10 - min(8, 4)
+        {0.5, 0.50, 6, 6.0, 0},    // disadvantage 6 equal to v': no veto
+        {0.5, 0.625, 9, 8.0, 1},   // k = 0.5
+        {0.5, 0.75, 9, 10.0, 0},   // t = 0: k = 0, v' = V, 10 < 9 is false
+        {0.5, 0.90, 9, 10.0, 0},
+        {0.75, 0.745, 9, 6.0, 0},  // 1 - s - w^ = 0: the test takes k = 0
     };
     for (const Case& c : cases) {
-        const Project p = vetoProject(1, c.s), off = vetoProject(0, c.s);
+        const Project p = vetoProject(1, c.s, c.gb), off = vetoProject(0, c.s, c.gb);
         EXPECT_EQ(effectiveVeto(p, 0, 0, 1, c.cC), c.vPrime) << c.cC;
         EXPECT_EQ(vetoTest(p, 0, 0, 1, c.cC), c.veto) << c.cC;
         EXPECT_EQ(discordanceFlag(p, 0, 1, c.cC), c.veto) << c.cC;
@@ -153,6 +154,19 @@ TEST(FillMatrices, SmallProjectByHand) {
         for (int b = 0; b < 3; ++b)
             EXPECT_EQ(r.robustnessMatrix[r.at(a, b)],
                       roundToStep(robustnessCoefficient(p, a, b, concordanceIndex(p, a, b)), 0.01));
+}
+
+// C(0, 1) = 3/4 exactly, at a level of 0.75: concordant, so tested (and not
+// vetoed) and outranking; C(1, 0) = 1/4 is not.
+TEST(FillMatrices, ConcordanceExactlyAtTheLevel) {
+    const Project p = makeProject({crit(1, 3, {0, 0}, {0, 0}), crit(1, 1, {0, 0}, {0, 0})}, {{1, 0}, {0, 1}}, 0.75);
+    ResultsSet r;
+    fillMatrices(p, r);
+    using S = std::vector<std::string>;
+    EXPECT_EQ(r.concordanceTexts, (S{" 1.00", " 0.75", " 0.25", " 1.00"}));
+    EXPECT_EQ(r.discordanceTexts, (S{"0", "0", "*", "0"}));
+    EXPECT_EQ(r.outrankingTexts, (S{"1", "1", "0", "1"}));
+    EXPECT_EQ(r.robustnessTexts, (S{" 1.00", " 0.75", " 0.25", " 1.00"}));
 }
 
 // C = 139 / 200 = 0.695 with s = 0.7: the rounded 0.70 is concordant, so the

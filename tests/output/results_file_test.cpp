@@ -52,6 +52,33 @@ TEST(ResultsFile, MatrixSectionPadsAndKeepsLongNames) {
                    "a_long_name\t3       \t4       \t\n\n");
 }
 
+// Numbers of the criteria table have two decimals at most (0.125 rounds to
+// even), lose their trailing zeros and are cut to their fields.
+TEST(ResultsFile, InputDataWithThreeDecimalWeightsAndThresholds) {
+    Project p;
+    p.m = 2;
+    p.criteria = {Criterion{"price", 0, 1, 0, 0.333, {0.1, 2.5}, {0.05, 1.234}, {0, 10.004}},
+                  Criterion{"quality", 1, 0, 1, 1.996, {0.375, 3}, {0, 0.125}, {}}};
+    p.levelOfConcordance = 0.6;
+    p.maxArcsToCut = 3;
+    p.acceptableLoss = 0.05;
+    std::string out;
+    writeInputData(out, p);
+    EXPECT_EQ(out,
+              "[Input Data]\n"
+              "Level of concordance = 0.60\n"
+              "Max. number of arcs checked for cutting a cycle =  3\n"
+              "Acceptable loss for cutting a smaller number of arcs = 0.05\n\n"
+              "[Criteria]\n"
+              "                                                  T h r e s h o l d s\n"
+              "                    Pref.       Indiference           Preference               Veto         Comp.\n"
+              "   Criterion Weight  dir.   alfa           beta   alfa           beta   alfa           beta  mode\n"
+              "       price   0.33 desc.   0.05           1.23    0.1            2.5      0             10  dir.\n"
+              "     quality      2  asc.      0           0.12   0.38              3    N/A            N/A  inv.\n"
+              "\n"
+              "[Alternatives]\n        \tprice   \tquality \t\n\n");
+}
+
 // Five alternatives: vertex 0 = a, vertex 1 = the artificial group b, d, c,
 // vertex 2 = e; a outranks both others; one arc added, one removed.
 struct FinalGraphFixture : ::testing::Test {
