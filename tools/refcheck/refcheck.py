@@ -4,7 +4,9 @@
 Generates random valid projects, computes each with both, and compares the
 results file and its side files byte for byte.
 
-usage: refcheck.py KVIS_BATCH FIRST_SEED LAST_SEED [--cyclic] [--nmax N] [--arcs K] [--loss X]
+usage: refcheck.py KVIS_BATCH FIRST_SEED LAST_SEED [--cyclic | --ties] [--nmax N] [--arcs K] [--loss X]
+
+Fails when some project differs, and when no project was compared at all.
 """
 import argparse, os, subprocess, sys, tempfile
 
@@ -17,7 +19,9 @@ def main():
     ap.add_argument('batch')
     ap.add_argument('first', type=int)
     ap.add_argument('last', type=int)
-    ap.add_argument('--cyclic', action='store_true')
+    mode = ap.add_mutually_exclusive_group()
+    mode.add_argument('--cyclic', action='store_true')
+    mode.add_argument('--ties', action='store_true')
     ap.add_argument('--nmax', type=int, default=10)
     ap.add_argument('--arcs', type=int, default=2)
     ap.add_argument('--loss', type=float, default=0.1)
@@ -25,6 +29,8 @@ def main():
     os.environ['NMAX'] = str(args.nmax)
     if args.cyclic:
         os.environ['CYC'] = '1'
+    if args.ties:
+        os.environ['TIES'] = '1'
     compared = failures = 0
     with tempfile.TemporaryDirectory() as d:
         for seed in range(args.first, args.last + 1):
