@@ -362,7 +362,7 @@ private:
 
     void collectArcs(const ResultsSet& r, int count) {
         auto drawn = [&](int a, int b) {
-            const int at = r.at(a, b);
+            const size_t at = r.at(a, b);
             switch (kind_) {
                 case GraphKind::Outranking: return r.outrankingMatrix[at] != 0;
                 case GraphKind::Modified: return r.modifiedOutranking[at] != 0 || r.outrankingMatrix[at] != 0;

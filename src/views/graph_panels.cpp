@@ -138,7 +138,7 @@ void TGrafWierzch::ShowVertex(int v) {
     if (v >= 0 && v < r.n) {
         Value->setText(":" + name(v));
         for (int j = 0; j < r.n; ++j)
-            if (j != v && r.outrankingMatrix[size_t(r.at(v, j))] != 0) outranked.push_back(name(j));
+            if (j != v && r.outrankingMatrix[r.at(v, j)] != 0) outranked.push_back(name(j));
     }
     List->setStrings(outranked);
 }

@@ -353,20 +353,20 @@ void TGrafWinBase::SavePicture() {
 TGrafWin1::TGrafWin1(QWidget* parent, const ResultsSet& results)
     : TGrafWinBase(parent, results, GraphKind::Outranking, results.n) {}
 
-bool TGrafWin1::arcDrawn(int i, int j) const { return results_.outrankingMatrix[size_t(results_.at(i, j))] != 0; }
+bool TGrafWin1::arcDrawn(int i, int j) const { return results_.outrankingMatrix[results_.at(i, j)] != 0; }
 
 TGrafWin2::TGrafWin2(QWidget* parent, const ResultsSet& results)
     : TGrafWinBase(parent, results, GraphKind::Modified, results.n) {}
 
 bool TGrafWin2::arcDrawn(int i, int j) const {
-    const auto at = size_t(results_.at(i, j));
+    const auto at = results_.at(i, j);
     return results_.modifiedOutranking[at] != 0 || results_.outrankingMatrix[at] != 0;
 }
 
 Colour TGrafWin2::headColour(int i, int j) const {
     if (LegendKind == 3) return kGreen;
     if (LegendKind == 4) return kRed;
-    const auto at = size_t(results_.at(i, j));
+    const auto at = results_.at(i, j);
     const int change = results_.modifiedOutranking[at] - results_.outrankingMatrix[at];
     return change < 0 ? kRed : change > 0 ? kGreen : kBlack;
 }
@@ -374,7 +374,7 @@ Colour TGrafWin2::headColour(int i, int j) const {
 TGrafWin::TGrafWin(QWidget* parent, const ResultsSet& results)
     : TGrafWinBase(parent, results, GraphKind::Final, results.vertexCount) {}
 
-bool TGrafWin::arcDrawn(int i, int j) const { return results_.vertexGraph[size_t(results_.at(i, j))] != 0; }
+bool TGrafWin::arcDrawn(int i, int j) const { return results_.vertexGraph[results_.at(i, j)] != 0; }
 
 std::string TGrafWin::vertexLabel(int v) const { return format("%d", screenVertexNumber(results_, v)); }
 

@@ -28,7 +28,7 @@ ResultsSet& handMade(Document& doc, const std::vector<std::string>& names) {
     for (const std::string& name : names) p.alternatives.push_back({name});
     ResultsSet& r = DocumentAccess::results(doc);
     r.allocate(p.n);
-    for (int v = 0; v < p.n; ++v) r.vertexMembers[size_t(r.at(v, 0))] = v;
+    for (int v = 0; v < p.n; ++v) r.vertexMembers[r.at(v, 0)] = v;
     r.vertexCount = p.n;
     return r;
 }
@@ -87,8 +87,8 @@ TEST(GraphPanels, CaptionsAndControlIds) {
 TEST(GraphPanels, GraphOfOutrankingShowsTheMarkedNameAndWhatItOutranks) {
     Document doc;
     ResultsSet& r = handMade(doc, {"beta", "alpha", "Alpha", "gamma"});
-    for (int j : {0, 1, 2}) r.outrankingMatrix[size_t(r.at(3, j))] = 1;
-    r.outrankingMatrix[size_t(r.at(3, 3))] = 1;  // the diagonal is no arc
+    for (int j : {0, 1, 2}) r.outrankingMatrix[r.at(3, j)] = 1;
+    r.outrankingMatrix[r.at(3, 3)] = 1;  // the diagonal is no arc
     auto panel = setUpPanel<TGrafWierzch>(doc);
     EXPECT_EQ(texts(*panel), (PanelTexts{"Name:", "              ", "Outranks:", {}}));
     panel->ShowVertex(3);
@@ -101,7 +101,7 @@ TEST(GraphPanels, ModifiedGraphListsEveryArcAddedOrRemovedAsText) {
     Document doc;
     ResultsSet& r = handMade(doc, numbered(12));
     auto change = [&r](int from, int to, int before, int after, double robustness) {
-        const auto at = size_t(r.at(from - 1, to - 1));
+        const auto at = r.at(from - 1, to - 1);
         r.outrankingMatrix[at] = before;
         r.modifiedOutranking[at] = after;
         r.robustnessMatrix[at] = robustness;

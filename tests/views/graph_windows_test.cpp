@@ -27,14 +27,14 @@ ResultsSet& handMade(Document& doc, int n) {
     for (int i = 0; i < n; ++i) p.alternatives.push_back({"a" + std::to_string(i + 1)});
     ResultsSet& r = DocumentAccess::results(doc);
     r.allocate(n);
-    for (int v = 0; v < n; ++v) r.vertexMembers[size_t(r.at(v, 0))] = v;
+    for (int v = 0; v < n; ++v) r.vertexMembers[r.at(v, 0)] = v;
     r.vertexCount = n;
     return r;
 }
 
 // An arc of the graph of outranking that cycle cutting kept.
 void arc(ResultsSet& r, int i, int j) {
-    const auto at = size_t(r.at(i, j));
+    const auto at = r.at(i, j);
     r.outrankingMatrix[at] = r.modifiedOutranking[at] = r.vertexGraph[at] = 1;
 }
 
@@ -100,7 +100,7 @@ TEST_F(GraphWindows, GraphOfOutrankingIsDrawnWhole) {
               "text 60 402 \"Non-active vertex\"\n");
 
     // A single arc: its line and one head, at its target.
-    r.outrankingMatrix[size_t(r.at(0, 1))] = 0;
+    r.outrankingMatrix[r.at(0, 1)] = 0;
     RecordingCanvas c;
     w.drawFigure(c);
     EXPECT_EQ(between(c, "line 170 35 170 305", "brush 255,255,255"),
@@ -113,8 +113,8 @@ TEST_F(GraphWindows, GraphOfOutrankingIsDrawnWhole) {
 TEST_F(GraphWindows, ModifiedGraphColoursTheHeadsByWhatCycleCuttingDid) {
     ResultsSet& r = handMade(doc, 3);
     arc(r, 0, 1);                                   // kept
-    r.outrankingMatrix[size_t(r.at(1, 2))] = 1;     // removed
-    r.modifiedOutranking[size_t(r.at(2, 0))] = 1;   // added
+    r.outrankingMatrix[r.at(1, 2)] = 1;     // removed
+    r.modifiedOutranking[r.at(2, 0)] = 1;   // added
     TGrafWin2 w(nullptr, r);
     EXPECT_EQ(w.VertexRects.size(), 7u);
     RecordingCanvas c;
@@ -141,7 +141,7 @@ TEST_F(GraphWindows, FinalGraphFillsTheKernelAndNumbersArtificialVerticesInRed) 
         std::copy(members[size_t(v)].begin(), members[size_t(v)].end(), r.vertexMembers.begin() + r.at(v, 0));
     r.vertexCount = 3;
     r.listCounts = {0, -1, 0, -1, -1};
-    r.vertexGraph[size_t(r.at(0, 1))] = 1;
+    r.vertexGraph[r.at(0, 1)] = 1;
     TGrafWin w(nullptr, r);
     EXPECT_EQ(std::tuple(w.vertexCount(), w.VertexRects.size()), std::tuple(3, 7u));
     RecordingCanvas c;
