@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <charconv>
 #include <climits>
+#include <cfloat>
 #include <cmath>
 #include <cstdarg>
 #include <cstddef>
@@ -82,7 +83,9 @@ double readDouble(std::string_view text) {
             }
             if (expNeg) exponent = -exponent;
         }
-        value = (seenNonZero && exponent + position > 0) ? HUGE_VAL : 0.0;
+        // Too large for a double: the largest finite one, so that no inf (or a
+        // NaN made from it) ever reaches a project.
+        value = (seenNonZero && exponent + position > 0) ? DBL_MAX : 0.0;
     }
     return negative ? -value : value;
 }

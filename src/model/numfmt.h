@@ -8,6 +8,8 @@ namespace kvis {
 
 // The longest leading part that forms a decimal number (leading blanks skipped,
 // optional sign, digits, optional point, optional exponent); 0 when there is none.
+// Never inf or NaN: a number too large for a double reads as the largest finite
+// double of its sign.
 double readDouble(std::string_view text);
 
 // As C's "%d" conversion reads: blanks, optional sign, digits; 0 when there is none.
