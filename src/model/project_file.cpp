@@ -1,9 +1,6 @@
 #include "model/project_file.h"
 
 #include <cstddef>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -11,6 +8,7 @@
 #include <vector>
 
 #include "model/atomic_file.h"
+#include "model/input_file.h"
 #include "model/numfmt.h"
 #include "model/project_ops.h"
 
@@ -22,20 +20,18 @@ namespace {
 constexpr int kMaxCount = 100000;
 constexpr long long kMaxCells = 10000000;  // alternatives x criteria
 
+const char* const kNotAProjectFile = "'no_of_criteria'\n or it is not a project file";
+
 bool isBlank(char ch) {
     return ch == ' ' || ch == '\t' || ch == '\n' || ch == '\v' || ch == '\f' || ch == '\r';
 }
 
-std::vector<std::string_view> tokenize(std::string_view text) {
-    std::vector<std::string_view> tokens;
-    size_t i = 0;
-    while (i < text.size()) {
-        while (i < text.size() && isBlank(text[i])) ++i;
-        const size_t start = i;
-        while (i < text.size() && !isBlank(text[i])) ++i;
-        if (i > start) tokens.push_back(text.substr(start, i - start));
-    }
-    return tokens;
+// The next token at or after `pos` (empty at the end of the text).
+std::string_view nextToken(std::string_view text, size_t& pos) {
+    while (pos < text.size() && isBlank(text[pos])) ++pos;
+    const size_t start = pos;
+    while (pos < text.size() && !isBlank(text[pos])) ++pos;
+    return text.substr(start, pos - start);
 }
 
 // The tokens that follow a section keyword. Every lookup starts again at the top
@@ -43,8 +39,8 @@ std::vector<std::string_view> tokenize(std::string_view text) {
 // file gives empty tokens (0 as a number, an empty name).
 class Section {
 public:
-    Section(const std::vector<std::string_view>& tokens, size_t next) : tokens_(&tokens), next_(next) {}
-    std::string_view token() { return next_ < tokens_->size() ? (*tokens_)[next_++] : std::string_view(); }
+    Section(std::string_view text, size_t next) : text_(text), next_(next) {}
+    std::string_view token() { return nextToken(text_, next_); }
     double real() { return readDouble(token()); }
     int flag() { return readInt(token()) != 0 ? 1 : 0; }
     ThresholdLine line() {
@@ -55,19 +51,20 @@ public:
     }
 
 private:
-    const std::vector<std::string_view>* tokens_;
+    std::string_view text_;
     size_t next_;
 };
 
-std::optional<Section> lookup(const std::vector<std::string_view>& tokens, std::string_view keyword) {
-    for (size_t i = 0; i < tokens.size(); ++i)
-        if (tokens[i] == keyword) return Section(tokens, i + 1);
+std::optional<Section> lookup(std::string_view text, std::string_view keyword) {
+    size_t pos = 0;
+    for (std::string_view t = nextToken(text, pos); !t.empty(); t = nextToken(text, pos))
+        if (t == keyword) return Section(text, pos);
     return std::nullopt;
 }
 
 // A count: the whole next token must begin with an integer between 1 and kMaxCount.
-std::optional<int> readCount(const std::vector<std::string_view>& tokens, std::string_view keyword) {
-    auto s = lookup(tokens, keyword);
+std::optional<int> readCount(std::string_view text, std::string_view keyword) {
+    auto s = lookup(text, keyword);
     if (!s) return std::nullopt;
     std::string_view t = s->token();
     if (!startsWithInt(t)) return std::nullopt;
@@ -98,37 +95,37 @@ std::string fileName(const std::string& name) {
 }  // namespace
 
 LoadResult loadProject(const std::string& path, Project& p) {
-    std::error_code ec;
-    std::ifstream in;
-    if (!std::filesystem::is_directory(path, ec)) in.open(path, std::ios::binary);
-    if (!in.is_open()) {
-        LoadResult r = failure("Cannot open file '" + path + "'");
-        r.cannotOpen = true;
-        return r;
+    std::string text;
+    switch (readInputFile(path, text)) {
+        case InputRead::Ok: break;
+        case InputRead::CannotOpen: {
+            LoadResult r = failure("Cannot open file '" + path + "'");
+            r.cannotOpen = true;
+            return r;
+        }
+        case InputRead::TooLarge: return failure(kNotAProjectFile);
     }
-    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) {
-        LoadResult r = failure("Cannot open file '" + path + "'");
-        r.cannotOpen = true;
-        return r;
-    }
-    in.close();
-    const std::vector<std::string_view> tokens = tokenize(text);
+    return parseProject(text, p);
+}
 
-    const auto m = readCount(tokens, "no_of_criteria");
-    if (!m) return failure("'no_of_criteria'\n or it is not a project file");
-    const auto n = readCount(tokens, "no_of_alternatives");
+LoadResult parseProject(std::string_view text, Project& p) {
+    const auto m = readCount(text, "no_of_criteria");
+    if (!m) return failure(kNotAProjectFile);
+    const auto n = readCount(text, "no_of_alternatives");
     if (!n || static_cast<long long>(*n) * *m > kMaxCells) return failure("'no_of_alternatives'");
 
     // Everything is read into a fresh project; the caller's stays as it was until the end.
     Project q;
     LoadResult result;
-    result.testMode = !tokens.empty() && tokens.front() == "test" ? 1 : 0;
+    size_t first = 0;
+    result.testMode = nextToken(text, first) == "test" ? 1 : 0;
 
-    auto s = lookup(tokens, "thres_s");
+    auto s = lookup(text, "thres_s");
     if (!s) return failure("'thres_s'");
     q.levelOfConcordance = s->real();
-    if (!(q.levelOfConcordance > 0)) return failure("'thres_s'");
+    // A level that the writer would round to "0.000" could not be read back.
+    if (!(q.levelOfConcordance > 0) || format("%.3lf", q.levelOfConcordance) == "0.000")
+        return failure("'thres_s'");
 
     q.m = *m;
     q.n = *n;
@@ -136,22 +133,22 @@ LoadResult loadProject(const std::string& path, Project& p) {
     q.alternatives.resize(static_cast<size_t>(q.n));
     q.evaluations.assign(static_cast<size_t>(q.n) * static_cast<size_t>(q.m), 0.0);
 
-    if (!(s = lookup(tokens, "criteria"))) return failure("'criteria'");
+    if (!(s = lookup(text, "criteria"))) return failure("'criteria'");
     for (auto& c : q.criteria) {
         c.name = std::string(s->token());
         c.direction = s->flag();
         c.useVeto = s->flag();
         c.inverseMode = s->flag();
     }
-    if (!(s = lookup(tokens, "weights"))) return failure("'weights'");
+    if (!(s = lookup(text, "weights"))) return failure("'weights'");
     for (auto& c : q.criteria) c.weight = s->real();
-    if (!(s = lookup(tokens, "thres_p"))) return failure("'thres_p'");
+    if (!(s = lookup(text, "thres_p"))) return failure("'thres_p'");
     for (auto& c : q.criteria) c.preference = s->line();
-    if (!(s = lookup(tokens, "thres_q"))) return failure("'thres_q'");
+    if (!(s = lookup(text, "thres_q"))) return failure("'thres_q'");
     for (auto& c : q.criteria) c.indifference = s->line();
-    if (!(s = lookup(tokens, "thres_v"))) return failure("'thres_v'");
+    if (!(s = lookup(text, "thres_v"))) return failure("'thres_v'");
     for (auto& c : q.criteria) c.veto = s->line();
-    if (!(s = lookup(tokens, "alternatives"))) return failure("'alternatives'");
+    if (!(s = lookup(text, "alternatives"))) return failure("'alternatives'");
     size_t i = 0;
     for (auto& a : q.alternatives) {
         a.name = std::string(s->token());
@@ -169,7 +166,7 @@ LoadResult loadProject(const std::string& path, Project& p) {
     return result;
 }
 
-bool writeProject(const std::string& path, const Project& p, std::string* error) {
+std::string projectText(const Project& p) {
     std::string out;
     out += format("%s %d\n", "no_of_criteria", p.m);
     out += format("%s %d\n", "no_of_alternatives", p.n);
@@ -198,7 +195,11 @@ bool writeProject(const std::string& path, const Project& p, std::string* error)
         for (int c = 0; c < p.m; ++c) out += format("%.3lf ", p.eval(a, c));
         out += "\n";
     }
-    return writeFileAtomically(path, out, error);
+    return out;
+}
+
+bool writeProject(const std::string& path, const Project& p, std::string* error) {
+    return writeFileAtomically(path, projectText(p), error);
 }
 
 std::string loadFailureText(const LoadResult& r) {

@@ -1,6 +1,7 @@
 #pragma once
 // Helpers of the model tests: a fresh folder per test, whole files, a full dump of a Project.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -15,6 +16,29 @@
 namespace kvis::test {
 
 namespace fs = std::filesystem;
+
+#if defined(__SANITIZE_ADDRESS__)
+inline constexpr bool kSanitized = true;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+inline constexpr bool kSanitized = true;
+#else
+inline constexpr bool kSanitized = false;
+#endif
+#else
+inline constexpr bool kSanitized = false;
+#endif
+
+// Lets the process map only `bytes` more than it has mapped now (for a child
+// of a death test: an allocation beyond it fails).
+inline void limitAddressSpaceGrowth(std::size_t bytes) {
+    std::ifstream statm("/proc/self/statm");
+    std::size_t pages = 0;
+    statm >> pages;
+    const rlim_t limit = pages * static_cast<std::size_t>(::sysconf(_SC_PAGESIZE)) + bytes;
+    const struct rlimit r {limit, limit};
+    ::setrlimit(RLIMIT_AS, &r);
+}
 
 inline std::string slurp(const fs::path& p) {
     std::ifstream in(p, std::ios::binary);

@@ -166,6 +166,8 @@ TEST_F(ProjectFile, EveryFailureLeavesTheProjectUnchanged) {
          "'no_of_alternatives'"},
         {without("thres_s"), "'thres_s'"}, {with("thres_s 0.660", "thres_s 0"), "'thres_s'"},
         {with("thres_s 0.660", "thres_s -0.5"), "'thres_s'"}, {with("thres_s 0.660", "thres_s s"), "'thres_s'"},
+        // Above 0, but saved as "0.000" it could not be opened again.
+        {with("thres_s 0.660", "thres_s 0.0004999"), "'thres_s'"},
         {without("criteria"), "'criteria'"}, {without("weights"), "'weights'"}, {without("thres_p"), "'thres_p'"},
         {without("thres_q"), "'thres_q'"}, {without("thres_v"), "'thres_v'"},
         {with("alternatives\n", "alternative\n"), "'alternatives'"},
@@ -191,6 +193,40 @@ TEST_F(ProjectFile, EveryFailureLeavesTheProjectUnchanged) {
         EXPECT_EQ(loadFailureText(r), r.message);
         EXPECT_EQ(dump(current), before);
     }
+}
+
+// The smallest level that loads is the one that saves as "0.001".
+TEST_F(ProjectFile, SmallestLevelSavesAsOneThousandth) {
+    std::string text = kSmall;
+    text.replace(text.find("0.660"), 5, "0.0005");
+    const std::string out = (dir / "out.kvs").string();
+    ASSERT_TRUE(writeProject(out, loaded(text)));
+    EXPECT_EQ(slurp(out).substr(0, 52), "no_of_criteria 2\nno_of_alternatives 2\nthres_s 0.001\n");
+}
+
+// Whatever the file is, reading it is bounded: more than 1 GiB, or a token of
+// more than 1 MiB, is not a project file.
+TEST_F(ProjectFile, OversizedInputsAreNotProjectFiles) {
+    const std::string first = "'no_of_criteria'\n or it is not a project file";
+    const std::string sparse = file("sparse.kvs", "");
+    fs::resize_file(sparse, (std::uintmax_t{1} << 30) + 1);  // no disk used, no byte read
+    const std::string longName(std::size_t{1} << 20, 'n');
+    const std::pair<std::string, std::string> cases[] = {
+        {sparse, first},
+        {"/dev/zero", first},  // never ends, and has no white space
+        {file("token.kvs", std::string(kSmall) + longName + "x"), first},
+    };
+    Project current = sample();
+    const std::string before = dump(current);
+    for (const auto& [path, message] : cases) {
+        SCOPED_TRACE(path);
+        LoadResult r = loadProject(path, current);
+        EXPECT_EQ(std::tuple(r.ok, r.cannotOpen, r.message), std::tuple(false, false, message));
+        EXPECT_EQ(dump(current), before);
+    }
+    std::string text = kSmall;  // a name of exactly 1 MiB is a token like any other
+    text.replace(text.find("alter_1"), 7, longName);
+    EXPECT_EQ(loaded(text).alternatives[0].name, longName);
 }
 
 TEST_F(ProjectFile, FailedWriteKeepsTheExistingFile) {
