@@ -1,11 +1,10 @@
 #include "model/sibling.h"
 
-#include <algorithm>
-#include <fstream>
-#include <sstream>
+#include <string_view>
 #include <utility>
 
 #include "model/atomic_file.h"
+#include "model/input_file.h"
 #include "model/numfmt.h"
 #include "model/project_ops.h"
 
@@ -13,8 +12,9 @@ namespace kvis {
 
 namespace {
 
-// Counts above this are taken as a damaged file rather than a project.
+// What a project file can hold; anything else is taken as a damaged file.
 constexpr int kMaxCount = 100000;
+constexpr long long kMaxCells = 10000000;  // alternatives x criteria
 
 bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v'; }
 
@@ -22,7 +22,7 @@ bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' ||
 // names, white-space separated tokens for everything else.
 class Reader {
 public:
-    explicit Reader(std::string text) : text_(std::move(text)) {}
+    explicit Reader(std::string_view text) : text_(text) {}
 
     // The next line without its line end (a CR before the LF is dropped);
     // false at the end of the file.
@@ -30,7 +30,7 @@ public:
         if (pos_ >= text_.size()) return false;
         size_t nl = text_.find('\n', pos_);
         size_t end = nl == std::string::npos ? text_.size() : nl;
-        out = text_.substr(pos_, end - pos_);
+        out.assign(text_.substr(pos_, end - pos_));
         pos_ = nl == std::string::npos ? text_.size() : nl + 1;
         if (!out.empty() && out.back() == '\r') out.pop_back();
         return true;
@@ -50,7 +50,7 @@ public:
         size_t b = pos_;
         while (pos_ < text_.size() && !isSpace(text_[pos_])) ++pos_;
         if (pos_ == b) return false;
-        out = text_.substr(b, pos_ - b);
+        out.assign(text_.substr(b, pos_ - b));
         skipSpace();
         return true;
     }
@@ -71,7 +71,7 @@ public:
     }
 
 private:
-    std::string text_;
+    std::string_view text_;
     size_t pos_ = 0;
 };
 
@@ -79,7 +79,9 @@ bool readLine(Reader& in, ThresholdLine& t) { return in.real(t.alpha) && in.real
 
 int flag(int v) { return v != 0 ? 1 : 0; }
 
-bool parse(const std::string& text, bool countsOnly, Project& out) {
+// Nothing is allocated for the counts before the values are read: a short
+// file that claims large counts fails at its end without having taken memory.
+bool parse(std::string_view text, bool countsOnly, Project& out) {
     Reader in(text);
     std::string s;
     if (!in.quoted(s) || !in.quoted(s)) return false;
@@ -88,14 +90,10 @@ bool parse(const std::string& text, bool countsOnly, Project& out) {
     for (int i = 0; i < (version == 3 ? 3 : 1); ++i) in.line(s);
     int m = 0, n = 0;
     if (!in.integer(m) || !in.integer(n)) return false;
-    if (m < 0 || m > kMaxCount || n < 0 || n > kMaxCount) return false;
+    // A project file needs at least one of each.
+    if (m < 1 || m > kMaxCount || n < 1 || n > kMaxCount || static_cast<long long>(m) * n > kMaxCells) return false;
     out.m = m;
     out.n = n;
-    if (!countsOnly) {
-        out.criteria.assign(m, Criterion{});
-        out.alternatives.assign(n, Alternative{});
-        out.evaluations.assign(static_cast<size_t>(n) * m, 0.0);
-    }
     Criterion c;
     for (int j = 0; j < m; ++j) {
         in.line(s);  // the full name: the short code names the criterion
@@ -105,7 +103,7 @@ bool parse(const std::string& text, bool countsOnly, Project& out) {
         int t = 0;
         if (!in.integer(c.direction) || !in.integer(t)) return false;
         c.direction = flag(c.direction);
-        c.inverseMode = flag(1 - t);
+        c.inverseMode = t != 1 ? 1 : 0;  // 1 - t, without overflow
         if (!readLine(in, c.indifference) || !readLine(in, c.preference)) return false;
         std::string va, vb;
         if (!in.token(va) || !in.token(vb)) return false;
@@ -116,7 +114,7 @@ bool parse(const std::string& text, bool countsOnly, Project& out) {
             c.useVeto = 1;
             c.veto = ThresholdLine{readDouble(va), readDouble(vb)};
         }
-        if (!countsOnly) out.criteria[j] = c;
+        if (!countsOnly) out.criteria.push_back(c);
     }
     in.skipSpace();
     std::string name;
@@ -126,9 +124,9 @@ bool parse(const std::string& text, bool countsOnly, Project& out) {
         if (!in.quoted(name)) return false;
         for (int j = 0; j < m; ++j) {
             if (!in.real(value)) return false;
-            if (!countsOnly) out.evaluations[static_cast<size_t>(a) * m + j] = value;
+            if (!countsOnly) out.evaluations.push_back(value);
         }
-        if (!countsOnly) out.alternatives[a].name = name;
+        if (!countsOnly) out.alternatives.push_back(Alternative{name});
     }
     return true;
 }
@@ -136,14 +134,20 @@ bool parse(const std::string& text, bool countsOnly, Project& out) {
 }  // namespace
 
 ImportResult importProject(const std::string& path, bool countsOnly, Project& p) {
+    std::string text;
+    if (readInputFile(path, text) != InputRead::Ok) {
+        ImportResult r;
+        r.message = kImportFailureMessage;
+        return r;
+    }
+    return importProjectText(text, countsOnly, p);
+}
+
+ImportResult importProjectText(std::string_view text, bool countsOnly, Project& p) {
     ImportResult r;
     r.message = kImportFailureMessage;
-    std::ifstream file(path, std::ios::binary);
-    if (!file) return r;
-    std::stringstream buf;
-    buf << file.rdbuf();
     Project read;
-    if (!parse(buf.str(), countsOnly, read)) return r;
+    if (!parse(text, countsOnly, read)) return r;
     r.ok = true;
     r.m = read.m;
     r.n = read.n;
@@ -170,7 +174,7 @@ std::string exportNumber(double value) {
     return t;
 }
 
-bool exportProject(const std::string& path, const Project& p, std::string* error) {
+std::string exportText(const Project& p) {
     std::string out;
     out += "\"Kavorin Is\"\n";
     out += "\"Project exported from Extended Kavorin Is\"\n";
@@ -194,7 +198,11 @@ bool exportProject(const std::string& path, const Project& p, std::string* error
         for (int j = 0; j < p.m; ++j) out += exportNumber(p.eval(a, j)) + "\n";
         out += "\n";
     }
-    if (writeFileAtomically(path, out)) return true;
+    return out;
+}
+
+bool exportProject(const std::string& path, const Project& p, std::string* error) {
+    if (writeFileAtomically(path, exportText(p))) return true;
     if (error) *error = "Cannot create file '" + path + "'";
     return false;
 }

@@ -86,6 +86,9 @@ TEST_F(Sibling, MalformedFilesAreRejectedWithTheOneMessage) {
         "\"a\"\n\"b\"\n",                                   // no version
         "\"a\"\n\"b\"\n1\nx\n-1 1\n",                       // negative count
         "\"a\"\n\"b\"\n1\nx\n1 100001\n",                   // absurd count
+        "\"a\"\n\"b\"\n1\nx\n0 1\n",                        // no criterion: a project file needs one
+        "\"a\"\n\"b\"\n1\nx\n1 0\nfull\n\"c\"\n1 1 1 0 0 1 1 - -\n",  // no alternative
+        "\"a\"\n\"b\"\n1\nx\n4000 2501\n",                 // more evaluations than a project file holds
         "\"a\"\n\"b\"\n1\nx\n1 1\nfull\nc\n",               // code not quoted
         "\"a\"\n\"b\"\n1\nx\n1 1\nfull\n\"c\"\n1 1 1 0 0 1 1 -",  // veto token missing at the end
         "\"a\"\n\"b\"\n1\nx\n1 1\nfull\n\"c\"\n1 1 1 0 0 1 1 - -\nfull\n\"alt\"\n",  // evaluation missing
@@ -98,10 +101,38 @@ TEST_F(Sibling, MalformedFilesAreRejectedWithTheOneMessage) {
         EXPECT_EQ(dump(p), before);
     }
     EXPECT_FALSE(importProject((dir / "none.txt").string(), true, p).ok);
+    EXPECT_FALSE(importProject("/dev/zero", true, p).ok);  // bounded like a project file
     std::string error;
     const std::string path = (dir / "no" / "such.txt").string();
     EXPECT_FALSE(exportProject(path, sample(), &error));
     EXPECT_EQ(error, "Cannot create file '" + path + "'");
+}
+
+// The inverse-mode token is read as an integer: its extremes must not overflow 1 - t.
+TEST_F(Sibling, ExtremeModeTokens) {
+    for (const auto& [token, inverse] : {std::pair{"-2147483648", 1}, {"2147483647", 1}, {"1", 0}, {"0", 1}}) {
+        SCOPED_TRACE(token);
+        spit(path(), std::string("\"a\"\n\"b\"\n1\nx\n1 1\nfull\n\"c\"\n1 1 ") + token + " 0 0 1 1 - -\nfull\n\"alt\"\n3\n");
+        Project p;
+        ASSERT_TRUE(importProject(path(), false, p).ok);
+        EXPECT_EQ(p.criteria[0].inverseMode, inverse);
+    }
+}
+
+// Large counts cost nothing until their values are read: a short file that
+// claims ten million evaluations fails within a tight address-space limit.
+TEST_F(Sibling, CountsAloneAllocateNothing) {
+    if (kSanitized) GTEST_SKIP() << "the sanitizers reserve far more address space than the limit";
+    spit(path(), "\"a\"\n\"b\"\n1\nx\n100 100000\n");
+    EXPECT_EXIT(
+        {
+            limitAddressSpaceGrowth(std::size_t{48} << 20);  // the evaluations alone would take 80 MB
+            Project p;
+            const bool counted = importProject(path(), true, p).ok;
+            const bool read = importProject(path(), false, p).ok;
+            std::_Exit(!counted && !read && p.m == 0 ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
 }
 
 }  // namespace
