@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <limits>
 #include <utility>
 #include <vector>
 
@@ -15,11 +16,17 @@ namespace {
 size_t idx(int a, int c, int m) { return static_cast<size_t>(a) * static_cast<size_t>(m) + static_cast<size_t>(c); }
 
 // Characters, not bytes: a UTF-8 sequence counts once.
-int nameLength(const std::string& s) {
-    int len = 0;
+long long nameLength(const std::string& s) {
+    long long len = 0;
     for (unsigned char ch : s)
         if ((ch & 0xC0) != 0x80) ++len;
     return len;
+}
+
+// 8 pixels a character, saturated: a name of hundreds of megabytes must not
+// wrap the width round to a negative number.
+int widthOf(long long characters) {
+    return static_cast<int>(std::min<long long>(8 * characters, std::numeric_limits<int>::max()));
 }
 
 void changed(DocumentState& d) {
@@ -77,9 +84,9 @@ void rebuildEvaluationTexts(Project& p) {
 }
 
 int computeNameWidth(const Project& p) {
-    int longest = 8;
+    long long longest = 8;
     for (const auto& alt : p.alternatives) longest = std::max(longest, nameLength(alt.name));
-    return 8 * longest;
+    return widthOf(longest);
 }
 
 void resetColumnFormats(Project& p) {
@@ -92,8 +99,8 @@ void addAlternative(Project& p, DocumentState& d, const std::string& name) {
     p.alternatives.push_back(Alternative{name});
     ++p.n;
     rebuildEvaluationTexts(p);
-    const int len = nameLength(name);
-    if (len > p.alternativeNameWidth / 8) p.alternativeNameWidth = 8 * len;
+    const long long len = nameLength(name);
+    if (len > p.alternativeNameWidth / 8) p.alternativeNameWidth = widthOf(len);
     changed(d);
 }
 

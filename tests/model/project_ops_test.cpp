@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cmath>
 #include <string>
 #include <tuple>
@@ -112,6 +113,14 @@ TEST(NameWidth, EightPixelsPerCharacterAtLeastEight) {
     EXPECT_EQ(computeNameWidth(p), 64);
     p.alternatives.push_back({"\xC5\xBC\xC3\xB3\xC5\x82w_\xC5\xBC\xC3\xB3\xC5\x82w"});  // 9 characters, 15 bytes
     EXPECT_EQ(computeNameWidth(p), 72);
+    // 8 x 2^28 characters does not fit an int: the width stops at the largest one.
+    const std::string huge(std::size_t{1} << 28, 'a');
+    p.alternatives.push_back({huge});
+    EXPECT_EQ(computeNameWidth(p), INT_MAX);
+    DocumentState d;
+    Project q;
+    addAlternative(q, d, huge);
+    EXPECT_EQ(q.alternativeNameWidth, INT_MAX);
 }
 
 }  // namespace
