@@ -1,12 +1,15 @@
 #include "model/settings.h"
 
+#include <sys/stat.h>
+
+#include <cerrno>
 #include <cstddef>
-#include <fstream>
-#include <sstream>
+#include <string_view>
 #include <utility>
 #include <vector>
 
 #include "model/atomic_file.h"
+#include "model/input_file.h"
 #include "model/numfmt.h"
 
 namespace kvis {
@@ -71,12 +74,14 @@ struct IniFile {
     bool finalBreak = true;  // the last line ended with a break
 };
 
-bool loadIni(const std::string& file, IniFile& ini) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) return false;
-    std::stringstream buf;
-    buf << in.rdbuf();
-    const std::string all = buf.str();
+enum class IniRead { Ok, Missing, Unreadable };
+
+IniRead loadIni(const std::string& file, IniFile& ini) {
+    std::string all;
+    if (readInputFile(file, all) != InputRead::Ok) {
+        struct stat st {};
+        return ::stat(file.c_str(), &st) != 0 && errno == ENOENT ? IniRead::Missing : IniRead::Unreadable;
+    }
     size_t pos = 0;
     while (pos < all.size()) {
         size_t nl = all.find('\n', pos);
@@ -89,7 +94,7 @@ bool loadIni(const std::string& file, IniFile& ini) {
         pos = nl + 1;
     }
     ini.crlf = !ini.lines.empty() && !ini.lines.front().raw.empty() && ini.lines.front().raw.back() == '\r';
-    return true;
+    return IniRead::Ok;
 }
 
 // The value of the key in the first section of that name.
@@ -114,7 +119,7 @@ std::string getProfileString(const std::string& section, const std::string& key,
                              const std::string& deflt, const std::string& file) {
     IniFile ini;
     std::string value;
-    if (loadIni(file, ini) && findValue(ini, section, key, value)) return value;
+    if (loadIni(file, ini) == IniRead::Ok && findValue(ini, section, key, value)) return value;
     // Trailing blanks of the default are stripped: a default of " " reads as "".
     return trimRight(deflt);
 }
@@ -123,18 +128,25 @@ int getProfileInt(const std::string& section, const std::string& key, int deflt,
                   const std::string& file) {
     IniFile ini;
     std::string value;
-    if (!loadIni(file, ini) || !findValue(ini, section, key, value) || value.empty()) return deflt;
+    if (loadIni(file, ini) != IniRead::Ok || !findValue(ini, section, key, value) || value.empty()) return deflt;
     return readInt(value);
 }
 
 namespace {
+
+// In kvis.ini a line break would end an entry and begin lines, even sections,
+// of its own; a NUL would cut it. The recent list never holds such a path.
+bool fitsRecentList(const std::string& path) {
+    return path.find_first_of(std::string_view("\n\r\0", 3)) == std::string::npos;
+}
 
 // Sets several keys of one section in one atomic rewrite.
 bool writeProfileStrings(const std::string& section,
                          const std::vector<std::pair<std::string, std::string>>& entries,
                          const std::string& file) {
     IniFile ini;
-    loadIni(file, ini);  // a missing file is created
+    // A missing file is created; one that cannot be read is not replaced.
+    if (loadIni(file, ini) == IniRead::Unreadable) return false;
     const std::string cr = ini.crlf ? "\r" : "";
 
     for (const auto& [key, value] : entries) {
@@ -215,8 +227,10 @@ Parameters readSettings(const std::string& directory, std::array<std::string, 4>
         fallBack("extended", "AcceptLoss4cut", "0.1");
         p.acceptableLoss = 0.1;
     }
-    for (int i = 0; i < 4; ++i)
+    for (int i = 0; i < 4; ++i) {
         recent[i] = getProfileString("history", format("%d", i + 1), " ", file);
+        if (!fitsRecentList(recent[i])) recent[i].clear();
+    }
     return p;
 }
 
@@ -227,6 +241,7 @@ bool writeRecent(const std::string& startDirectory, const std::array<std::string
 }
 
 void insertRecent(std::array<std::string, 4>& recent, const std::string& path) {
+    if (!fitsRecentList(path)) return;
     // Paths carry no drive on this platform, so the current directory is kept.
     int match = -1;
     for (int i = 0; i < 4; ++i)

@@ -24,7 +24,8 @@ Parameters readSettings(const std::string& directory, std::array<std::string, 4>
                         bool writeDefaults = true);
 // Writes keys "1".."4" of [history] into "kvis.ini" in the start directory.
 bool writeRecent(const std::string& startDirectory, const std::array<std::string, 4>& recent);
-// Swap-with-first insertion of a path into the recent list.
+// Swap-with-first insertion of a path into the recent list. A path holding a
+// line break or a NUL is not inserted.
 void insertRecent(std::array<std::string, 4>& recent, const std::string& path);
 // "&1  %s" ... "&4  %s"; index 1 to 4 (1 is the most recent entry).
 std::string recentMenuText(int index, const std::string& entry);

@@ -86,6 +86,31 @@ TEST_F(Settings, RecentListSwapsWithTheFirstEntry) {
     EXPECT_EQ(dup, (Recent{"x", "x", "b", "a"}));
 }
 
+// A line break in an entry would add lines, even a section, to kvis.ini.
+TEST_F(Settings, PathsWithLineBreaksOrNulNeverEnterTheList) {
+    Recent r{"p1", "p2", "", ""};
+    for (const std::string& bad : {std::string("/a\n[parameters]\nLevelOfConcordance=0.9"), std::string("/a\rb"),
+                                   std::string("/a\0b", 4)}) {
+        insertRecent(r, bad);
+        EXPECT_EQ(r, (Recent{"p1", "p2", "", ""}));
+    }
+    // Nor does one that another program left in the file (a lone CR, a NUL).
+    spit(ini(), std::string("[history]\n1=/a\rb\n2=/ok\n3=/c\0d\n4=\n", 33));
+    readSettings(dir.string(), r, false);
+    EXPECT_EQ(r, (Recent{"", "/ok", "", ""}));
+}
+
+// A settings file that cannot be read whole is never replaced by a write.
+TEST_F(Settings, UnreadableFileIsLeftAlone) {
+    spit(ini(), "");
+    fs::resize_file(ini(), (std::uintmax_t{1} << 30) + 1);
+    Recent r;
+    const Parameters p = readSettings(dir.string(), r);
+    EXPECT_EQ(std::tuple(p.levelOfConcordance, p.maxArcsToCut, p.acceptableLoss), std::tuple(0.66, 2, 0.1));
+    EXPECT_FALSE(writeRecent(dir.string(), {"/a.kvs", "", "", ""}));
+    EXPECT_EQ(fs::file_size(ini()), (std::uintmax_t{1} << 30) + 1);
+}
+
 TEST_F(Settings, LongPathsSurviveWholeAndMenuTexts) {
     const std::string longPath = "/home/user/" + std::string(200, 'd') + "/project with blanks.kvs";
     ASSERT_TRUE(writeRecent(dir.string(), {longPath, "", "", ""}));
