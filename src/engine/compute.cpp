@@ -1,37 +1,42 @@
 #include "engine/compute.h"
 
+#include <limits>
 #include <new>
 #include <stdexcept>
 #include <utility>
 
 #include "engine/graph.h"
 #include "engine/matrices.h"
+#include "engine/memory.h"
 
 namespace kvis {
 
 namespace {
-
-const char* const kImpossibleCaption = "Computations impossible";
 
 // Cells are indexed a * n + b in an int; beyond this the index would overflow
 // (and the arrays would need hundreds of gigabytes anyway).
 constexpr int kMaxAlternatives = 46340;
 
 ComputeOutcome stop(ComputeStatus status, std::string text) {
-    return ComputeOutcome{status, Check::Passed, std::move(text), kImpossibleCaption};
+    return ComputeOutcome{status, Check::Passed, std::move(text), kComputationsImpossibleCaption};
 }
 
 }  // namespace
 
-ComputeOutcome computeResults(const Project& p, DocumentState& d, ResultsSet& r) {
+ComputeOutcome computeResults(const Project& p, DocumentState& d, ResultsSet& r, std::uint64_t outputBytes) {
     if (d.resultsValid == 1) return ComputeOutcome{};
 
     if (Validation v = validate(p); !v.passed())
         return ComputeOutcome{ComputeStatus::Refused, v.failed, std::move(v.text), std::move(v.caption), v.buttons};
 
-    const ComputeOutcome noMemory = stop(ComputeStatus::OutOfMemory, "Not enough memory to compute the results");
+    const ComputeOutcome noMemory = stop(ComputeStatus::OutOfMemory, kNotEnoughMemoryText);
     r.release();
     if (p.n > kMaxAlternatives) return noMemory;
+    // Refused before the first allocation: the system would rather kill the
+    // process than fail an allocation once memory runs out.
+    const std::uint64_t needed = computationBytes(p.n);
+    if (outputBytes > std::numeric_limits<std::uint64_t>::max() - needed || needed + outputBytes > availableMemory())
+        return noMemory;
     bool engineDone = false;
     try {
         fillMatrices(p, r);

@@ -1,6 +1,7 @@
 #pragma once
 // The Computations command without its user interface: validation, then the
 // engine. The shell shows what this returns.
+#include <cstdint>
 #include <string>
 #include "engine/results.h"
 #include "engine/validate.h"
@@ -24,9 +25,16 @@ struct ComputeOutcome {
     MessageButtons buttons = MessageButtons::Ok;  // always with the stop icon
 };
 
+// The refusal when memory is short, also for a std::bad_alloc caught at the
+// boundary of any command.
+inline constexpr const char* kNotEnoughMemoryText = "Not enough memory to compute the results";
+inline constexpr const char* kComputationsImpossibleCaption = "Computations impossible";
+
 // Validates; on success releases and refills `r`, runs the engine, sets
 // vertexCount and resultsValid. Whatever shows `r` in place lets go of it
-// before a call that passes validation.
-ComputeOutcome computeResults(const Project& p, DocumentState& d, ResultsSet& r);
+// before a call that passes validation. The computation is refused as out of
+// memory when it and `outputBytes` (what the caller's outputs will take) need
+// more than is available.
+ComputeOutcome computeResults(const Project& p, DocumentState& d, ResultsSet& r, std::uint64_t outputBytes = 0);
 
 }  // namespace kvis

@@ -1,5 +1,7 @@
 #include "engine/validate.h"
 
+#include <cmath>
+
 #include "engine/matrices.h"
 #include "model/numfmt.h"
 
@@ -17,7 +19,20 @@ bool inverseDividesByZero(const Criterion& c, const ThresholdLine& line) {
     return c.direction != 0 ? line.alpha == 1 : line.alpha == -1;
 }
 
+bool inRange(double x) { return std::isfinite(x) && std::fabs(x) <= kLargestNumber; }
+
+bool inRange(const ThresholdLine& t) { return inRange(t.alpha) && inRange(t.beta); }
+
 }  // namespace
+
+bool numbersInRange(const Project& p) {
+    if (!inRange(p.levelOfConcordance)) return false;
+    for (const Criterion& c : p.criteria)
+        if (!inRange(c.weight) || !inRange(c.preference) || !inRange(c.indifference) || !inRange(c.veto)) return false;
+    for (double v : p.evaluations)
+        if (!inRange(v)) return false;
+    return true;
+}
 
 bool checkCriterionThresholds(const Project& p, int j) {
     const Criterion& c = p.criteria[j];
@@ -87,6 +102,9 @@ std::string levelMessage(double upper) {
 }
 
 Validation validate(const Project& p) {
+    if (!numbersInRange(p))
+        return failure(Check::Numbers, "The numbers of the project must lie\nbetween -1e+15 and 1e+15");
+
     for (int j = 0; j < p.m; ++j)
         if (!checkCriterionThresholds(p, j))
             return failure(Check::Thresholds,

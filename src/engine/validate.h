@@ -10,6 +10,7 @@ namespace kvis {
 
 enum class Check {
     Passed,
+    Numbers,        // a number that is not finite, or beyond 1e15 either way
     Thresholds,     // of some criterion; the question offers Edit criteria
     Weights,        // a negative weight, or a sum that is not above 0
     Level,          // level of concordance outside 0.5 .. upper
@@ -33,6 +34,13 @@ Validation validate(const Project& p);
 // the Level of concordance dialog shows as well.
 inline constexpr const char* kValidationCaption = "Validation error";
 std::string levelMessage(double upper);
+
+// The largest magnitude a number of a computed project may have: the engine's
+// sums and differences of such numbers stay exact enough and finite.
+inline constexpr double kLargestNumber = 1e15;
+// True when every evaluation, weight, threshold coefficient (the veto line's
+// too, used or not) and the level lie within +-kLargestNumber.
+bool numbersInRange(const Project& p);
 
 bool checkCriterionThresholds(const Project& p, int j);
 // upper = 1 - wmin / W, returned in every case.

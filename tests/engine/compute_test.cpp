@@ -1,8 +1,10 @@
 #include "engine/compute.h"
+#include "engine/memory.h"
 #include "engine/validate.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <functional>
 #include <string>
 #include <vector>
@@ -119,6 +121,9 @@ TEST(ComputeResults, MessagesAndWhatIsKept) {
     } cases[] = {
         // (its level 2.0 would fail the check)
         {"nothing happens while results are valid", withWeights({1, 1, 2}, 2.0), AlreadyValid, Passed, "", "", Ok, 2},
+        {"a number beyond 1e15 is found before the thresholds",
+         makeProject({valid(1), badThresholds}, 0.6, {2, -1e16, 5}), Refused, Numbers,
+         "The numbers of the project must lie\nbetween -1e+15 and 1e+15", validation, Ok, 2},
         {"thresholds of two criteria, weights negative too",
          makeProject({valid(1), badThresholds, valid(-1), badThresholds}, 0.6), Refused, Thresholds, thresholds,
          validation, YesNo, 2},
@@ -165,6 +170,54 @@ TEST(ComputeResults, MessagesAndWhatIsKept) {
             EXPECT_EQ(r.outrankingMatrix, (std::vector<int>{1, 1, 1, 0, 1, 1, 0, 0, 1}));
             EXPECT_EQ(r.concordanceTexts[3], " 0.00");
         }
+    }
+}
+
+// Every number of the project counts, the unused veto line too; 1e15 itself
+// is allowed.
+TEST(Validate, NumberRuleCoversEveryNumber) {
+    const double above = std::nextafter(1e15, INFINITY);
+    const std::pair<double, bool> values[] = {{1e15, true},    {-1e15, true},     {above, false},   {-above, false},
+                                              {INFINITY, false}, {-INFINITY, false}, {NAN, false}};
+    const std::pair<const char*, std::function<void(Project&, double)>> places[] = {
+        {"evaluation", [](Project& p, double x) { p.evaluations[4] = x; }},
+        {"weight", [](Project& p, double x) { p.criteria[1].weight = x; }},
+        {"p alpha", [](Project& p, double x) { p.criteria[0].preference.alpha = x; }},
+        {"p beta", [](Project& p, double x) { p.criteria[1].preference.beta = x; }},
+        {"q alpha", [](Project& p, double x) { p.criteria[0].indifference.alpha = x; }},
+        {"q beta", [](Project& p, double x) { p.criteria[1].indifference.beta = x; }},
+        {"unused veto alpha", [](Project& p, double x) { p.criteria[0].useVeto = 0, p.criteria[0].veto.alpha = x; }},
+        {"unused veto beta", [](Project& p, double x) { p.criteria[0].useVeto = 0, p.criteria[0].veto.beta = x; }},
+        {"level", [](Project& p, double x) { p.levelOfConcordance = x; }},
+    };
+    for (const auto& [place, set] : places) {
+        for (const auto& [value, allowed] : values) {
+            SCOPED_TRACE(std::string(place) + " " + std::to_string(value));
+            Project p = makeProject({valid(1), valid(2)}, 0.6);
+            set(p, value);
+            EXPECT_EQ(numbersInRange(p), allowed);
+            EXPECT_EQ(validate(p).failed == Check::Numbers, !allowed);
+        }
+    }
+}
+
+// The computation and the caller's outputs must fit in the memory available;
+// otherwise nothing is allocated and the old results are gone.
+TEST(ComputeResults, RefusedWhenTheEstimateExceedsTheMemoryAvailable) {
+    const Project p = makeProject({{"c", 1, 0, 0, 2, {}, {}, {}}, {"c", 1, 0, 0, 3, {}, {}, {}}}, 0.55, {10, 5, 1});
+    const std::uint64_t outputs = 1000;
+    for (const auto& [available, status] : {std::pair{computationBytes(3) + outputs - 1, ComputeStatus::OutOfMemory},
+                                            {computationBytes(3) + outputs, ComputeStatus::Computed}}) {
+        SCOPED_TRACE(available);
+        setAvailableMemoryForTesting(available);
+        DocumentState d;
+        ResultsSet r;
+        r.allocate(2);
+        const ComputeOutcome o = computeResults(p, d, r, outputs);
+        setAvailableMemoryForTesting(std::nullopt);
+        EXPECT_EQ(o.status, status);
+        EXPECT_EQ(o.text, status == ComputeStatus::Computed ? "" : "Not enough memory to compute the results");
+        EXPECT_EQ(std::pair(r.n, d.resultsValid), status == ComputeStatus::Computed ? std::pair(3, 1) : std::pair(0, 0));
     }
 }
 
