@@ -1,13 +1,18 @@
 // kvis-batch: the project, results and exchange files without the desktop.
+#include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <new>
 #include <regex>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "engine/compute.h"
 #include "engine/exit_status.h"
 #include "engine/results.h"
+#include "model/atomic_file.h"
 #include "model/numfmt.h"
 #include "model/project.h"
 #include "model/project_file.h"
@@ -49,10 +54,11 @@ const char* const kUsageText =
     "  --help         show this text\n"
     "  --version      show the version\n"
     "\n"
-    "Exit status: 0 success, 1 the project cannot be loaded or imported,\n"
-    "2 validation refused the project, 3 the computation failed (a cycle cannot\n"
-    "be cut, or too little memory), 4 an output file "
-    "cannot be created, 64 wrong usage.\n";
+    "Exit status: 0 success, 1 the project cannot be loaded or imported, or\n"
+    "standard output cannot be written, 2 validation refused the project,\n"
+    "3 the computation failed (a cycle cannot be cut, or too little memory),\n"
+    "4 an output file cannot be created (the input file never is one),\n"
+    "64 wrong usage.\n";
 
 void say(const std::string& text) {
     std::fputs(text.c_str(), stderr);
@@ -145,11 +151,19 @@ int load(const std::string& path, Project& p) {
     return kExitCannotLoad;
 }
 
+// The files a command writes; none may be the file it reads.
+std::vector<std::string> outputPaths(const Options& o) {
+    if (o.command == "compute") return resultsFilePaths(o.output, o.select);
+    if (o.command == "check") return {};
+    return {o.output};
+}
+
 // The Computations command with the advanced options of the command line.
 int compute(const Options& o, Project& p, DocumentState& d, ResultsSet& r) {
     if (int status = load(o.input, p)) return status;
     setAdvancedOptions(p, d, o.arcs, o.loss);
-    ComputeOutcome outcome = computeResults(p, d, r);
+    const std::uint64_t outputs = o.command == "compute" ? resultsOutputBytes(p, o.select) : exchangeOutputBytes(p);
+    ComputeOutcome outcome = computeResults(p, d, r, outputs);
     const int status = exitStatusFor(outcome.status);
     if (status != kExitOk) say(outcome.text);
     return status;
@@ -160,6 +174,13 @@ int run(const Options& o) {
     DocumentState d;
     ResultsSet r;
     std::string error;
+    bool overInput = false;
+    for (const std::string& path : outputPaths(o)) {
+        if (!sameFile(path, o.input)) continue;
+        say("Cannot create file '" + path + "'");
+        overInput = true;
+    }
+    if (overInput) return kExitCannotWrite;
     if (o.command == "check") {
         if (int status = load(o.input, p)) return status;
         std::printf("Number of alternatives:  %s\nNumber of criteria:  %s\n", format("%d", p.n).c_str(),
@@ -197,10 +218,7 @@ int run(const Options& o) {
     return kExitOk;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-    std::vector<std::string> args(argv + 1, argv + argc);
+int command(const std::vector<std::string>& args) {
     if (args.empty()) return usageError("no command given");
     for (const std::string& a : args) {
         if (a == "--help" || a == "-h") {
@@ -215,4 +233,32 @@ int main(int argc, char** argv) {
     Options o;
     if (int status = parse(args, o)) return status;
     return run(o);
+}
+
+// What was printed must have arrived: a full device or a closed pipe is a
+// failure of the command, not a success.
+int checkStandardOutput(int status) {
+    errno = 0;
+    if (std::fflush(stdout) == 0 && !std::ferror(stdout)) return status;
+    say(std::string("kvis-batch: cannot write to standard output: ") + std::strerror(errno ? errno : EIO));
+    return status == kExitOk ? kExitStandardOutput : status;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // A closed pipe is reported as a failed write, not by a silent death.
+    std::signal(SIGPIPE, SIG_IGN);
+    installTemporaryFileCleanup();
+    int status = kExitOk;
+    try {
+        status = command(std::vector<std::string>(argv + 1, argv + argc));
+    } catch (const std::bad_alloc&) {
+        say(kNotEnoughMemoryText);
+        status = kExitEngine;
+    } catch (const std::length_error&) {
+        say(kNotEnoughMemoryText);
+        status = kExitEngine;
+    }
+    return checkStandardOutput(status);
 }

@@ -7,8 +7,9 @@ namespace kvis {
 enum ExitStatus : int {
     kExitOk = 0,
     kExitCannotLoad = 1,
+    kExitStandardOutput = 1,  // what a command prints cannot be written
     kExitValidation = 2,
-    kExitEngine = 3,  // a cycle cannot be cut, or too little memory
+    kExitEngine = 3,  // a cycle cannot be cut, or too little memory (also std::bad_alloc)
     kExitCannotWrite = 4,
     kExitUsage = 64,
 };

@@ -1,5 +1,6 @@
 #include "output/exchange_file.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "model/atomic_file.h"
@@ -19,9 +20,18 @@ std::string exchangeText(const Project& p, const ResultsSet& r) {
     return out;
 }
 
-bool writeExchangeFile(const std::string& path, const Project& p, const ResultsSet& r, std::string* error) {
-    if (writeFileAtomically(path, withCrLf(exchangeText(p, r)))) return true;
-    if (error) *error = "Cannot create file '" + path + "'";
+std::uint64_t exchangeOutputBytes(const Project& p) {
+    const std::uint64_t n = static_cast<std::uint64_t>(std::max(p.n, 0));
+    return 3 * (n * n * 9) + n * 64;  // two tables, the arcs, a line per kernel vertex
+}
+
+bool writeExchangeFile(const std::string& path, const Project& p, const ResultsSet& r, std::string* error,
+                       const std::string& projectFile) {
+    AtomicFileSet file;
+    if (!projectFile.empty()) file.protect(projectFile);
+    file.add(path, true).write(exchangeText(p, r));
+    if (file.commit()) return true;
+    if (error) *error = file.error();
     return false;
 }
 

@@ -1,5 +1,7 @@
 #include "output/results_file.h"
 
+#include <algorithm>
+
 #include "engine/final_graph.h"
 #include "engine/matrices.h"
 #include "model/atomic_file.h"
@@ -243,22 +245,45 @@ std::string withCrLf(const std::string& text) {
     return out;
 }
 
+std::vector<std::string> resultsFilePaths(const std::string& path, int mask) {
+    std::vector<std::string> paths;
+    if (mask & kBitConcordance) paths.push_back(sideFilePath(path, 'c'));
+    if (mask & kBitDiscordance) paths.push_back(sideFilePath(path, 'd'));
+    paths.push_back(path);
+    return paths;
+}
+
+std::uint64_t resultsOutputBytes(const Project& p, int mask) {
+    // Each file is made whole as text before it is written: the largest counts.
+    // A cell is at least "%-8s\t"; names may be longer.
+    size_t longest = 8;
+    for (const Alternative& a : p.alternatives) longest = std::max(longest, a.name.size());
+    const std::uint64_t n = static_cast<std::uint64_t>(std::max(p.n, 0));
+    const std::uint64_t m = static_cast<std::uint64_t>(std::max(p.m, 0));
+    const std::uint64_t table = n * n * 9 + 2 * n * (longest + 2);
+    std::uint64_t main = (mask & kBitAlternatives) ? n * m * 9 + n * (longest + 2) : 0;
+    for (int bit : {kBitConcordance, kBitDiscordance, kBitRobustness, kBitOutranking})
+        if (mask & bit) main += table;
+    if (mask & (kBitModifiedGraph | kBitFinalGraph)) main += table;  // at most a line per arc
+    std::uint64_t side = 0;
+    if (mask & (kBitConcordance | kBitDiscordance)) side = (m + 1) * table + n * n * sizeof(double);
+    return std::max(main, side);
+}
+
 bool saveResultsFile(const std::string& path, const Project& p, const DocumentState& d,
-                     const ResultsSet& r, int mask, std::string* error) {
-    std::string failures;
-    auto write = [&failures](const std::string& target, const std::string& text) {
-        if (writeFileAtomically(target, withCrLf(text))) return;
-        if (!failures.empty()) failures += "\n";
-        failures += "Cannot create file '" + target + "'";
-    };
-    const int chosen = effectiveSelection(d, mask);
-    // The main file is renamed into place last, so that it wins over a side
+                     const ResultsSet& r, int mask, std::string* error, const std::string& projectFile) {
+    // One unit: the side files and the main file are renamed into place only
+    // when all are written, the main file last, so that it wins over a side
     // file of the same name.
-    if (chosen & kBitConcordance) write(sideFilePath(path, 'c'), concordanceSideFile(p, r));
-    if (chosen & kBitDiscordance) write(sideFilePath(path, 'd'), discordanceSideFile(p, r));
-    write(path, resultsReport(p, d, r, mask));
-    if (error) *error = failures;
-    return failures.empty();
+    AtomicFileSet files;
+    if (!projectFile.empty()) files.protect(projectFile);
+    const int chosen = effectiveSelection(d, mask);
+    if (chosen & kBitConcordance) files.add(sideFilePath(path, 'c'), true).write(concordanceSideFile(p, r));
+    if (chosen & kBitDiscordance) files.add(sideFilePath(path, 'd'), true).write(discordanceSideFile(p, r));
+    files.add(path, true).write(resultsReport(p, d, r, mask));
+    const bool written = files.commit();
+    if (error) *error = files.error();
+    return written;
 }
 
 }  // namespace kvis

@@ -2,6 +2,7 @@
 // The results report (*.kvr) and its concordance and discordance side files.
 // The section builders return text with "\n" line breaks (printing reuses
 // them); the files themselves are written with CR LF.
+#include <cstdint>
 #include <string>
 #include <vector>
 #include "engine/results.h"
@@ -54,10 +55,18 @@ std::string resultsReport(const Project& p, const DocumentState& d, const Result
 // "\n" -> "\r\n".
 std::string withCrLf(const std::string& text);
 
-// Writes the report and its side files, each to a temporary file renamed into
-// place when complete, the main file last. Returns false when a file cannot be
-// created; *error then holds one "Cannot create file '<path>'" line per such file.
+// The files saveResultsFile writes for `mask`: the side files, then the main file.
+std::vector<std::string> resultsFilePaths(const std::string& path, int mask);
+
+// The memory that writing the files of `mask` takes beyond the results.
+std::uint64_t resultsOutputBytes(const Project& p, int mask);
+
+// Writes the report and its side files as one unit: all or none of them
+// (model/atomic_file), the main file last. Returns false when a file cannot be
+// written, or would be `projectFile` (the project's own file, never written
+// over); *error then holds one "Cannot create file '<path>'" line per such file.
 bool saveResultsFile(const std::string& path, const Project& p, const DocumentState& d,
-                     const ResultsSet& r, int mask, std::string* error = nullptr);
+                     const ResultsSet& r, int mask, std::string* error = nullptr,
+                     const std::string& projectFile = {});
 
 }  // namespace kvis

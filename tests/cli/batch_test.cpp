@@ -1,4 +1,9 @@
 #include <gtest/gtest.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <thread>
 
 #include "batch_runner.h"
 
@@ -92,6 +97,124 @@ TEST(Batch, ComputeOptions) {
     EXPECT_NE(readFile(dir / "r.kvr").find("Max. number of arcs checked for cutting a cycle =  5\r\n"
                                            "Acceptable loss for cutting a smaller number of arcs = 0.25\r\n"),
               std::string::npos);
+    fs::remove_all(dir);
+}
+
+// No output may be the input, by any name: refused before anything is read
+// or written.
+TEST(Batch, OutputsNeverOverwriteTheInput) {
+    const fs::path dir = freshDir("same");
+    writeFile(dir / "p.kvs", kProject);
+    writeFile(dir / "a.cvs", kProject);
+    writeFile(dir / "s.txt", "\"x\"\n\"y\"\n1\n");
+    fs::create_hard_link(dir / "p.kvs", dir / "hard.kvr");
+    fs::create_symlink("p.kvs", dir / "soft.kvr");
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{"compute", "p.kvs", "-o", "p.kvs"}, "p.kvs"},
+        {{"compute", "a.cvs", "-o", "a.kvs", "--select", "64"}, "a.cvs"},  // the side file
+        {{"exchange", "p.kvs", "-o", "hard.kvr"}, "hard.kvr"},
+        {{"export", "p.kvs", "-o", "./soft.kvr"}, "./soft.kvr"},
+        {{"import", "s.txt", "-o", "s.txt"}, "s.txt"},
+    };
+    for (const auto& [args, path] : cases) {
+        SCOPED_TRACE(path);
+        BatchRun run = runBatch(dir, args);
+        EXPECT_EQ(run.status, 4);
+        EXPECT_EQ(run.err, "Cannot create file '" + path + "'\n");
+    }
+    EXPECT_EQ(readFile(dir / "p.kvs") + readFile(dir / "a.cvs"), std::string(kProject) + kProject);
+    EXPECT_EQ(readFile(dir / "s.txt"), "\"x\"\n\"y\"\n1\n");
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 5);
+    fs::remove_all(dir);
+}
+
+// A device or a FIFO is written, not replaced by a file; a link is written
+// through to its file.
+TEST(Batch, SpecialTargets) {
+    const fs::path dir = freshDir("special");
+    writeFile(dir / "p.kvs", kProject);
+    EXPECT_EQ(runBatch(dir, {"compute", "p.kvs", "-o", "/dev/null"}).status, 0);
+    EXPECT_TRUE(fs::is_character_file("/dev/null"));
+    ASSERT_EQ(::mkfifo((dir / "fifo.kvr").c_str(), 0600), 0);
+    std::string received;
+    std::thread reader([&] { received = readFile(dir / "fifo.kvr"); });
+    EXPECT_EQ(runBatch(dir, {"exchange", "p.kvs", "-o", "fifo.kvr"}).status, 0);
+    reader.join();
+    EXPECT_EQ(received.rfind("[Matrix of robustness]\r\n", 0), 0u);
+    EXPECT_TRUE(fs::is_fifo(dir / "fifo.kvr"));
+    fs::create_symlink("nowhere.txt", dir / "link.txt");
+    EXPECT_EQ(runBatch(dir, {"export", "p.kvs", "-o", "link.txt"}).status, 0);
+    EXPECT_TRUE(fs::is_symlink(dir / "link.txt"));
+    EXPECT_EQ(readFile(dir / "nowhere.txt").rfind("\"Kavorin Is\"\n", 0), 0u);
+    fs::remove_all(dir);
+}
+
+// Runs kvis-batch with its standard output on `fd`; returns the status and
+// what it wrote on standard error.
+std::pair<int, std::string> runWithStdout(const fs::path& dir, int fd, const std::vector<std::string>& args) {
+    const fs::path err = dir / "stderr";
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::dup2(fd, 1);
+        FILE* e = std::freopen(err.c_str(), "w", stderr);
+        if (!e || ::chdir(dir.c_str()) != 0) std::_Exit(99);
+        std::vector<char*> argv{const_cast<char*>(KVIS_BATCH)};
+        for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+        argv.push_back(nullptr);
+        ::execv(KVIS_BATCH, argv.data());
+        std::_Exit(98);
+    }
+    int raw = 0;
+    ::waitpid(child, &raw, 0);
+    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, readFile(err)};
+}
+
+// What a command prints must arrive: a full device or a closed pipe fails it.
+TEST(Batch, StandardOutputFailures) {
+    const fs::path dir = freshDir("stdout");
+    writeFile(dir / "p.kvs", kProject);
+    const int full = ::open("/dev/full", O_WRONLY);
+    ASSERT_GE(full, 0);
+    int ends[2];
+    ASSERT_EQ(::pipe(ends), 0);
+    ::close(ends[0]);  // nobody will read
+    const std::pair<int, std::string> outputs[] = {{full, "No space left on device"}, {ends[1], "Broken pipe"}};
+    for (const auto& [fd, reason] : outputs) {
+        for (const std::vector<std::string>& args :
+             {std::vector<std::string>{"check", "p.kvs"}, {"--help"}, {"--version"}}) {
+            SCOPED_TRACE(reason + " " + args[0]);
+            EXPECT_EQ(runWithStdout(dir, fd, args),
+                      std::pair(1, "kvis-batch: cannot write to standard output: " + reason + "\n"));
+        }
+    }
+    ::close(full);
+    ::close(ends[1]);
+    fs::remove_all(dir);
+}
+
+// Memory: a computation larger than the address space left is refused before
+// it allocates; a std::bad_alloc anywhere else ends the command the same way.
+TEST(Batch, OutOfMemory) {
+    if (KVIS_SANITIZED) GTEST_SKIP() << "address-space limits and the sanitizers do not mix";
+    const fs::path dir = freshDir("memory");
+    std::string large = "no_of_criteria 2\nno_of_alternatives 2000\nthres_s 0.600\ncriteria a 1 0 0 b 1 0 0\n"
+                        "weights 1 2\nthres_p 0 1 0 1\nthres_q 0 0 0 0\nthres_v 0 0 0 0\nalternatives\n";
+    for (int i = 0; i < 2000; ++i) large += "x 1 1\n";
+    writeFile(dir / "large.kvs", large);  // its results need 640 MB
+    writeFile(dir / "cells.kvs", "no_of_criteria 100000 no_of_alternatives 100 thres_s 1 criteria weights thres_p "
+                                 "thres_q thres_v alternatives");  // ten million evaluations of 0
+    for (const auto& [args, what] : {std::pair{std::vector<std::string>{"compute", "large.kvs", "-o", "r.kvr"},
+                                               "estimate"},
+                                     {{"check", "cells.kvs"}, "bad_alloc"}}) {
+        SCOPED_TRACE(what);
+        std::string cmd = "cd " + shellQuote(dir.string()) + " && ulimit -v 300000 && " + shellQuote(KVIS_BATCH);
+        for (const std::string& a : args) cmd += " " + shellQuote(a);
+        cmd += " >/dev/null 2>" + shellQuote((dir / "err").string());
+        const int raw = std::system(cmd.c_str());
+        EXPECT_EQ(WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, 3);
+        EXPECT_EQ(readFile(dir / "err"), "Not enough memory to compute the results\n");
+    }
+    EXPECT_FALSE(fs::exists(dir / "r.kvr"));
     fs::remove_all(dir);
 }
 

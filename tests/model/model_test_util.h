@@ -17,17 +17,9 @@ namespace kvis::test {
 
 namespace fs = std::filesystem;
 
-#if defined(__SANITIZE_ADDRESS__)
-inline constexpr bool kSanitized = true;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-inline constexpr bool kSanitized = true;
-#else
-inline constexpr bool kSanitized = false;
-#endif
-#else
-inline constexpr bool kSanitized = false;
-#endif
+// Built with the sanitizers, which reserve far more address space than any
+// limit a test sets.
+inline constexpr bool kSanitized = KVIS_SANITIZED;
 
 // Lets the process map only `bytes` more than it has mapped now (for a child
 // of a death test: an allocation beyond it fails).

@@ -122,7 +122,7 @@ TEST_F(Sibling, ExtremeModeTokens) {
 // Large counts cost nothing until their values are read: a short file that
 // claims ten million evaluations fails within a tight address-space limit.
 TEST_F(Sibling, CountsAloneAllocateNothing) {
-    if (kSanitized) GTEST_SKIP() << "the sanitizers reserve far more address space than the limit";
+    if (kSanitized) GTEST_SKIP() << "address-space limits and the sanitizers do not mix";
     spit(path(), "\"a\"\n\"b\"\n1\nx\n100 100000\n");
     EXPECT_EXIT(
         {
