@@ -4,11 +4,16 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <new>
+#include <stdexcept>
 
 #include "app/results_printout.h"
 #include "document/document.h"
 #include "engine/exit_status.h"
+#include "model/atomic_file.h"
 #include "model/project_file.h"
 #include "model/settings.h"
 
@@ -69,9 +74,11 @@ QString usageText() {
         "  --help                show this text\n"
         "  --version             show the version\n"
         "\n"
-        "Exit status: 0 success, 1 no display was found (the desktop) or the project\n"
-        "cannot be loaded (--print-pdf), 2 validation refused the project,\n"
-        "3 the computation failed, 4 the PDF file cannot be created, 64 wrong usage.\n");
+        "Exit status: 0 success, 1 no display was found (the desktop), the project\n"
+        "cannot be loaded (--print-pdf) or standard output cannot be written,\n"
+        "2 validation refused the project, 3 the computation failed (also for too\n"
+        "little memory), 4 the PDF file cannot be created (it is never the project),\n"
+        "64 wrong usage.\n");
 }
 
 QString versionText() { return QStringLiteral("kvis " KVIS_VERSION "\n"); }
@@ -130,13 +137,19 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     return c;
 }
 
-int printProjectToPdf(const CommandLine& c) {
+namespace {
+
+int printToPdf(const CommandLine& c) {
+    const std::string path = c.project.toStdString();
+    if (sameFile(c.pdfPath.toStdString(), path)) {  // never over the project
+        say(QStringLiteral("Cannot create file '%1'").arg(c.pdfPath));
+        return kExitCannotWrite;
+    }
     // The parameters come from the settings of the current folder, as for a
     // project opened in the desktop started there; nothing is written there.
     Document doc;
     std::array<std::string, 4> recent;
     doc.start(readSettings(QDir::currentPath().toStdString(), recent, false), recent);
-    const std::string path = c.project.toStdString();
     Project loaded = doc.project();
     const LoadResult r = loadProject(path, loaded);
     if (!r.ok) {
@@ -157,6 +170,26 @@ int printProjectToPdf(const CommandLine& c) {
         return kExitCannotWrite;
     }
     return kExitOk;
+}
+
+}  // namespace
+
+int printProjectToPdf(const CommandLine& c) {
+    try {
+        return printToPdf(c);
+    } catch (const std::bad_alloc&) {
+    } catch (const std::length_error&) {
+    }
+    say(QString::fromLatin1(kNotEnoughMemoryText));
+    return kExitEngine;
+}
+
+int finishStandardOutput(int status) {
+    errno = 0;
+    if (std::fflush(stdout) == 0 && !std::ferror(stdout)) return status;
+    say(QStringLiteral("kvis: cannot write to standard output: ") +
+        QString::fromLocal8Bit(std::strerror(errno ? errno : EIO)));
+    return status == kExitOk ? kExitStandardOutput : status;
 }
 
 }  // namespace kvis

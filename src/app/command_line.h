@@ -31,7 +31,12 @@ QString versionText();
 QString usageErrorText(const QString& error);
 
 // Loads the project, computes it and prints the chosen items into the PDF
-// file, reporting a failure on standard error. Returns the exit status.
+// file, reporting a failure on standard error (memory that runs out too).
+// Returns the exit status.
 int printProjectToPdf(const CommandLine& c);
+
+// `status`, unless what was printed on standard output could not be written:
+// then a message on standard error and kExitStandardOutput.
+int finishStandardOutput(int status);
 
 }  // namespace kvis

@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QScreen>
+#include <new>
+#include <stdexcept>
 
 #include "app/about_dialog.h"
 #include "app/extensions.h"
@@ -125,6 +127,20 @@ void TKavorinApp::setCaption(const QString& c) {
 }
 
 bool TKavorinApp::processCommand(int id) {
+    // Every command ends here: memory that runs out is reported, and the
+    // project stays as the operations left it (each replaces its arrays only
+    // once the new ones are complete), instead of the program ending.
+    try {
+        return dispatchCommand(id);
+    } catch (const std::bad_alloc&) {
+    } catch (const std::length_error&) {
+    }
+    messageBox(owner(), QString::fromLatin1(kNotEnoughMemoryText), QString::fromLatin1(kComputationsImpossibleCaption),
+               MB_OK | MB_ICONSTOP);
+    return true;
+}
+
+bool TKavorinApp::dispatchCommand(int id) {
     switch (id) {
         case cmd::New: cmNew(); return true;
         case cmd::Open: cmOpen(); return true;
@@ -388,7 +404,10 @@ void TKavorinApp::cmSaveResults() {
     {
         // The wait cursor only while writing, not over the file dialog.
         TWaitCursor wait;
-        written = saveResultsFile(path, document_.project(), document_.state(), document_.results(), mask, &error);
+        // Never over the project's own file.
+        const DocumentState& d = document_.state();
+        written = saveResultsFile(path, document_.project(), d, document_.results(), mask, &error,
+                                  d.untitled ? std::string() : d.projectPath);
     }
     if (!written) reportWriteFailure(owner(), path, error, "Saving results");
 }

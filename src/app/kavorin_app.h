@@ -63,6 +63,7 @@ public:
     bool askToSave(AskFor kind);
 
 private:
+    bool dispatchCommand(int id);
     // A copy of the path: it may be the entry of the recent list that opening rewrites.
     void openPath(std::string path);
     // Open's steps after its dialog, for a path known already.

@@ -2,10 +2,14 @@
 
 #include <QApplication>
 #include <QtGlobal>
+#include <new>
+#include <stdexcept>
 
 #include "document/document.h"
+#include "engine/compute.h"
 #include "model/settings.h"
 #include "platform/icons.h"
+#include "platform/message_box.h"
 
 #ifndef KVIS_VERSION
 #define KVIS_VERSION "unknown"
@@ -18,6 +22,17 @@
 static void initIconsResource() { Q_INIT_RESOURCE(icons); }
 
 namespace kvis {
+
+bool TKavorinQApplication::notify(QObject* receiver, QEvent* event) {
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const std::bad_alloc&) {
+    } catch (const std::length_error&) {
+    }
+    messageBox(activeWindow(), QString::fromLatin1(kNotEnoughMemoryText),
+               QString::fromLatin1(kComputationsImpossibleCaption), MB_OK | MB_ICONSTOP);
+    return false;
+}
 
 void initResources() {
     static bool done = false;

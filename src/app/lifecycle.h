@@ -1,8 +1,18 @@
 #pragma once
 // Start and end of a run, around the application's message loop.
+#include <QApplication>
 #include <string>
 
 namespace kvis {
+
+// The message loop of the desktop. Commands catch a std::bad_alloc themselves
+// (TKavorinApp::processCommand); one thrown anywhere else in an event handler
+// is reported here, instead of ending the program with the project.
+class TKavorinQApplication : public QApplication {
+public:
+    using QApplication::QApplication;
+    bool notify(QObject* receiver, QEvent* event) override;
+};
 
 class Document;
 

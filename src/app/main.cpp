@@ -7,6 +7,7 @@
 #include "app/kavorin_app.h"
 #include "app/lifecycle.h"
 #include "engine/exit_status.h"
+#include "model/atomic_file.h"
 
 int main(int argc, char** argv) {
     QStringList arguments;
@@ -17,16 +18,17 @@ int main(int argc, char** argv) {
     switch (command.action) {
         case kvis::CommandLine::Action::Help:
             std::fputs(kvis::usageText().toLocal8Bit().constData(), stdout);
-            return kvis::kExitOk;
+            return kvis::finishStandardOutput(kvis::kExitOk);
         case kvis::CommandLine::Action::Version:
             std::fputs(kvis::versionText().toLocal8Bit().constData(), stdout);
-            return kvis::kExitOk;
+            return kvis::finishStandardOutput(kvis::kExitOk);
         case kvis::CommandLine::Action::UsageError:
             std::fputs(kvis::usageErrorText(command.error).toLocal8Bit().constData(), stderr);
             return kvis::kExitUsage;
         case kvis::CommandLine::Action::PrintPdf: {
             // No window is shown, so no display is needed.
             if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+            kvis::installTemporaryFileCleanup();
             QApplication qapp(toolkitArgc, argv);
             return kvis::printProjectToPdf(command);
         }
@@ -39,7 +41,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "kvis: no display found (set DISPLAY, or run it under xvfb-run)\n");
         return 1;
     }
-    QApplication qapp(toolkitArgc, argv);
+    kvis::installTemporaryFileCleanup();
+    kvis::TKavorinQApplication qapp(toolkitArgc, argv);
     kvis::identifyApplication();
     const std::string startDirectory = QDir::currentPath().toStdString();
     int rc = 0;

@@ -15,6 +15,7 @@
 #include <QTest>
 #include <QTreeView>
 #include <array>
+#include <new>
 
 #include "../support/document_access.h"
 #include "app/kavorin_app.h"
@@ -676,10 +677,30 @@ TEST_F(AppTest, ComputationsQolvAndSaveResults) {
     saveResults(true, "no/such/dir/r.kvr");
     saidOnly("Cannot create file '" + path("no/such/dir/r.kvr") + "'", "Saving results", kStop);
 
+    // The project's own file is never written over.
+    const std::string project = readFile(path("v.kvs"));
+    answer({});
+    saveResults(true, "v.kvs");
+    saidOnly("Cannot create file '" + path("v.kvs") + "'", "Saving results", kStop);
+    EXPECT_EQ(readFile(path("v.kvs")), project);
+
     // Cancelling the choice of what to save ends the command before the file dialog.
     const size_t dialogs = hooks.fileDialogs.size();
     saveResults(false, nullptr);
     EXPECT_EQ(hooks.fileDialogs.size(), dialogs);
+}
+
+// Memory that runs out inside a command is reported; the program and the
+// project go on.
+TEST_F(AppTest, ACommandThatRunsOutOfMemoryKeepsTheProject) {
+    open(example("m.kvs"));
+    answer({});
+    const Subscription failing = doc().beforeRelease([] { throw std::bad_alloc(); });
+    EXPECT_TRUE(app->processCommand(cmd::Computations));
+    saidOnly("Not enough memory to compute the results", "Computations impossible", kStop);
+    EXPECT_EQ(doc().project().n, 6);
+    EXPECT_EQ(state().projectPath, path("m.kvs").toStdString());
+    EXPECT_EQ(state().resultsValid, 0);
 }
 
 TEST_F(AppTest, MatrixViewsOpenAndCloseByTheirCommandsTheirCloseBoxAndComputations) {

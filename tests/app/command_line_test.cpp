@@ -140,11 +140,24 @@ TEST(CommandLine, HelpAndVersionAnswerWithoutADisplayAndAUsageErrorShowsTheSynop
                          "  --help                show this text\n"
                          "  --version             show the version\n"
                          "\n"
-                         "Exit status: 0 success, 1 no display was found (the desktop) or the project\n"
-                         "cannot be loaded (--print-pdf), 2 validation refused the project,\n"
-                         "3 the computation failed, 4 the PDF file cannot be created, 64 wrong usage.\n");
+                         "Exit status: 0 success, 1 no display was found (the desktop), the project\n"
+                         "cannot be loaded (--print-pdf) or standard output cannot be written,\n"
+                         "2 validation refused the project, 3 the computation failed (also for too\n"
+                         "little memory), 4 the PDF file cannot be created (it is never the project),\n"
+                         "64 wrong usage.\n");
     r = runKvis(dir.path(), {"--version"});
     EXPECT_EQ(std::tuple(r.status, r.out, r.err), std::tuple(0, std::string("kvis 3.0\n"), std::string()));
+    // What they print must arrive.
+    for (const char* option : {"--help", "--version"}) {
+        SCOPED_TRACE(option);
+        const QString err = dir.filePath(QStringLiteral("err"));
+        const int raw = std::system((quoted(QStringLiteral(KVIS_PROGRAM)) + QLatin1Char(' ') + QLatin1String(option) +
+                                     QStringLiteral(" >/dev/full 2>") + quoted(err))
+                                        .toLocal8Bit()
+                                        .constData());
+        EXPECT_EQ(WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, 1);
+        EXPECT_EQ(readFile(err), "kvis: cannot write to standard output: No space left on device\n");
+    }
     r = runKvis(dir.path(), {"--frobnicate", "car.kvs"});
     EXPECT_EQ(std::tuple(r.status, r.out, r.err),
               std::tuple(64, std::string(),
@@ -186,6 +199,7 @@ TEST(PrintPdf, FailuresAndTheirStatuses) {
         {"engine", {"--print-pdf", "o.pdf", golden + "engine_fails/project.kvs"}, 3,
          "To cut a cycle, the algorithm must cut more arcs\n    than allowed in the Edit-Advanced options.   \n"},
         {"no folder", {"--print-pdf", "no/such/o.pdf", "car.kvs"}, 4, "Cannot create file 'no/such/o.pdf'\n"},
+        {"over the project", {"--print-pdf", "./car.kvs", "car.kvs"}, 4, "Cannot create file './car.kvs'\n"},
         {"usage", {"--print-pdf", "o.pdf"}, 64,
          "kvis: no project file given\nUsage: kvis [PROJECT.kvs]\n"
          "       kvis --print-pdf FILE.pdf [--select MASK] PROJECT.kvs\n"
