@@ -48,10 +48,13 @@ check-package: package
 	@scripts/check-package $(BUILD)
 
 # Headless from the build on: test discovery runs the test programs too.
+# Then the Qt-free core again with Clang under ASan and UBSan, and each fuzz
+# harness for FUZZ_SECONDS (scripts/sanitizer-tests; skipped without Clang).
 test: export QT_QPA_PLATFORM = offscreen
 test: build
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 	@$(MAKE) --no-print-directory check-package
+	@JOBS=$(JOBS) WERROR=$(WERROR) scripts/sanitizer-tests
 
 bench: configure
 	@cmake --build $(BUILD) -j $(JOBS) --target benchmarks
@@ -65,4 +68,4 @@ screenshots: configure
 	@echo "wrote $(BUILD)/screenshots/printout-*.png"
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) build-sanitize
