@@ -8,6 +8,7 @@
 #include <atomic>
 #include <cerrno>
 #include <csignal>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <string>
@@ -175,18 +176,23 @@ bool AtomicFile::fail(std::string* error, const std::string& what, int err) {
 }
 
 bool AtomicFile::create(std::string* error) {
-    target_ = followLinks(path_);
     struct stat st {};
-    const bool exists = ::stat(target_.c_str(), &st) == 0;
+    const bool exists = ::stat(path_.c_str(), &st) == 0;
     if (exists && S_ISDIR(st.st_mode)) return fail(error, "Cannot write '" + path_ + "'", EISDIR);
     if (exists && !S_ISREG(st.st_mode)) {
-        // A device, a FIFO or a socket cannot be replaced by a file: it gets the content itself.
+        // A device, a FIFO or a socket (/dev/stdout into a pipe too) cannot be
+        // replaced by a file: it gets the content itself.
         direct_ = true;
-        fd_ = ::open(target_.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
+        fd_ = ::open(path_.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
         if (fd_ < 0) return fail(error, "Cannot write '" + path_ + "'", errno);
-        tmp_ = target_;
+        tmp_ = target_ = path_;
         return true;
     }
+    // The file the path names, whatever links lead to it; a link that dangles
+    // names the file to create.
+    char* real = exists ? ::realpath(path_.c_str(), nullptr) : nullptr;
+    target_ = real ? std::string(real) : followLinks(path_);
+    std::free(real);
     const fs::path target(target_);
     const fs::path folder = target.parent_path().empty() ? fs::path(".") : target.parent_path();
     std::string name = "." + target.filename().string();

@@ -71,6 +71,16 @@ TEST_F(AtomicFile, SpecialFilesAreWrittenNotReplaced) {
     EXPECT_EQ(received, std::string(200000, 'x') + "end");
     EXPECT_TRUE(fs::is_fifo(fifo));
     EXPECT_EQ(entries(), 2);
+
+    // /dev/stdout into a pipe: a link of /proc that names no file of a folder.
+    int ends[2];
+    ASSERT_EQ(::pipe(ends), 0);
+    ASSERT_TRUE(writeFileAtomically("/proc/self/fd/" + std::to_string(ends[1]), "through the pipe"));
+    ::close(ends[1]);
+    char got[32] = {};
+    EXPECT_EQ(::read(ends[0], got, sizeof got - 1), 16);
+    EXPECT_STREQ(got, "through the pipe");
+    ::close(ends[0]);
 }
 
 TEST_F(AtomicFile, FailuresLeaveTheTargetAndNoTemporary) {
