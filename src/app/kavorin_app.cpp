@@ -11,6 +11,7 @@
 #include "app/lifecycle.h"
 #include "app/project_dialogs.h"
 #include "dialogs/editing_dialogs.h"
+#include "model/atomic_file.h"
 #include "model/project_file.h"
 #include "model/settings.h"
 #include "model/sibling.h"
@@ -371,6 +372,13 @@ void TKavorinApp::cmExport() {
     DialogZapisuPliku dlg(owner(), fileData_, QStringLiteral("Export project to Kavorin III/IV"));
     if (dlg.runModal() != IDOK) return;
     const QString path = fileData_.fileName;
+    // The project's own file would be lost to the export, unnoticed: the
+    // project in memory is not modified, so nothing would ask to save it.
+    const DocumentState& d = document_.state();
+    if (!d.untitled && sameFile(s(path), d.projectPath)) {
+        reportWriteFailure(owner(), s(path), {}, "Export project to Kavorin III/IV");
+        return;
+    }
     if (QFileInfo::exists(path) && !confirmReplace(owner(), path)) return;
     std::string error;
     if (!exportProject(s(path), document_.project(), &error))
@@ -414,7 +422,10 @@ void TKavorinApp::cmSaveResults() {
 
 void TKavorinApp::cmQolv() {
     const QString file = QDir::current().absoluteFilePath(QString::fromLatin1(kExchangeFileName));
-    if (!writeExchangeFile(s(file), document_.project(), document_.results())) return;
+    const DocumentState& d = document_.state();
+    if (!writeExchangeFile(s(file), document_.project(), document_.results(), nullptr,
+                           d.untitled ? std::string() : d.projectPath))
+        return;
     startProgram(QDir::current().absoluteFilePath(QStringLiteral("qolv.exe")),
                  {QString::fromLatin1(kExchangeFileName)}, QDir::currentPath());
 }

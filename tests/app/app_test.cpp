@@ -423,6 +423,14 @@ TEST_F(AppTest, SaveSaveAsAndExitWriteAsAnsweredAndAFileThatCannotBeWrittenKeeps
     EXPECT_TRUE(QFile::exists(exported));
     EXPECT_EQ(hooks.fileDialogs.back().title, "Export project to Kavorin III/IV");
     EXPECT_EQ(state().projectPath, str(p));
+    // Not over the project's own file: refused before the question to replace it.
+    const std::string project = readFile(p);
+    answer({});
+    hooks.files.push_back(p);
+    app->cmExport();
+    saidOnly("Cannot create file '" + p + "'", "Export project to Kavorin III/IV", kStop);
+    EXPECT_EQ(readFile(p), project);
+    answer({});
 
     doc().renameAlternative(0, "renamed");
     const size_t dialogs = hooks.fileDialogs.size();
