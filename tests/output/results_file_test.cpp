@@ -6,6 +6,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "model/atomic_file.h"
 #include "output/exchange_file.h"
 
 namespace fs = std::filesystem;
@@ -183,6 +184,21 @@ TEST(ResultsFileSave, SideFilesGoBesideTheMainFileWhichWinsANameClash) {
     ASSERT_TRUE(saveResultsFile(clash.string(), p, d, r, kBitConcordance));
     EXPECT_EQ(readFile(clash), withCrLf(resultsReport(p, d, r, kBitConcordance)));
     EXPECT_NE(readFile(clash), cside);
+
+    // One unit: a disk that fills once the side files are written leaves all
+    // three old files; the project's own file is never one of them.
+    const std::string before = readFile(dir / "with.dot" / "res.cvr") + readFile(dir / "with.dot" / "res.dvr") +
+                               readFile(main);
+    setWriteFailureForTesting(static_cast<long long>(cside.size() + withCrLf(discordanceSideFile(p, r)).size()));
+    std::string error;
+    EXPECT_FALSE(saveResultsFile(main.string(), p, d, r, mask, &error));
+    setWriteFailureForTesting(-1);
+    EXPECT_EQ(error, "Cannot create file '" + main.string() + "'");
+    const fs::path project = dir / "with.dot" / "res.dvr";  // a project named so
+    EXPECT_FALSE(saveResultsFile(main.string(), p, d, r, mask, &error, project.string()));
+    EXPECT_EQ(error, "Cannot create file '" + project.string() + "'");
+    EXPECT_EQ(readFile(dir / "with.dot" / "res.cvr") + readFile(dir / "with.dot" / "res.dvr") + readFile(main), before);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir / "with.dot"), fs::directory_iterator()), 3);
     fs::remove_all(dir);
 }
 
