@@ -1,9 +1,6 @@
 #include <gtest/gtest.h>
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
-
-#include <thread>
 
 #include "batch_runner.h"
 
@@ -125,27 +122,6 @@ TEST(Batch, OutputsNeverOverwriteTheInput) {
     EXPECT_EQ(readFile(dir / "p.kvs") + readFile(dir / "a.cvs"), std::string(kProject) + kProject);
     EXPECT_EQ(readFile(dir / "s.txt"), "\"x\"\n\"y\"\n1\n");
     EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 5);
-    fs::remove_all(dir);
-}
-
-// A device or a FIFO is written, not replaced by a file; a link is written
-// through to its file.
-TEST(Batch, SpecialTargets) {
-    const fs::path dir = freshDir("special");
-    writeFile(dir / "p.kvs", kProject);
-    EXPECT_EQ(runBatch(dir, {"compute", "p.kvs", "-o", "/dev/null"}).status, 0);
-    EXPECT_TRUE(fs::is_character_file("/dev/null"));
-    ASSERT_EQ(::mkfifo((dir / "fifo.kvr").c_str(), 0600), 0);
-    std::string received;
-    std::thread reader([&] { received = readFile(dir / "fifo.kvr"); });
-    EXPECT_EQ(runBatch(dir, {"exchange", "p.kvs", "-o", "fifo.kvr"}).status, 0);
-    reader.join();
-    EXPECT_EQ(received.rfind("[Matrix of robustness]\r\n", 0), 0u);
-    EXPECT_TRUE(fs::is_fifo(dir / "fifo.kvr"));
-    fs::create_symlink("nowhere.txt", dir / "link.txt");
-    EXPECT_EQ(runBatch(dir, {"export", "p.kvs", "-o", "link.txt"}).status, 0);
-    EXPECT_TRUE(fs::is_symlink(dir / "link.txt"));
-    EXPECT_EQ(readFile(dir / "nowhere.txt").rfind("\"Kavorin Is\"\n", 0), 0u);
     fs::remove_all(dir);
 }
 
