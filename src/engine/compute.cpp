@@ -23,7 +23,12 @@ ComputeOutcome stop(ComputeStatus status, std::string text) {
 
 }  // namespace
 
-ComputeOutcome computeResults(const Project& p, DocumentState& d, ResultsSet& r, std::uint64_t outputBytes) {
+void checkCancel(ComputeProgress* progress) {
+    if (progress && progress->cancelRequested()) throw ComputationCancelled{};
+}
+
+ComputeOutcome computeResults(const Project& p, DocumentState& d, ResultsSet& r, std::uint64_t outputBytes,
+                              ComputeProgress* progress) {
     if (d.resultsValid == 1) return ComputeOutcome{};
 
     if (Validation v = validate(p); !v.passed())
@@ -39,8 +44,15 @@ ComputeOutcome computeResults(const Project& p, DocumentState& d, ResultsSet& r,
         return noMemory;
     bool engineDone = false;
     try {
+        if (progress) progress->stage(ComputeStage::Matrices);
+        checkCancel(progress);
         fillMatrices(p, r);
+        checkCancel(progress);
+        if (progress) progress->stage(ComputeStage::Merging);
         engineDone = runEngine(p, r);
+    } catch (const ComputationCancelled&) {
+        r.release();
+        return ComputeOutcome{ComputeStatus::Cancelled, Check::Passed, {}, {}, MessageButtons::Ok};
     } catch (const std::bad_alloc&) {
         r.release();
         return noMemory;

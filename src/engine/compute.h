@@ -3,6 +3,7 @@
 // engine. The shell shows what this returns.
 #include <cstdint>
 #include <string>
+#include "engine/progress.h"
 #include "engine/results.h"
 #include "engine/validate.h"
 #include "model/project.h"
@@ -15,6 +16,7 @@ enum class ComputeStatus {
     Refused,       // a check failed (`refused` says which); nothing released
     EngineFailed,
     OutOfMemory,   // the results do not fit in memory; nothing is kept
+    Cancelled,     // stopped through `progress`; nothing is kept, nothing shown
 };
 
 struct ComputeOutcome {
@@ -34,7 +36,9 @@ inline constexpr const char* kComputationsImpossibleCaption = "Computations impo
 // vertexCount and resultsValid. Whatever shows `r` in place lets go of it
 // before a call that passes validation. The computation is refused as out of
 // memory when it and `outputBytes` (what the caller's outputs will take) need
-// more than is available.
-ComputeOutcome computeResults(const Project& p, DocumentState& d, ResultsSet& r, std::uint64_t outputBytes = 0);
+// more than is available. `progress` (may be null) hears the stages and may
+// cancel; a cancelled computation leaves resultsValid 0 and no results.
+ComputeOutcome computeResults(const Project& p, DocumentState& d, ResultsSet& r, std::uint64_t outputBytes = 0,
+                              ComputeProgress* progress = nullptr);
 
 }  // namespace kvis
