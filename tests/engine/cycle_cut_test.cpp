@@ -62,6 +62,11 @@ TEST(CycleCut, CutOrGroupByTheCompareCosts) {
         // Decided member by member: the arc found after the gap makes removing
         // (0.625 - 0.5) cheaper than completing (0.5 - 0.25).
         {"predecessor removed", 3, {{0, 1, .875}, {1, 0, .875}, {2, 1, .625}}, {{2, 0, .25}}, {{2, 1, -1, .625}}},
+        // Equal costs keep the direction the first member decided.
+        {"predecessor removed, then a gap as dear", 3, {{0, 1, .875}, {1, 0, .875}, {2, 0, .75}}, {{2, 1, .25}},
+         {{2, 0, -1, .75}}},
+        {"predecessor completed, then an arc as dear", 3, {{0, 1, .875}, {1, 0, .875}, {2, 1, .75}}, {{2, 0, .25}},
+         {{2, 0, 1, .25}}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
