@@ -14,6 +14,19 @@
 
 #include <string_view>
 
+#include "model/project.h"
+
+// Every array of a read project is as large as its counts say.
+inline void checkProjectShape(const kvis::Project& p) {
+    FUZZ_CHECK(p.m >= 1 && p.n >= 1);
+    FUZZ_CHECK(p.criteria.size() == static_cast<size_t>(p.m));
+    FUZZ_CHECK(p.alternatives.size() == static_cast<size_t>(p.n));
+    FUZZ_CHECK(p.evaluations.size() == static_cast<size_t>(p.m) * static_cast<size_t>(p.n));
+    FUZZ_CHECK(p.evaluationTexts.size() == p.evaluations.size());
+    FUZZ_CHECK(p.columnFormats.size() == static_cast<size_t>(p.m));
+    FUZZ_CHECK(p.alternativeNameWidth >= 64);
+}
+
 // The counts of a project text, found as the reader finds them (the first token
 // equal to the keyword, then the next token), multiplied. A text that claims
 // millions of cells is a valid project of zeros; it only slows the search.

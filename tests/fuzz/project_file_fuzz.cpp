@@ -31,13 +31,7 @@ bool nameIsKeyword(const Project& p) {
 }
 
 void checkShape(const Project& p) {
-    FUZZ_CHECK(p.m >= 1 && p.n >= 1);
-    FUZZ_CHECK(p.criteria.size() == static_cast<size_t>(p.m));
-    FUZZ_CHECK(p.alternatives.size() == static_cast<size_t>(p.n));
-    FUZZ_CHECK(p.evaluations.size() == static_cast<size_t>(p.m) * static_cast<size_t>(p.n));
-    FUZZ_CHECK(p.evaluationTexts.size() == p.evaluations.size());
-    FUZZ_CHECK(p.columnFormats.size() == static_cast<size_t>(p.m));
-    FUZZ_CHECK(p.alternativeNameWidth >= 64);
+    checkProjectShape(p);
     FUZZ_CHECK(p.levelOfConcordance > 0);
 }
 

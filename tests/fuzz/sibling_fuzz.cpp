@@ -14,14 +14,9 @@ namespace {
 using namespace kvis;
 
 void checkShape(const Project& p, const ImportResult& r) {
-    FUZZ_CHECK(r.m >= 1 && r.n >= 1 && p.m == r.m && p.n == r.n);
+    FUZZ_CHECK(p.m == r.m && p.n == r.n);
     FUZZ_CHECK(static_cast<long long>(p.m) * p.n <= 10000000);
-    FUZZ_CHECK(p.criteria.size() == static_cast<size_t>(p.m));
-    FUZZ_CHECK(p.alternatives.size() == static_cast<size_t>(p.n));
-    FUZZ_CHECK(p.evaluations.size() == static_cast<size_t>(p.m) * static_cast<size_t>(p.n));
-    FUZZ_CHECK(p.evaluationTexts.size() == p.evaluations.size());
-    FUZZ_CHECK(p.columnFormats.size() == static_cast<size_t>(p.m));
-    FUZZ_CHECK(p.alternativeNameWidth >= 64);
+    checkProjectShape(p);
     for (const Criterion& c : p.criteria)
         FUZZ_CHECK(c.direction >= 0 && c.direction <= 1 && c.inverseMode >= 0 && c.inverseMode <= 1 &&
                    c.useVeto >= 0 && c.useVeto <= 1);
