@@ -75,20 +75,18 @@ public:
 
 private:
     static std::string describe(const QWidget* w) {
-        std::string id;
-        if (auto* e = qobject_cast<const TEdit*>(w)) id = std::to_string(e->controlId());
-        if (auto* s = qobject_cast<const TStatic*>(w)) id = std::to_string(s->controlId());
-        if (auto* l = qobject_cast<const TListBox*>(w)) id = std::to_string(l->controlId());
-        if (auto* c = qobject_cast<const TComboBox*>(w)) id = std::to_string(c->controlId());
-        if (auto* c = qobject_cast<const TCheckBox*>(w)) id = std::to_string(c->controlId());
-        return std::string(w->metaObject()->className()) + (id.empty() ? "" : " " + id);
+        std::string s = w->metaObject()->className();
+        const auto id = [&](const auto* c) { if (c) s += " " + std::to_string(c->controlId()); };
+        id(qobject_cast<const TEdit*>(w)), id(qobject_cast<const TStatic*>(w)), id(qobject_cast<const TListBox*>(w));
+        id(qobject_cast<const TComboBox*>(w)), id(qobject_cast<const TCheckBox*>(w));
+        return s;
     }
-    void report(const std::string& what, const QString& text, int need, int room) {
+    void report(const std::string& what, const QString& text, int need, int room, const char* unit = "") {
         if (need > room)
-            out_.push_back(what + " \"" + text.toStdString() + "\" needs " + std::to_string(need) + " pixels, has " +
-                           std::to_string(room));
+            out_.push_back(what + " \"" + text.toStdString() + "\" needs " + std::to_string(need) + " pixels" + unit +
+                           ", has " + std::to_string(room));
     }
-    int advance(const QWidget* w, const QString& text) const { return QFontMetrics(w->font()).horizontalAdvance(text); }
+    static int advance(const QWidget* w, const QString& text) { return QFontMetrics(w->font()).horizontalAdvance(text); }
     void reportWidest(const QWidget* w, const std::string& what, const QStringList& texts, int room) {
         if (texts.isEmpty()) return;
         const QString* most = &texts.front();
@@ -96,27 +94,29 @@ private:
             if (advance(w, t) > advance(w, *most)) most = &t;
         report(what, *most, advance(w, *most), room);
     }
+    void fits(const QWidget* w, const std::string& what, const QString& text, int room) {
+        report(what, text, advance(w, text), room);
+    }
 
     // A list may get its vertical bar at any time; the item view keeps a
     // margin on either side of every text.
     void list(QListWidget* l) {
         const int margin = style_->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, l) + 1;
         const int bar = style_->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, l);
-        const int room = l->width() - 2 * l->frameWidth() - bar - 2 * margin;
         QStringList lines;
         for (int i = 0; i < l->count(); ++i) lines << l->item(i)->text();
-        reportWidest(l, describe(l) + " line", lines, room);
+        reportWidest(l, describe(l) + " line", lines, l->width() - 2 * l->frameWidth() - bar - 2 * margin);
     }
+    // The label is drawn one pixel in from either side of the field.
     void combo(QComboBox* c) {
         QStyleOptionComboBox opt;
         opt.initFrom(c);
         opt.editable = false;
         opt.frame = true;
-        // The label is drawn one pixel in from either side of the field.
-        const int room = style_->subControlRect(QStyle::CC_ComboBox, &opt, QStyle::SC_ComboBoxEditField, c).width() - 2;
         QStringList entries;
         for (int i = 0; i < c->count(); ++i) entries << c->itemText(i);
-        reportWidest(c, describe(c) + " entry", entries, room);
+        reportWidest(c, describe(c) + " entry", entries,
+                     style_->subControlRect(QStyle::CC_ComboBox, &opt, QStyle::SC_ComboBoxEditField, c).width() - 2);
     }
     // Two pixels of margin on either side and one for the cursor.
     void edit(QLineEdit* e) {
@@ -124,9 +124,8 @@ private:
         opt.initFrom(e);
         opt.lineWidth = style_->pixelMetric(QStyle::PM_DefaultFrameWidth, &opt, e);
         const QMargins m = e->textMargins();
-        const int room =
-            style_->subElementRect(QStyle::SE_LineEditContents, &opt, e).width() - m.left() - m.right() - 4 - 1;
-        report(describe(e) + " text", e->text(), advance(e, e->text()), room);
+        const int room = style_->subElementRect(QStyle::SE_LineEditContents, &opt, e).width() - m.left() - m.right();
+        fits(e, describe(e) + " text", e->text(), room - 4 - 1);
     }
     void button(QPushButton* b) {
         QStyleOptionButton opt;
@@ -134,16 +133,15 @@ private:
         opt.text = b->text();
         if (b->isDefault()) opt.features |= QStyleOptionButton::DefaultButton;
         if (b->autoDefault()) opt.features |= QStyleOptionButton::AutoDefaultButton;
-        const int room = style_->subElementRect(QStyle::SE_PushButtonContents, &opt, b).width() -
-                         style_->pixelMetric(QStyle::PM_ButtonMargin, &opt, b);
-        report(describe(b), plain(b->text()), advance(b, plain(b->text())), room);
+        fits(b, describe(b), plain(b->text()),
+             style_->subElementRect(QStyle::SE_PushButtonContents, &opt, b).width() -
+                 style_->pixelMetric(QStyle::PM_ButtonMargin, &opt, b));
     }
     void checkBox(QCheckBox* b) {
         QStyleOptionButton opt;
         opt.initFrom(b);
         opt.text = b->text();
-        const int room = style_->subElementRect(QStyle::SE_CheckBoxContents, &opt, b).width();
-        report(describe(b), plain(b->text()), advance(b, plain(b->text())), room);
+        fits(b, describe(b), plain(b->text()), style_->subElementRect(QStyle::SE_CheckBoxContents, &opt, b).width());
     }
     // The title keeps the same margin on its right as on its left.
     void group(QGroupBox* g) {
@@ -152,20 +150,17 @@ private:
         opt.text = g->title();
         opt.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
         const QRect label = style_->subControlRect(QStyle::CC_GroupBox, &opt, QStyle::SC_GroupBoxLabel, g);
-        report(describe(g) + " title", g->title(), advance(g, g->title()), g->width() - 2 * label.x());
+        fits(g, describe(g) + " title", g->title(), g->width() - 2 * label.x());
     }
     // Word-wrapped labels must hold their lines in their height, and every
     // word in their width.
     void label(QLabel* l) {
         if (l->text().isEmpty()) return;
         const QRect r = l->contentsRect().adjusted(l->margin(), l->margin(), -l->margin(), -l->margin());
-        const QFontMetrics fm(l->font());
-        const int flags = Qt::TextShowMnemonic | (l->wordWrap() ? Qt::TextWordWrap : 0);
-        const QRect need = fm.boundingRect(QRect(0, 0, r.width(), 10000), flags | int(l->alignment()), l->text());
+        const int flags = Qt::TextShowMnemonic | (l->wordWrap() ? Qt::TextWordWrap : 0) | int(l->alignment());
+        const QRect need = QFontMetrics(l->font()).boundingRect(QRect(0, 0, r.width(), 10000), flags, l->text());
         report(describe(l), l->text(), need.width(), r.width());
-        if (need.height() > r.height())
-            out_.push_back(describe(l) + " \"" + l->text().toStdString() + "\" needs " + std::to_string(need.height()) +
-                           " pixels of height, has " + std::to_string(r.height()));
+        report(describe(l), l->text(), need.height(), r.height(), " of height");
     }
 
     QWidget& dialog_;
@@ -195,11 +190,10 @@ protected:
         for (auto [e, limit] : limits) {
             auto* filter = dynamic_cast<const TFilterValidator*>(e->validator());
             const bool names = filter && filter->admits(u'_');
-            const QChar c = widest(e->font(), names ? kNameLetters : kDigits);
             if (names) {
                 EXPECT_EQ(limit, 13);
             }
-            e->setText(QString(std::min(limit, 32), c));
+            e->setText(QString(std::min(limit, 32), widest(e->font(), names ? kNameLetters : kDigits)));
         }
         d.show();
         QApplication::processEvents();
@@ -230,22 +224,24 @@ TEST_F(DialogFit, EveryDialogHoldsItsTextsWhole) {
     const std::vector<dlg::KernelLine> kernel = dlg::kernelLines(p, doc.results());
     ASSERT_EQ(kernel.size(), 2u);
     double pending = -88888888;
+    const std::string evaluation = "Evaluation of alternatives according to criteron '";
 
     struct Case {
-        const char* name;
+        std::string caption;
         std::function<std::unique_ptr<TDialog>()> make;
     } cases[] = {
         {"Edit alternatives", [&] { return std::make_unique<TDlgEdycjaWariantow>(nullptr, doc); }},
         {"Modify alternative", [&] { return std::make_unique<TDlgModyfikacjaWariantu>(nullptr, doc); }},
         {"Adding new alternative", [&] { return std::make_unique<TDlgDodajWariant>(nullptr, doc); }},
         {"Modify value of criterion", [&] { return std::make_unique<TDlgModyfikacjaWartosciKryterium>(nullptr, doc); }},
-        {"Value of a pending alternative",
+        {"Modify value of criterion",  // of an alternative not added yet
          [&] { return std::make_unique<TDlgModyfKryt2>(nullptr, doc, p.alternatives[0].name, pending); }},
         {"Edit criteria", [&] { return std::make_unique<TDlgEdycjaKryteriow>(nullptr, doc); }},
         {"Modify criteria", [&] { return std::make_unique<TDlgModyfikacjaKryterium>(nullptr, doc); }},
         {"Adding new criterion", [&] { return std::make_unique<TDlgDodajKryterium>(nullptr, doc); }},
-        {"Evaluation with veto", [&] { return std::make_unique<TDlgWartosciWariantow>(nullptr, doc, p.criteria[0]); }},
-        {"Evaluation without veto",
+        {evaluation + p.criteria[0].name + "'",  // with veto
+         [&] { return std::make_unique<TDlgWartosciWariantow>(nullptr, doc, p.criteria[0]); }},
+        {evaluation + p.criteria[1].name + "'",  // without veto
          [&] { return std::make_unique<TDlgWartosciWariantow>(nullptr, doc, p.criteria[1]); }},
         {"Level of concordance", [&] { return std::make_unique<TDlgModyfProguZgodnosci>(nullptr, doc); }},
         {"Advanced options", [&] { return std::make_unique<TDlgAdvanced>(nullptr, doc); }},
@@ -260,17 +256,26 @@ TEST_F(DialogFit, EveryDialogHoldsItsTextsWhole) {
              doc.selectedKernelVertex = kernel[0].vertex;
              return std::make_unique<TDlgKernelStr>(nullptr, doc);
          }},
-        {"About program", [&] { return std::make_unique<TDlgAbout>(nullptr); }},
+        {"About program...", [&] { return std::make_unique<TDlgAbout>(nullptr); }},
+    };
+    // Button texts with their quirks: a doubled '&', a trailing blank.
+    const std::tuple<int, int, const char*> buttons[] = {
+        {tpl::ModifyCriterion, idc::ModifyCriterion::Preview, "&Alternatives"},
+        {tpl::Kernel, idc::Kernel::Details, "&Details"},
+        {tpl::Select, idc::Select::ModifiedGraph, "&Modified Graph "},
+        {tpl::Select, idc::Select::FinalGraph, "Kernel && &Final Graph"},
     };
     std::set<int> covered;
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+        SCOPED_TRACE(c.caption);
         doc.selectedAlternative = 0;
         doc.selectedCriterion = 0;
         std::unique_ptr<TDialog> d = c.make();
         covered.insert(d->templateId());
         EXPECT_EQ(check(*d), std::vector<std::string>{});
+        EXPECT_EQ(d->windowTitle().toStdString(), c.caption);
     }
+    for (const auto& [tpl, id, text] : buttons) EXPECT_EQ(findDialogTemplate(tpl)->control(id)->text, text);
     // Every template of the program has its case.
     std::set<int> templates;
     for (int id = 1; id < 1000; ++id)
@@ -278,25 +283,18 @@ TEST_F(DialogFit, EveryDialogHoldsItsTextsWhole) {
     EXPECT_EQ(covered, templates);
 }
 
-}  // namespace
-
-namespace {
-
 // Where the list draws the end of characters [0, end) of line `row`, and the
 // right edge of a heading's text, both in the list's coordinates.
 int lineEnd(TListBox* list, int row, int end) {
     const int margin = list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1;
     const QRect item = list->visualItemRect(list->item(row));
-    const QString line = list->item(row)->text().left(end);
     const int start = list->viewport()->mapTo(list, item.topLeft()).x() + margin;
-    return start + QFontMetrics(list->font()).horizontalAdvance(line);
+    return start + QFontMetrics(list->font()).horizontalAdvance(list->item(row)->text().left(end));
 }
 int headingEnd(TListBox* list, QLabel* heading) {
     return heading->mapTo(list->window(), QPoint(heading->contentsRect().right() + 1, 0)).x() -
            list->mapTo(list->window(), QPoint(0, 0)).x();
 }
-
-}  // namespace
 
 TEST_F(DialogFit, EvaluationHeadingsStandOverTheirColumnsAndScrollWithThem) {
     namespace ids = idc::Evaluation;
@@ -320,8 +318,7 @@ TEST_F(DialogFit, EvaluationHeadingsStandOverTheirColumnsAndScrollWithThem) {
             EXPECT_TRUE(d.staticText(id)->alignment() & Qt::AlignRight);
         }
         // The names' heading begins where the names do.
-        QLabel* names = d.staticText(ids::Names);
-        EXPECT_EQ(names->mapTo(&d, QPoint(0, 0)).x() - list->x(), lineEnd(list, 0, 0));
+        EXPECT_EQ(d.staticText(ids::Names)->mapTo(&d, QPoint(0, 0)).x() - list->x(), lineEnd(list, 0, 0));
     }
     // The columns as the lines have them: each number ends its span.
     const std::string line = list->getString(0);
@@ -331,3 +328,5 @@ TEST_F(DialogFit, EvaluationHeadingsStandOverTheirColumnsAndScrollWithThem) {
         EXPECT_NE(line[end - 1], ' ');
     }
 }
+
+}  // namespace

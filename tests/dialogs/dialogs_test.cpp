@@ -90,48 +90,6 @@ constexpr unsigned kQuestion = MB_YESNOCANCEL | MB_ICONQUESTION;
 constexpr unsigned kStop = MB_OK | MB_ICONSTOP;
 const std::string kInvalidThresholds = "          Invalid values of thresholds.\nThresholds must be valid for criterion ";
 
-// ---- Templates ------------------------------------------------------------------
-
-TEST_F(Dialogs, TemplatesCarryTheirCaptionsAndButtonTextsAndHoldTheirControls) {
-    const std::pair<int, const char*> captions[] = {
-        {tpl::EditAlternatives, "Edit alternatives"},
-        {tpl::ModifyAlternative, "Modify alternative"},
-        {tpl::ModifyValue, "Modify value of criterion"},
-        {tpl::EditCriteria, "Edit criteria"},
-        {tpl::ModifyCriterion, "Modify criteria"},
-        {tpl::Level, "Level of concordance"},
-        {tpl::Evaluation, "Evaluation of alternatives according to criteron"},
-        {tpl::Kernel, "Kernel of the graph of outranking"},
-        {tpl::KernelStructure, "Structure of kernel"},
-        {tpl::Advanced, "Advanced options"},
-        {tpl::Select, "Select ..."},
-        {tpl::SetToCompare, "Select alternatives to compare"},
-        {tpl::Compare, "Compare alternative 1 to alternative 2"},
-    };
-    ensureProgramTemplates();
-    for (const auto& [id, caption] : captions) {
-        const DialogTemplate* t = findDialogTemplate(id);
-        ASSERT_NE(t, nullptr) << id;
-        EXPECT_EQ(t->caption, caption);
-        EXPECT_EQ(t->fontFace, id == tpl::Evaluation ? "" : "MS Sans Serif") << id;
-        for (const auto& c : t->controls)
-            EXPECT_TRUE(c.x + c.w <= t->width && c.y + c.h <= t->height) << id << " control " << c.id;
-    }
-    const std::tuple<int, int, const char*> buttons[] = {
-        {tpl::ModifyCriterion, cdlg::Preview, "&Alternatives"},
-        {tpl::Kernel, idc::Kernel::Details, "&Details"},
-        {tpl::Select, idc::Select::ModifiedGraph, "&Modified Graph "},
-        {tpl::Select, idc::Select::FinalGraph, "Kernel && &Final Graph"},
-    };
-    for (const auto& [tpl, id, want] : buttons) {
-        const ControlTemplate* c = findDialogTemplate(tpl)->control(id);
-        ASSERT_NE(c, nullptr) << tpl << "/" << id;
-        EXPECT_EQ(c->text, want) << tpl << "/" << id;
-    }
-}
-
-// ---- Alternatives ---------------------------------------------------------------
-
 TEST_F(Dialogs, AddAlternativeProposesAlterNAndAppendsItsPendingValues) {
     build({crit("c1", 0, 0, 0), crit("a_very_long_criterion", 1, 0, 0)}, {{1, 2}, {3, 4}, {5, 6}});
     p().alternatives[0].name = "zzz";  // the proposal counts, it does not look at names
@@ -261,8 +219,6 @@ TEST_F(Dialogs, ValueDialogOkWithoutTypingChangesNothingAndTheSameNumberOnlyItsT
     TDlgModyfikacjaWariantu(nullptr, doc).runModal();
     EXPECT_EQ(flags(), (std::array<int, 2>{0, 1}));
 }
-
-// ---- Criteria ---------------------------------------------------------------------
 
 TEST_F(Dialogs, ModifyCriteriaRefusesLeavingTheProjectUnchangedAndOkStoresAndFlags) {
     build({crit("c1", 1, 1, 3.123456789, 6, 2.5), crit("zeros", 0, 0, 0, 1)}, {{10, 0}, {20, 0}}, 1);
@@ -421,8 +377,6 @@ TEST_F(Dialogs, PreviewShowsTheTypedThresholdsAndNeverChangesTheProject) {
     EXPECT_EQ(flags(), (std::array<int, 2>{0, 1}));
 }
 
-// ---- Parameters -------------------------------------------------------------------
-
 TEST_F(Dialogs, LevelOfConcordanceBoundsAndModifiedOnlyOnAChange) {
     // bound: that of the refusal's message, nullptr when accepted; typed: nullptr for OK without typing.
     struct Case { std::vector<double> weights; const char* typed; const char* bound; } cases[] = {
@@ -513,8 +467,6 @@ TEST_F(Dialogs, SelectConsumesTheMaskAndRebuildsIt) {
     EXPECT_EQ(state().selectionMask, 0);  // consumed, and Cancel writes nothing back
 }
 
-// ---- Pair comparison --------------------------------------------------------------
-
 TEST_F(Dialogs, SetToCompareRefusesTheSameAlternativeAndOffersItAgain) {
     using Pair = std::array<int, 2>;
     namespace pick = idc::SetToCompare;
@@ -535,19 +487,18 @@ TEST_F(Dialogs, SetToCompareRefusesTheSameAlternativeAndOffersItAgain) {
     said("An alternative cannot be compared\n        to itself.", "Invalid choice", kStop);
     EXPECT_EQ(state().comparePair, (Pair{2, 2}));
     // The pair is offered again; one left from a larger project is not.
-    for (const auto& row :
-         {std::tuple{Pair{2, 2}, Pair{2, 2}, 0, Pair{2, 0}}, {Pair{5, 1}, Pair{0, 1}, 1, Pair{0, 1}}}) {
-        // Named copies: Clang 14 cannot capture structured bindings in a lambda.
-        const Pair stored = std::get<0>(row), offered = std::get<1>(row), after = std::get<3>(row);
-        const int second = std::get<2>(row);
+    const auto again = [&](Pair stored, Pair offered, int second, Pair after) {
+        SCOPED_TRACE(testing::Message() << stored[0] << "," << stored[1]);
         doc.setComparePair(stored[0], stored[1]);
-        script([&](TDialog& d) {
+        script([=](TDialog& d) {
             EXPECT_EQ(selected(d), offered);
             d.select(pick::Second, second), d.press(IDOK);
         });
         EXPECT_EQ(runSetToCompare(nullptr, doc), IDOK);
         EXPECT_EQ(state().comparePair, after);
-    }
+    };
+    again({2, 2}, {2, 2}, 0, {2, 0});
+    again({5, 1}, {0, 1}, 1, {0, 1});
     doc.setComparePair(0, 7);
     script([&](TDialog& d) {
         EXPECT_EQ(d.listBox(idc::Compare::QMinus)->getCount(), 0);
@@ -578,8 +529,6 @@ TEST_F(Dialogs, CompareShowsTheFiveLists) {
     });
     EXPECT_EQ(runCompareAlternatives(nullptr, doc), IDOK);
 }
-
-// ---- Kernel -----------------------------------------------------------------------
 
 TEST_F(Dialogs, KernelLinesArtificialNumbersAndDetails) {
     namespace kernel = idc::Kernel;
