@@ -114,25 +114,20 @@ TEST_F(ProjectFile, KeywordNamedCriterionCapturesTheLookup) {
     EXPECT_EQ(p.criteria[1].weight, 0.0);
 }
 
+// Numbers are read as numfmt reads them; here what the file adds: the flags,
+// counts followed by other text, a row cut short.
 TEST_F(ProjectFile, LenientTokens) {
     const std::string text =
-        "no_of_criteria 2x no_of_alternatives +3 thres_s .5e criteria "
-        "c1 1x 0 1 c2 abc 7 -1 "
-        "weights 2.5kg 1e1 thres_p 1 2 3 4 thres_q 0 0 0 0 thres_v 0 0 0 0 "
-        "alternatives " + std::string(200, 'n') + " 1 2 short 0x10 -.5 ";  // the third row is cut short
+        "no_of_criteria 2x no_of_alternatives +3 thres_s .5e criteria c1 1x 0 1 c2 abc 7 -1 weights 2.5kg 1 "
+        "thres_p 1 2 3 4 thres_q 0 0 0 0 thres_v 0 0 0 0 alternatives " + std::string(200, 'n') + " 1 2 short 3 -.5 ";
     Project p = loaded(text);
-    ASSERT_EQ(p.m, 2);
-    ASSERT_EQ(p.n, 3);
-    EXPECT_EQ(p.levelOfConcordance, 0.5);
+    ASSERT_EQ(std::tuple(p.m, p.n, p.levelOfConcordance, p.criteria[0].weight), std::tuple(2, 3, 0.5, 2.5));
     // "1x": the rest of the token is dropped; no leading integer reads 0, any other non-zero 1.
     auto flags = [](const Criterion& c) { return format("%d %d %d", c.direction, c.useVeto, c.inverseMode); };
     EXPECT_EQ(flags(p.criteria[0]) + " / " + flags(p.criteria[1]), "1 0 1 / 0 1 1");
-    EXPECT_EQ(p.criteria[0].weight, 2.5);
-    EXPECT_EQ(p.criteria[1].weight, 10.0);
-    EXPECT_EQ(p.criteria[1].preference.beta, 4.0);
     EXPECT_EQ(p.alternatives[0].name, std::string(200, 'n'));
     EXPECT_EQ(p.alternatives[2].name, "");
-    EXPECT_EQ(p.evaluations, (std::vector<double>{1, 2, 0, -0.5, 0, 0}));
+    EXPECT_EQ(p.evaluations, (std::vector<double>{1, 2, 3, -0.5, 0, 0}));
     EXPECT_EQ(p.alternativeNameWidth, 1600);
 }
 
@@ -153,19 +148,16 @@ TEST_F(ProjectFile, EveryFailureLeavesTheProjectUnchanged) {
     auto without = [&](const std::string& keyword) { return with("\n" + keyword + " ", "\nxx "); };
     const std::string first = "'no_of_criteria'\n or it is not a project file";
     const std::pair<std::string, std::string> cases[] = {
-        {"", first}, {without("no_of_criteria"), first},
-        {with("no_of_criteria 2", "no_of_criteria 0"), first}, {with("no_of_criteria 2", "no_of_criteria x2"), first},
-        {with("no_of_criteria 2", "no_of_criteria 100001"), first},
-        {with("no_of_criteria 2\n", "no_of_criteria"), first},
+        {"", first}, {without("no_of_criteria"), first}, {with("no_of_criteria 2", "no_of_criteria 0"), first},
+        {with("no_of_criteria 2", "no_of_criteria 100001"), first}, {with("no_of_criteria 2\n", "no_of_criteria"), first},
         {without("no_of_alternatives"), "'no_of_alternatives'"},
         {with("no_of_alternatives 2", "no_of_alternatives -2"), "'no_of_alternatives'"},
-        {with("no_of_alternatives 2", "no_of_alternatives 99999999999"), "'no_of_alternatives'"},
         {with("no_of_alternatives 2", "no_of_alternatives 100001"), "'no_of_alternatives'"},
         // Both counts within bounds, but their product would not fit in memory.
         {with("no_of_criteria 2\nno_of_alternatives 2", "no_of_criteria 100000\nno_of_alternatives 101"),
          "'no_of_alternatives'"},
         {without("thres_s"), "'thres_s'"}, {with("thres_s 0.660", "thres_s 0"), "'thres_s'"},
-        {with("thres_s 0.660", "thres_s -0.5"), "'thres_s'"}, {with("thres_s 0.660", "thres_s s"), "'thres_s'"},
+        {with("thres_s 0.660", "thres_s -0.5"), "'thres_s'"},
         // Above 0, but saved as "0.000" it could not be opened again.
         {with("thres_s 0.660", "thres_s 0.0004999"), "'thres_s'"},
         {without("criteria"), "'criteria'"}, {without("weights"), "'weights'"}, {without("thres_p"), "'thres_p'"},
@@ -268,8 +260,6 @@ TEST_F(ProjectFile, ExamplesLoadAndWriteBackUnchanged) {
         Project p;
         LoadResult r = loadProject(path.string(), p);
         ASSERT_TRUE(r.ok) << name << ": " << r.message;
-        EXPECT_GE(p.m, 5) << name;
-        EXPECT_GE(p.n, 5) << name;
         ASSERT_TRUE(writeProject((dir / name).string(), p));
         EXPECT_EQ(slurp(dir / name), slurp(path)) << name;
     }

@@ -85,10 +85,8 @@ TEST_F(Ops, TypedEvaluationsAreReadLenientlyAndKeptWhenRetypedAsShown) {
     struct Case { const char* name; double before; const char* typed; double after; const char* shown; int modified; }
     cases[] = {
         {"a number", 10, "25", 25, "25", 1},
-        {"an exponent", 10, "1e2", 100, "100", 1},
         {"not a number", 10, "x", 0, "0", 1},
         {"a dash keeps the value", 10, "-", 10, "-", 0},
-        {"a point alone", 10, ".", 0, "0", 1},
         {"the same value written otherwise", 10, "10.0", 10, "10", 0},
         {"minus zero over zero", 0, "-0", -0.0, "-0", 1},
         // Moving over a cell types its "%g" text, rounded to six digits.
