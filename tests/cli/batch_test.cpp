@@ -16,11 +16,9 @@ const char* const kProject =
 
 const std::string kHint = "Try 'kvis-batch --help' for more information.\n";
 
-// A valid project of `n` equal alternatives; its results grow as n squared.
-std::string manyAlternatives(int n) {
-    std::string text = "no_of_criteria 2\nno_of_alternatives " + std::to_string(n) +
-                       "\nthres_s 0.600\ncriteria a 1 0 0 b 1 0 0\nweights 1 2\nthres_p 0 1 0 1\nthres_q 0 0 0 0\n"
-                       "thres_v 0 0 0 0\nalternatives\n";
+std::string manyAlternatives(int n) {  // results grow as n squared
+    std::string text = "no_of_criteria 2 no_of_alternatives " + std::to_string(n) + " thres_s 0.6 criteria a 1 0 0 "
+                       "b 1 0 0 weights 1 2 thres_p 0 1 0 1 thres_q 0 0 0 0 thres_v 0 0 0 0 alternatives\n";
     for (int i = 0; i < n; ++i) text += "x 1 1\n";
     return text;
 }
