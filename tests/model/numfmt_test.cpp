@@ -17,18 +17,13 @@
 namespace kvis {
 namespace {
 
-// The rounding and "%g" cases of the formats the program writes, as literals and as C has them.
+// What the random comparison below seldom or never draws: signed zeros, ties that
+// binary holds exactly, infinities and nan, flags it does not use.
 TEST(Format, DoublesMatchCLiterals) {
     const std::tuple<const char*, double, const char*> cases[] = {
-        {"%.3lf", 0.66, "0.660"}, {"%.3lf", -0.0, "-0.000"}, {"%.3lf", -0.0004, "-0.000"},
-        {"%.2f", 0.125, "0.12"}, {"%.2f", 0.375, "0.38"},  // exactly representable: ties to even
-        {"%.2f", 2.675, "2.67"}, {"%.3lf", 1.0005, "1.000"}, {"%4.2f", 12.345, "12.35"},  // binary below/above
-        {"%.3lf", 0.0005, "0.001"}, {"%.3lf", 0.0015, "0.002"}, {"%.3lf", 0.0025, "0.003"}, {"%.3lf", 1.0015, "1.002"},
-        {"%.0f", 0.5, "0"}, {"%.0f", 1.5, "2"}, {"%.0f", 2.5, "2"}, {"%4.2f", 0.999, "1.00"},
-        {"%5.2f", 3.14159, " 3.14"}, {"%5.2f", -3.14159, "-3.14"}, {"%.3lf", 1e20, "100000000000000000000.000"},
-        {"%g", 0.0, "0"}, {"%g", -0.0, "-0"}, {"%g", 100000.0, "100000"}, {"%g", 1000000.0, "1e+06"},
-        {"%g", 123456789.0, "1.23457e+08"}, {"%g", 0.0001, "0.0001"}, {"%g", 0.00001234, "1.234e-05"},
-        {"%g", 0.1 + 0.2, "0.3"}, {"%g", 1e-300, "1e-300"}, {"%g", 999999.5, "1e+06"}, {"%g", -17.25, "-17.25"},
+        {"%.3lf", 0.66, "0.660"}, {"%.3lf", -0.0, "-0.000"}, {"%.3lf", -0.0004, "-0.000"}, {"%g", -0.0, "-0"},
+        {"%.2f", 0.125, "0.12"}, {"%.2f", 0.375, "0.38"}, {"%.0f", 2.5, "2"}, {"%.2f", 2.675, "2.67"},
+        {"%.3lf", 1e20, "100000000000000000000.000"}, {"%g", 999999.5, "1e+06"}, {"%g", 0.00001234, "1.234e-05"},
         {"%f", HUGE_VAL, "inf"}, {"%F", -HUGE_VAL, "-INF"}, {"%06.1f", HUGE_VAL, "   inf"},
         {"%g", std::numeric_limits<double>::quiet_NaN(), "nan"},
     };
@@ -78,11 +73,11 @@ TEST(Format, RandomValuesAgreeWithC) {
 }
 
 TEST(ReadDouble, LongestNumericPrefix) {
+    // The random comparison below draws the other prefixes of digits, points, signs and exponents.
     const std::pair<const char*, double> cases[] = {
-        {"1e", 1.0},      {"2.5e+", 2.5},    {"3-", 3.0},       {"-", 0.0},        {".", 0.0},
-        {" -.5x", -0.5},  {"0x10", 0.0},     {"abc", 0.0},      {"\t\n 12.25", 12.25}, {"2e+3z", 2000.0},
-        {"1,5", 1.0},     {"inf", 0.0},      {"nan", 0.0},      {"1e400", DBL_MAX}, {"-1e400", -DBL_MAX},
-        {"1e-400", 0.0},  {"0e999", 0.0},    {"-.e1", 0.0},     {"1.5E-2", 0.015}, {"", 0.0},
+        {"1e", 1.0},      {"2.5e+", 2.5},   {" -.5x", -0.5},   {"0x10", 0.0},     {"abc", 0.0},
+        {"\t\n 12.25", 12.25}, {"2e+3z", 2000.0}, {"1,5", 1.0}, {"inf", 0.0},     {"nan", 0.0},
+        {"1e400", DBL_MAX}, {"-1e400", -DBL_MAX}, {"1e-400", 0.0}, {"0e999", 0.0},
         {"0.000123456789012345678901234567890", 0.000123456789012345678901234567890},
         {"12345678901234567890123", 12345678901234567890123.0},
         // Rounds up past the largest double: still the largest double, never inf.
