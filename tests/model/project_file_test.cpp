@@ -71,6 +71,12 @@ TEST_F(ProjectFile, WritesTheExactLayoutAndReadsItBack) {
     EXPECT_EQ(p.columnFormats, std::vector<TSheetColumn>(2, TSheetColumn{100, 2, 0}));
     ASSERT_TRUE(writeProject(out, p));  // a second save writes the same bytes
     EXPECT_EQ(slurp(out), kSampleText);
+    std::string error;
+    setWriteFailureForTesting(100);  // the disk fills: the file stays as it was
+    EXPECT_FALSE(writeProject(out, loaded(kSmall), &error));
+    EXPECT_EQ(error, "Cannot write '" + out + "': No space left on device");
+    EXPECT_EQ(slurp(out), kSampleText);
+    EXPECT_EQ(entries(), 2);  // no temporary left beside out.kvs and in.kvs
 }
 
 TEST_F(ProjectFile, NamesAreWrittenAsOneToken) {
@@ -219,17 +225,6 @@ TEST_F(ProjectFile, OversizedInputsAreNotProjectFiles) {
     std::string text = kSmall;  // a name of exactly 1 MiB is a token like any other
     text.replace(text.find("alter_1"), 7, longName);
     EXPECT_EQ(loaded(text).alternatives[0].name, longName);
-}
-
-TEST_F(ProjectFile, FailedWriteKeepsTheExistingFile) {
-    const std::string target = file("keep.kvs", kSmall);
-    std::string error;
-    setWriteFailureForTesting(100);  // disk full after 100 bytes
-    EXPECT_FALSE(writeProject(target, sample(), &error));
-    setWriteFailureForTesting(-1);
-    EXPECT_NE(error.find("No space left"), std::string::npos) << error;
-    EXPECT_EQ(slurp(target), kSmall);
-    EXPECT_EQ(entries(), 1);  // the other failures of the atomic writer are tested with it
 }
 
 // A comma-decimal process locale changes no written byte, no read value and no formatted number.
