@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <iterator>
 #include <set>
 
 #include "batch_runner.h"
@@ -24,10 +25,8 @@ std::vector<std::string> goldenCases() {
 }
 
 std::vector<std::string> words(const std::string& line) {
-    std::vector<std::string> w;
     std::istringstream in(line);
-    for (std::string s; in >> s;) w.push_back(s);
-    return w;
+    return {std::istream_iterator<std::string>(in), std::istream_iterator<std::string>()};
 }
 
 bool isMeta(const std::string& name) {
