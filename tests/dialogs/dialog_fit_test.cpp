@@ -86,7 +86,7 @@ private:
             out_.push_back(what + " \"" + text.toStdString() + "\" needs " + std::to_string(need) + " pixels" + unit +
                            ", has " + std::to_string(room));
     }
-    static int advance(const QWidget* w, const QString& text) { return QFontMetrics(w->font()).horizontalAdvance(text); }
+    static int advance(const QWidget* w, const QString& s) { return QFontMetrics(w->font()).horizontalAdvance(s); }
     void reportWidest(const QWidget* w, const std::string& what, const QStringList& texts, int room) {
         if (texts.isEmpty()) return;
         const QString* most = &texts.front();

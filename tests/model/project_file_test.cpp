@@ -155,7 +155,8 @@ TEST_F(ProjectFile, EveryFailureLeavesTheProjectUnchanged) {
     const std::string first = "'no_of_criteria'\n or it is not a project file";
     const std::pair<std::string, std::string> cases[] = {
         {"", first}, {without("no_of_criteria"), first}, {with("no_of_criteria 2", "no_of_criteria 0"), first},
-        {with("no_of_criteria 2", "no_of_criteria 100001"), first}, {with("no_of_criteria 2\n", "no_of_criteria"), first},
+        {with("no_of_criteria 2", "no_of_criteria 100001"), first},
+        {with("no_of_criteria 2\n", "no_of_criteria"), first},
         {without("no_of_alternatives"), "'no_of_alternatives'"},
         {with("no_of_alternatives 2", "no_of_alternatives -2"), "'no_of_alternatives'"},
         {with("no_of_alternatives 2", "no_of_alternatives 100001"), "'no_of_alternatives'"},
