@@ -9,7 +9,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "../support/document_access.h"
+#include "../support/hand_made_results.h"
 #include "../support/recording_canvas.h"
 #include "platform/message_box.h"
 #include "platform/test_hooks.h"
@@ -19,29 +19,16 @@ using namespace kvis;
 
 namespace {
 
-// Results of n alternatives a1 .. an, each its own vertex, no arc yet.
-ResultsSet& handMade(Document& doc, int n) {
-    Project& p = DocumentAccess::project(doc);
-    p.n = n;
-    p.alternatives.clear();
-    for (int i = 0; i < n; ++i) p.alternatives.push_back({"a" + std::to_string(i + 1)});
-    ResultsSet& r = DocumentAccess::results(doc);
-    r.allocate(n);
-    for (int v = 0; v < n; ++v) r.vertexMembers[r.at(v, 0)] = v;
-    r.vertexCount = n;
-    return r;
-}
-
 // An arc of the graph of outranking that cycle cutting kept.
 void arc(ResultsSet& r, int i, int j) {
     const auto at = r.at(i, j);
     r.outrankingMatrix[at] = r.modifiedOutranking[at] = r.vertexGraph[at] = 1;
 }
 
-std::string recorded(TGrafWinBase& w) {
+RecordingCanvas drawn(TGrafWinBase& w) {
     RecordingCanvas c;
     w.drawFigure(c);
-    return c.text();
+    return c;
 }
 
 // The brush of every head, in the order the heads are drawn.
@@ -52,10 +39,10 @@ std::vector<std::string> headBrushes(const RecordingCanvas& c) {
     return brushes;
 }
 
-// The calls between the first one equal to `from` and the next one equal to `to`, both included.
-std::string between(const RecordingCanvas& c, const std::string& from, const std::string& to, size_t start = 0) {
+// The calls from the first one equal to `from` to the next one equal to `to`, both included.
+std::string between(const RecordingCanvas& c, const std::string& from, const std::string& to) {
     std::string s;
-    size_t i = start;
+    size_t i = 0;
     while (i < c.calls.size() && c.calls[i] != from) ++i;
     for (; i < c.calls.size(); ++i) {
         s += c.calls[i] + "\n";
@@ -66,13 +53,13 @@ std::string between(const RecordingCanvas& c, const std::string& from, const std
 
 class GraphWindows : public ::testing::Test {
 protected:
-    void key(QWidget* w, Qt::Key k) { QTest::keyClick(w, k); }
-    void move(QWidget* w, QPoint client) {
-        QMouseEvent e(QEvent::MouseMove, QPointF(client), QPointF(w->mapToGlobal(client)), Qt::NoButton, Qt::NoButton,
-                      Qt::NoModifier);
-        QApplication::sendEvent(w, &e);
+    ResultsSet& handMade(int n) { return handMadeResults(doc, numberedNames(n)); }
+    void listen(TGrafWinBase& w) {
+        QObject::connect(&w, &TGrafWinBase::vertexMarked, [this](int v) { told.push_back(v); });
     }
+    static void key(QWidget* w, Qt::Key k) { QTest::keyClick(w, k); }
     Document doc;
+    std::vector<int> told;
 };
 
 }  // namespace
@@ -80,12 +67,12 @@ protected:
 // Two alternatives outranking each other: vertex 1 straight above vertex 0,
 // one line between them with a head at each end, then the legend.
 TEST_F(GraphWindows, GraphOfOutrankingIsDrawnWhole) {
-    ResultsSet& r = handMade(doc, 2);
+    ResultsSet& r = handMade(2);
     arc(r, 0, 1);
     arc(r, 1, 0);
     TGrafWin1 w(nullptr, r);
     EXPECT_EQ(std::tuple(w.radius(), w.CentreX, w.CentreY, w.VertexRects.size()), std::tuple(150, 170, 170, 4u));
-    EXPECT_EQ(recorded(w),
+    EXPECT_EQ(drawn(w).text(),
               "pen 0,0,255 3\nbrush 255,255,255\nellipse 155 305 185 335\ncentred 155 305 185 335 \"1\"\n"
               "pen 0,0,0 1\nbrush 255,255,255\n"
               "pen 0,0,255 3\nbrush 255,255,255\nellipse 155 5 185 35\ncentred 155 5 185 35 \"2\"\n"
@@ -101,8 +88,7 @@ TEST_F(GraphWindows, GraphOfOutrankingIsDrawnWhole) {
 
     // A single arc: its line and one head, at its target.
     r.outrankingMatrix[r.at(0, 1)] = 0;
-    RecordingCanvas c;
-    w.drawFigure(c);
+    const RecordingCanvas c = drawn(w);
     EXPECT_EQ(between(c, "line 170 35 170 305", "brush 255,255,255"),
               "line 170 35 170 305\nbrush 0,0,0\npolygon 175 290 165 290 170 305\nbrush 255,255,255\n");
     EXPECT_EQ(headBrushes(c).size(), 1u);
@@ -111,61 +97,56 @@ TEST_F(GraphWindows, GraphOfOutrankingIsDrawnWhole) {
 // Arcs kept, removed and added by cycle cutting: the removed arc is still
 // drawn, every head coloured by what happened to its arc.
 TEST_F(GraphWindows, ModifiedGraphColoursTheHeadsByWhatCycleCuttingDid) {
-    ResultsSet& r = handMade(doc, 3);
-    arc(r, 0, 1);                                   // kept
-    r.outrankingMatrix[r.at(1, 2)] = 1;     // removed
-    r.modifiedOutranking[r.at(2, 0)] = 1;   // added
+    ResultsSet& r = handMade(3);
+    arc(r, 0, 1);                          // kept
+    r.outrankingMatrix[r.at(1, 2)] = 1;    // removed
+    r.modifiedOutranking[r.at(2, 0)] = 1;  // added
     TGrafWin2 w(nullptr, r);
     EXPECT_EQ(w.VertexRects.size(), 7u);
-    RecordingCanvas c;
-    w.drawFigure(c);
+    const RecordingCanvas c = drawn(w);
     EXPECT_EQ(headBrushes(c), (std::vector<std::string>{"brush 0,0,0", "brush 255,0,0", "brush 0,255,0",
                                                          "brush 0,255,0", "brush 255,0,0"}));
-    // The legend's arcs run between their two rectangles, the text at their end.
-    EXPECT_EQ(between(c, "line 255 365 330 365", "text 360 357 \"Arc added\""),
+    // The legend's arcs run between their two rectangles, the text at their end; the ends are no circles.
+    EXPECT_EQ(between(c, "line 255 365 330 365", "text 360 402 \"Arc removed\""),
               "line 255 365 330 365\nbrush 0,255,0\npolygon 315 361 315 369 330 365\nbrush 255,255,255\n"
-              "text 360 357 \"Arc added\"\n");
-    EXPECT_EQ(between(c, "line 255 410 330 410", "text 360 402 \"Arc removed\""),
+              "text 360 357 \"Arc added\"\n"
               "line 255 410 330 410\nbrush 255,0,0\npolygon 315 406 315 414 330 410\nbrush 255,255,255\n"
               "text 360 402 \"Arc removed\"\n");
-    EXPECT_EQ(c.text().find("ellipse 225"), std::string::npos);  // the arcs' ends are no circles
 }
 
 // Five alternatives, three vertices: {1}, {3, 4, 5} and {2}; the first and
 // the last in the kernel.
 TEST_F(GraphWindows, FinalGraphFillsTheKernelAndNumbersArtificialVerticesInRed) {
-    ResultsSet& r = handMade(doc, 5);
-    std::fill(r.vertexMembers.begin(), r.vertexMembers.end(), -1);
-    const std::vector<std::vector<int>> members = {{0}, {2, 3, 4}, {1}};
-    for (int v = 0; v < 3; ++v)
-        std::copy(members[size_t(v)].begin(), members[size_t(v)].end(), r.vertexMembers.begin() + r.at(v, 0));
-    r.vertexCount = 3;
+    ResultsSet& r = handMade(5);
+    groupVertices(r, {{0}, {2, 3, 4}, {1}});
     r.listCounts = {0, -1, 0, -1, -1};
     r.vertexGraph[r.at(0, 1)] = 1;
     TGrafWin w(nullptr, r);
     EXPECT_EQ(std::tuple(w.vertexCount(), w.VertexRects.size()), std::tuple(3, 7u));
-    RecordingCanvas c;
-    w.drawFigure(c);
-    const std::string restore = "brush 255,255,255\n";
-    EXPECT_EQ(between(c, "pen 0,0,255 3", "brush 255,255,255", 0),
+    const RecordingCanvas c = drawn(w);
+    const std::string all = c.text();
+    EXPECT_EQ(between(c, "pen 0,0,255 3", "brush 255,255,255"),
               "pen 0,0,255 3\nbrush 0,255,0\nellipse 155 305 185 335\ncentred 155 305 185 335 \"1\"\n"
-              "pen 0,0,0 1\n" + restore);
+              "pen 0,0,0 1\nbrush 255,255,255\n");
     EXPECT_EQ(between(c, "ellipse 284 80 314 110", "brush 255,255,255"),
-              "ellipse 284 80 314 110\ncentred 284 80 314 110 \"6\"\ntextcolour 0,0,0\npen 0,0,0 1\n" + restore);
-    EXPECT_NE(c.text().find("textcolour 255,0,0\nellipse 284 80 314 110\n"), std::string::npos);
-    EXPECT_NE(c.text().find("brush 0,255,0\nellipse 25 79 55 109\ncentred 25 79 55 109 \"2\"\n"), std::string::npos);
+              "ellipse 284 80 314 110\ncentred 284 80 314 110 \"6\"\ntextcolour 0,0,0\npen 0,0,0 1\n"
+              "brush 255,255,255\n");
+    EXPECT_NE(all.find("textcolour 255,0,0\nellipse 284 80 314 110\n"), std::string::npos);
+    EXPECT_NE(all.find("brush 0,255,0\nellipse 25 79 55 109\ncentred 25 79 55 109 \"2\"\n"), std::string::npos);
     // The legend's samples: an artificial "i" in red, a kernel vertex in green.
-    EXPECT_NE(c.text().find("textcolour 255,0,0\nellipse 255 350 285 380\ncentred 255 350 285 380 \"i\"\n"),
+    EXPECT_NE(all.find("textcolour 255,0,0\nellipse 255 350 285 380\ncentred 255 350 285 380 \"i\"\n"
+                       "textcolour 0,0,0\npen 0,0,0 1\nbrush 255,255,255\ntext 300 357 \"Artificial vertex\"\n"),
               std::string::npos);
-    EXPECT_NE(c.text().find("brush 0,255,0\nellipse 255 395 285 425\npen 0,0,0 1\n"), std::string::npos);
-    EXPECT_NE(c.text().find("text 300 402 \"Kernel vertex\""), std::string::npos);
+    EXPECT_NE(all.find("brush 0,255,0\nellipse 255 395 285 425\npen 0,0,0 1\nbrush 255,255,255\n"
+                       "text 300 402 \"Kernel vertex\""),
+              std::string::npos);
 }
 
+// Other keys tell nothing; Left from no mark marks vertex 0 as Right does.
 TEST_F(GraphWindows, KeysStepRoundTheCircleAndTellWhoListens) {
-    handMade(doc, 5);
+    handMade(5);
     TGrafWin1 w(nullptr, doc.results());
-    std::vector<int> told;
-    QObject::connect(&w, &TGrafWinBase::vertexMarked, [&told](int v) { told.push_back(v); });
+    listen(w);
     struct Step { Qt::Key key; int marked, previous; } steps[] = {
         {Qt::Key_Right, 0, -1}, {Qt::Key_Right, 4, 0}, {Qt::Key_Down, 3, 4}, {Qt::Key_Left, 4, 3},
         {Qt::Key_Left, 0, 4},   {Qt::Key_Up, 1, 0},    {Qt::Key_A, 1, 0},    {Qt::Key_Home, 1, 0},
@@ -175,22 +156,18 @@ TEST_F(GraphWindows, KeysStepRoundTheCircleAndTellWhoListens) {
         key(&w, steps[i].key);
         EXPECT_EQ(std::tuple(w.Marked, w.Previous), std::tuple(steps[i].marked, steps[i].previous));
     }
-    // Other keys tell nothing.
     EXPECT_EQ(told, (std::vector<int>{0, 4, 3, 4, 0, 1}));
-
-    // Left from no mark marks vertex 0 as well.
     TGrafWin1 other(nullptr, doc.results());
     key(&other, Qt::Key_Left);
     EXPECT_EQ(std::tuple(other.Marked, other.Previous), std::tuple(0, -1));
 }
 
 TEST_F(GraphWindows, MouseMarksTheVertexHitAndNothingElse) {
-    handMade(doc, 5);
+    handMade(5);
     TGrafWin1 w(nullptr, doc.results());
     w.resize(500, 500);
     w.show();
-    std::vector<int> told;
-    QObject::connect(&w, &TGrafWinBase::vertexMarked, [&told](int v) { told.push_back(v); });
+    listen(w);
     const QPoint v3(81 + 14, 48), between(226, 130), legend(30, 365);
     struct Click { const char* name; QPoint at; int marked, previous; std::vector<int> told; } clicks[] = {
         {"vertex 3", v3, 3, 3, {3}},
@@ -203,12 +180,13 @@ TEST_F(GraphWindows, MouseMarksTheVertexHitAndNothingElse) {
         QTest::mouseClick(&w, Qt::LeftButton, Qt::NoModifier, c.at);
         EXPECT_EQ(std::tuple(w.Marked, w.Previous, told), std::tuple(c.marked, c.previous, c.told));
     }
-    EXPECT_EQ(std::tuple(w.VertexAt(v3), w.VertexAt(between), w.VertexAt(legend)), std::tuple(3, -1, -1));
     // The cross only over a vertex.
     const std::tuple<QPoint, Qt::CursorShape> moves[] = {
         {v3, Qt::CrossCursor}, {between, Qt::ArrowCursor}, {legend, Qt::ArrowCursor}, {{170, 320}, Qt::CrossCursor}};
     for (const auto& [at, shape] : moves) {
-        move(&w, at);
+        QMouseEvent e(QEvent::MouseMove, QPointF(at), QPointF(w.mapToGlobal(at)), Qt::NoButton, Qt::NoButton,
+                      Qt::NoModifier);
+        QApplication::sendEvent(&w, &e);
         EXPECT_EQ(w.cursor().shape(), shape) << at.x() << " " << at.y();
     }
     // Scrolled by (20, 30) pixels, vertex 0 is hit where it shows.
@@ -219,7 +197,7 @@ TEST_F(GraphWindows, MouseMarksTheVertexHitAndNothingElse) {
 // Many vertices on a small circle may share a centre: no line, no head, and
 // no division by a zero distance.
 TEST_F(GraphWindows, VerticesOnOnePointGetNoArc) {
-    ResultsSet& r = handMade(doc, 3);
+    ResultsSet& r = handMade(3);
     arc(r, 0, 1);
     TGrafWin1 w(nullptr, r);
     RecordingCanvas c;
@@ -231,9 +209,10 @@ TEST_F(GraphWindows, VerticesOnOnePointGetNoArc) {
     EXPECT_TRUE(c.calls.empty());
 }
 
-// What a window reads is bounded by the arrays it was opened on.
+// What a window reads is bounded by the arrays it was opened on; without
+// vertices the legend sits at the top.
 TEST_F(GraphWindows, VertexCountNeverExceedsTheArrays) {
-    ResultsSet& r = handMade(doc, 4);
+    ResultsSet& r = handMade(4);
     r.vertexCount = 9;
     EXPECT_EQ(TGrafWin(nullptr, r).vertexCount(), 4);
     r.vertexCount = -2;
@@ -245,14 +224,14 @@ TEST_F(GraphWindows, VertexCountNeverExceedsTheArrays) {
     EXPECT_EQ(std::tuple(empty.vertexCount(), empty.radius(), empty.VertexRects.size()), std::tuple(0, 150, 4u));
     key(&empty, Qt::Key_Right);
     EXPECT_EQ(empty.Marked, -1);
-    RecordingCanvas c;
-    empty.drawFigure(c);
-    EXPECT_EQ(between(c, "pen 255,0,0 3", "ellipse 15 30 45 60"), "pen 255,0,0 3\nbrush 255,255,255\nellipse 15 30 45 60\n");
+    EXPECT_EQ(between(drawn(empty), "pen 255,0,0 3", "ellipse 15 30 45 60"),
+              "pen 255,0,0 3\nbrush 255,255,255\nellipse 15 30 45 60\n");
 }
 
-// A marking repaints the two circles only, with the pixels a whole new paint gives.
+// A marking repaints the two circles only, with the pixels a whole new paint
+// gives, scrolled or not.
 TEST_F(GraphWindows, MarkingRepaintsTwoCirclesAsAWholePaintWould) {
-    ResultsSet& r = handMade(doc, 5);
+    ResultsSet& r = handMade(5);
     for (int i = 0; i < 5; ++i)
         for (int j = 0; j < 5; ++j)
             if (i != j && (i + j) % 3 != 0) arc(r, i, j);
@@ -273,30 +252,26 @@ TEST_F(GraphWindows, MarkingRepaintsTwoCirclesAsAWholePaintWould) {
     key(&w, Qt::Key_Right);
     key(&w, Qt::Key_Right);  // 0, then 4
     QApplication::processEvents();
-    const QRegion circles = QRegion(152, 302, 37, 37) + QRegion(9, 198, 37, 37);
-    EXPECT_EQ(painted.region, circles);
+    EXPECT_EQ(painted.region, QRegion(152, 302, 37, 37) + QRegion(9, 198, 37, 37));
+    auto markedThenWhole = [&w] {
+        const QImage marked = w.grab().toImage();
+        w.forgetLayers();
+        EXPECT_EQ(marked, w.grab().toImage());
+        return marked;
+    };
+    const QImage whole = markedThenWhole();
+    // The marked vertex's circle red, the others blue, the ground white.
+    EXPECT_EQ(std::tuple(whole.pixelColor(12, 216), whole.pixelColor(155, 320), whole.pixelColor(3, 3)),
+              std::tuple(QColor(255, 0, 0), QColor(0, 0, 255), QColor(255, 255, 255)));
 
-    const QImage marked = w.grab().toImage();
-    w.forgetLayers();
-    const QImage whole = w.grab().toImage();
-    EXPECT_EQ(marked, whole);
-    // A few pixels: the marked vertex's circle red, the others blue, the ground white.
-    EXPECT_EQ(whole.pixelColor(12, 216), QColor(255, 0, 0));
-    EXPECT_EQ(whole.pixelColor(155, 320), QColor(0, 0, 255));
-    EXPECT_EQ(whole.pixelColor(3, 3), QColor(255, 255, 255));
-
-    // Scrolled, the same.
     w.scroller()->scrollTo(3, 2);
     key(&w, Qt::Key_Left);
     QApplication::processEvents();
-    const QImage scrolled = w.grab().toImage();
-    w.forgetLayers();
-    EXPECT_EQ(scrolled, w.grab().toImage());
-    EXPECT_EQ(scrolled.pixelColor(155 - 30, 320 - 20), QColor(255, 0, 0));
+    EXPECT_EQ(markedThenWhole().pixelColor(155 - 30, 320 - 20), QColor(255, 0, 0));
 }
 
 TEST_F(GraphWindows, PicturesAreSavedAsSvgOrPngWithTheWholeFigure) {
-    ResultsSet& r = handMade(doc, 3);
+    ResultsSet& r = handMade(3);
     arc(r, 0, 1);
     TGrafWin1 w(nullptr, r);
     w.resize(200, 150);  // a window showing only part of the figure
@@ -326,26 +301,23 @@ TEST_F(GraphWindows, PicturesAreSavedAsSvgOrPngWithTheWholeFigure) {
     ASSERT_FALSE(image.isNull());
     EXPECT_EQ(image.size(), w.pictureSize());
     EXPECT_GT(image.height(), 420);  // the legend is in
-    EXPECT_EQ(image.pixelColor(155, 320), QColor(255, 0, 0));  // vertex 0, marked
-    EXPECT_EQ(image.pixelColor(1, 1), QColor(255, 255, 255));
+    EXPECT_EQ(std::tuple(image.pixelColor(155, 320), image.pixelColor(1, 1)),
+              std::tuple(QColor(255, 0, 0), QColor(255, 255, 255)));  // vertex 0, marked
     EXPECT_TRUE(hooks.messages.empty());
 
-    // A taken name is replaced only on Yes.
+    // A taken name is replaced only on Yes; a folder that is not there is said.
     QFile::remove(png);
     QFile(png).open(QIODevice::WriteOnly);
-    hooks.files.push_back(png);
+    const QString nowhere = dir.filePath(QStringLiteral("no/such/folder.png"));
+    hooks.files = {png, nowhere};
     hooks.answers.push_back(IDNO);
     w.SavePicture();
-    ASSERT_EQ(hooks.messages.size(), 1u);
+    w.SavePicture();
+    EXPECT_EQ(QFileInfo(png).size(), 0);
+    ASSERT_EQ(hooks.messages.size(), 2u);
     EXPECT_EQ(std::tuple(hooks.messages[0].text, hooks.messages[0].caption, hooks.messages[0].flags),
               std::tuple(QStringLiteral("       File already exist.\nDo you want to replace the old file?"), png,
                          MB_YESNOCANCEL | MB_ICONQUESTION));
-    EXPECT_EQ(QFileInfo(png).size(), 0);
-
-    const QString nowhere = dir.filePath(QStringLiteral("no/such/folder.png"));
-    hooks.files.push_back(nowhere);
-    w.SavePicture();
-    ASSERT_EQ(hooks.messages.size(), 2u);
     EXPECT_EQ(std::tuple(hooks.messages[1].text, hooks.messages[1].caption, hooks.messages[1].flags),
               std::tuple(QStringLiteral("Cannot create file '%1'").arg(nowhere), QStringLiteral("Save picture as"),
                          MB_OK | MB_ICONSTOP));
@@ -353,16 +325,15 @@ TEST_F(GraphWindows, PicturesAreSavedAsSvgOrPngWithTheWholeFigure) {
 
 // Results computed again under an open window: it neither paints nor marks.
 TEST_F(GraphWindows, AWindowKnowsWhenItsArraysAreGone) {
-    handMade(doc, 3);
+    handMade(3);
     TGrafWin1 w(nullptr, doc.results());
     EXPECT_TRUE(w.arraysIntact());
     DocumentAccess::results(doc).allocate(4);
     EXPECT_FALSE(w.arraysIntact());
-    int told = 0;
-    QObject::connect(&w, &TGrafWinBase::vertexMarked, [&told] { ++told; });
+    listen(w);
 #ifdef NDEBUG
     key(&w, Qt::Key_Right);
-    EXPECT_EQ(std::tuple(w.Marked, told), std::tuple(-1, 0));
+    EXPECT_EQ(std::tuple(w.Marked, told.size()), std::tuple(-1, 0u));
     w.resize(100, 100);
     (void)w.grab();
 #else
