@@ -46,38 +46,43 @@ public:
     std::vector<TSheetColumn> columns;
 };
 
+QImage render(QWidget* w) {
+    QImage img(w->size(), QImage::Format_RGB32);
+    img.fill(Qt::magenta);
+    w->render(&img);
+    return img;
+}
+
 // A sheet shown and active, so that the keyboard focus moves as a user sees it.
-struct Shown {
-    explicit Shown(std::unique_ptr<TestSheet> s, QSize size = QSize(400, 200)) : sheet(std::move(s)) {
-        sheet->resize(size);
-        sheet->LayoutEditInCorner();
-        sheet->show();
-        sheet->activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(sheet.get()));
+class SheetWindow : public ::testing::Test {
+protected:
+    void show(std::uint32_t rows, std::uint32_t cols, std::vector<int> widths = {}, QSize size = QSize(400, 200),
+              int showInfo = 0) {
+        s = std::make_unique<TestSheet>(rows, cols, 64, showInfo, std::move(widths));
+        s->resize(size);
+        s->LayoutEditInCorner();
+        s->show();
+        s->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(s.get()));
         QApplication::processEvents();
     }
-    TestSheet& operator*() { return *sheet; }
-    TestSheet* operator->() { return sheet.get(); }
-    Sheet::TSheetArrayWindow* cells() { return sheet->ArrayWindow; }
-    Sheet::TEnterEdit* entry() { return sheet->EnterEdit; }
-    void key(int k) { QTest::keyClick(QApplication::focusWidget(), Qt::Key(k)); }
-    void type(const char* text) { QTest::keyClicks(QApplication::focusWidget(), QString::fromLatin1(text)); }
+    Sheet::TSheetArrayWindow* cells() { return s->ArrayWindow; }
+    Sheet::TEnterEdit* entry() { return s->EnterEdit; }
+    static QWidget* focus() { return QApplication::focusWidget(); }
+    static void key(int k) { QTest::keyClick(focus(), Qt::Key(k)); }
+    static void type(const char* text) { QTest::keyClicks(focus(), QString::fromLatin1(text)); }
     std::pair<std::uint32_t, std::uint32_t> at() { return {cells()->CurRow, cells()->CurCol}; }
     void go(std::uint32_t r, std::uint32_t c) {
         while (at().first < r) key(Qt::Key_Down);
         while (at().second < c) key(Qt::Key_Right);
-        sheet->entered.clear();
+        s->entered.clear();
     }
-    std::unique_ptr<TestSheet> sheet;
+    std::unique_ptr<TestSheet> s;
 };
-
-std::unique_ptr<TestSheet> grid(std::uint32_t rows, std::uint32_t cols, std::vector<int> widths = {}) {
-    return std::make_unique<TestSheet>(rows, cols, 64, 0, std::move(widths));
-}
 
 }  // namespace
 
-TEST(SheetWindow, LayoutsPlaceTheChildrenToThePixel) {
+TEST_F(SheetWindow, LayoutsPlaceTheChildrenToThePixel) {
     struct Case {
         const char* name;
         int nameWidth, showInfo;
@@ -94,32 +99,28 @@ TEST(SheetWindow, LayoutsPlaceTheChildrenToThePixel) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        TestSheet s(3, 4, c.nameWidth, c.showInfo);
-        s.resize(400, 200);
-        if (c.onTop) {
-            s.LayoutEditOnTop();
-        } else {
-            s.LayoutEditInCorner();
-        }
-        s.show();
-        const std::pair<QWidget*, QRect> expected[] = {{s.InfoWindow, c.info},     {s.EnterEdit, c.entry},
-                                                       {s.ButtonWindow, c.button}, {s.ColumnHeader, c.column},
-                                                       {s.RowHeader, c.row},       {s.ArrayWindow, c.cells}};
+        TestSheet t(3, 4, c.nameWidth, c.showInfo);
+        t.resize(400, 200);
+        c.onTop ? t.LayoutEditOnTop() : t.LayoutEditInCorner();
+        t.show();
+        const std::pair<QWidget*, QRect> expected[] = {{t.InfoWindow, c.info},     {t.EnterEdit, c.entry},
+                                                       {t.ButtonWindow, c.button}, {t.ColumnHeader, c.column},
+                                                       {t.RowHeader, c.row},       {t.ArrayWindow, c.cells}};
         for (const auto& [w, rect] : expected) {
             EXPECT_EQ(w->geometry(), rect) << w->metaObject()->className();
             EXPECT_EQ(w->isVisible(), !rect.isNull()) << w->metaObject()->className();
         }
         // The headers' insides line up with the cells.
         if (c.nameWidth) {
-            EXPECT_EQ(s.ColumnHeader->mapTo(&s, s.ColumnHeader->clientRect().topLeft()).x(), s.ArrayWindow->x());
-            EXPECT_EQ(s.RowHeader->mapTo(&s, s.RowHeader->clientRect().topLeft()).y(), s.ArrayWindow->y());
+            EXPECT_EQ(t.ColumnHeader->mapTo(&t, t.ColumnHeader->clientRect().topLeft()).x(), t.ArrayWindow->x());
+            EXPECT_EQ(t.RowHeader->mapTo(&t, t.RowHeader->clientRect().topLeft()).y(), t.ArrayWindow->y());
         }
     }
 }
 
-TEST(SheetWindow, KeysMoveWithinTheEdgesAndAlwaysRefreshTheEntryLine) {
-    Shown s(grid(3, 4));
-    ASSERT_EQ(QApplication::focusWidget(), s.cells());
+TEST_F(SheetWindow, KeysMoveWithinTheEdgesAndAlwaysRefreshTheEntryLine) {
+    show(3, 4);
+    ASSERT_EQ(focus(), cells());
     struct Case { const char* name; std::uint32_t r, c; int key; std::uint32_t toR, toC; } cases[] = {
         {"up at the top", 0, 2, Qt::Key_Up, 0, 2},      {"left at the left", 1, 0, Qt::Key_Left, 1, 0},
         {"down at the bottom", 2, 1, Qt::Key_Down, 2, 1}, {"right at the right", 1, 3, Qt::Key_Right, 1, 3},
@@ -130,51 +131,44 @@ TEST(SheetWindow, KeysMoveWithinTheEdgesAndAlwaysRefreshTheEntryLine) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        s.cells()->CurRow = s.cells()->CurCol = 0;
-        s.go(c.r, c.c);
+        cells()->CurRow = cells()->CurCol = 0;
+        go(c.r, c.c);
         s->EnterEdit->setText("stale");
-        s.key(c.key);
-        EXPECT_EQ(s.at(), std::pair(c.toR, c.toC));
+        key(c.key);
+        EXPECT_EQ(at(), std::pair(c.toR, c.toC));
         const std::string text = std::to_string(c.toR) + "," + std::to_string(c.toC);
-        EXPECT_EQ(s->entered, std::vector<std::string>{text});
-        EXPECT_EQ(s.entry()->text().toStdString(), text);
-        EXPECT_EQ(QApplication::focusWidget(), s.cells());
-        EXPECT_FALSE(s->isEditing());
+        EXPECT_EQ(std::tuple(s->entered, entry()->text().toStdString(), focus() == cells(), s->isEditing()),
+                  std::tuple(std::vector<std::string>{text}, text, true, false));
     }
 }
 
-TEST(SheetWindow, EnterEditsAnEditableCellAndEscapeOrEnterEndTheEdit) {
-    Shown s(grid(3, 4));
-    s.go(1, 2);
-    s.key(Qt::Key_Return);
-    EXPECT_EQ(QApplication::focusWidget(), s.entry());
-    EXPECT_TRUE(s->isEditing());
-    EXPECT_EQ(s.entry()->selectedText(), "1,2");
-    EXPECT_TRUE(s->entered.empty());
-    s.type("x9");
-    EXPECT_EQ(s.cells()->shownText(), "x9");  // echoed live, not stored
-    EXPECT_EQ(s->cells[6], "1,2");
-    s.key(Qt::Key_Escape);
-    EXPECT_EQ(std::tuple(s->cells[6], s.cells()->shownText(), s.entry()->text().toStdString()),
+TEST_F(SheetWindow, EnterEditsAnEditableCellAndEscapeOrEnterEndTheEdit) {
+    show(3, 4);
+    go(1, 2);
+    key(Qt::Key_Return);
+    EXPECT_EQ(std::tuple(focus() == entry(), s->isEditing(), entry()->selectedText(), s->entered.size()),
+              std::tuple(true, true, QStringLiteral("1,2"), 0u));
+    type("x9");
+    EXPECT_EQ(std::tuple(cells()->shownText(), s->cells[6]), std::tuple("x9", "1,2"));  // echoed live, not stored
+    key(Qt::Key_Escape);
+    EXPECT_EQ(std::tuple(s->cells[6], cells()->shownText(), entry()->text().toStdString()),
               std::tuple("1,2", "1,2", "1,2"));
-    EXPECT_EQ(s->entered, std::vector<std::string>{"1,2"});
-    EXPECT_EQ(QApplication::focusWidget(), s.cells());
-    EXPECT_FALSE(s->isEditing());
+    EXPECT_EQ(std::tuple(s->entered, focus() == cells(), s->isEditing()),
+              std::tuple(std::vector<std::string>{"1,2"}, true, false));
 
-    s.key(Qt::Key_Return);
-    s.type("new");
-    s.key(Qt::Key_Return);  // commit without moving
-    EXPECT_EQ(std::tuple(s->cells[6], s.at()), std::tuple("new", std::pair(1u, 2u)));
-    EXPECT_EQ(QApplication::focusWidget(), s.cells());
+    key(Qt::Key_Return);
+    type("new");
+    key(Qt::Key_Return);  // commit without moving
+    EXPECT_EQ(std::tuple(s->cells[6], at()), std::tuple("new", std::pair(1u, 2u)));
+    EXPECT_EQ(focus(), cells());
 
     // The entry line takes no focus on a read-only column.
-    s.key(Qt::Key_Left);
-    s.entry()->setFocus();
-    EXPECT_EQ(QApplication::focusWidget(), s.cells());
-    EXPECT_FALSE(s->isEditing());
+    key(Qt::Key_Left);
+    entry()->setFocus();
+    EXPECT_EQ(std::tuple(focus() == cells(), s->isEditing()), std::tuple(true, false));
 }
 
-TEST(SheetWindow, TypingStartsAnEditAndArrowsCommitThenMove) {
+TEST_F(SheetWindow, TypingStartsAnEditAndArrowsCommitThenMove) {
     struct Case { const char* name; std::uint32_t r, c; int commitKey; std::pair<std::uint32_t, std::uint32_t> after; }
     cases[] = {
         {"right moves on", 0, 2, Qt::Key_Right, {0, 3}}, {"right at the last column stays", 0, 3, Qt::Key_Right, {0, 3}},
@@ -183,63 +177,62 @@ TEST(SheetWindow, TypingStartsAnEditAndArrowsCommitThenMove) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        Shown s(grid(3, 4));
-        s.go(c.r, c.c);
-        s.type("7");
-        EXPECT_EQ(QApplication::focusWidget(), s.entry());
-        EXPECT_EQ(std::tuple(s.entry()->text().toStdString(), s.entry()->cursorPosition(), s.cells()->shownText()),
-                  std::tuple("7", 1, "7"));
+        show(3, 4);
+        go(c.r, c.c);
+        type("7");
+        EXPECT_EQ(std::tuple(focus() == entry(), entry()->text().toStdString(), entry()->cursorPosition(),
+                             cells()->shownText()),
+                  std::tuple(true, "7", 1, "7"));
         // The key-down of "7" refreshed the entry line before the character began the edit.
         const std::string before = std::to_string(c.r) + "," + std::to_string(c.c);
         EXPECT_EQ(s->entered, (std::vector<std::string>{before, "7"}));
-        s.type("5");
-        EXPECT_EQ(s.cells()->shownText(), "75");
+        type("5");
+        EXPECT_EQ(cells()->shownText(), "75");
         s->entered.clear();
-        s.key(c.commitKey);
-        EXPECT_EQ(s->cells[c.r * 4 + c.c], "75");
-        EXPECT_EQ(s.at(), c.after);
+        key(c.commitKey);
+        EXPECT_EQ(std::tuple(s->cells[c.r * 4 + c.c], at()), std::tuple("75", c.after));
         // Refreshed at the commit, and again by the move as in the cells area.
         const std::string now = std::to_string(c.after.first) + "," + std::to_string(c.after.second);
-        EXPECT_EQ(s->entered, (std::vector<std::string>{"75", s.at() == std::pair(c.r, c.c) ? "75" : now}));
-        EXPECT_EQ(QApplication::focusWidget(), s.cells());
+        EXPECT_EQ(s->entered, (std::vector<std::string>{"75", at() == std::pair(c.r, c.c) ? "75" : now}));
+        EXPECT_EQ(focus(), cells());
     }
 }
 
-TEST(SheetWindow, EditsStopAtTheEdgeOfWhatTheyMayChange) {
-    Shown s(grid(2, 3));
-    s.go(0, 1);  // read-only
-    s.type("7");
-    EXPECT_EQ(std::tuple(QApplication::focusWidget() == s.cells(), s.cells()->shownText()), std::tuple(true, "0,1"));
+TEST_F(SheetWindow, EditsStopAtTheEdgeOfWhatTheyMayChange) {
+    show(2, 3);
+    go(0, 1);  // read-only
+    type("7");
+    EXPECT_EQ(std::tuple(focus() == cells(), cells()->shownText()), std::tuple(true, "0,1"));
     // Control characters and Delete start nothing.
-    s.go(0, 2);
-    QTest::keyClick(s.cells(), Qt::Key_Delete);
-    QTest::keyClick(s.cells(), Qt::Key_C, Qt::ControlModifier);
+    go(0, 2);
+    QTest::keyClick(cells(), Qt::Key_Delete);
+    QTest::keyClick(cells(), Qt::Key_C, Qt::ControlModifier);
     EXPECT_FALSE(s->isEditing());
     // 127 characters at most.
-    s.key(Qt::Key_Return);
-    s.type(std::string(130, 'a').c_str());
-    s.key(Qt::Key_Return);
+    key(Qt::Key_Return);
+    type(std::string(130, 'a').c_str());
+    key(Qt::Key_Return);
     EXPECT_EQ(s->cells[2], std::string(127, 'a'));
 }
 
-TEST(SheetWindow, EnsureVisibleKeepsOneRowOfMarginAndTheCurrentColumnInView) {
+TEST_F(SheetWindow, EnsureVisibleKeepsOneRowOfMarginAndTheCurrentColumnInView) {
     // A cells area 100 high: fewer than five rows, scroll bar included.
-    Shown s(grid(10, 6, {100, 100, 100, 100, 100, 100}), QSize(64 + 250, 124));
-    ASSERT_EQ(s.cells()->height(), 100);
-    Sheet::TSheetArrayWindow& a = *s.cells();
+    show(10, 6, {100, 100, 100, 100, 100, 100}, QSize(64 + 250, 124));
+    ASSERT_EQ(cells()->height(), 100);
+    Sheet::TSheetArrayWindow& a = *cells();
     const std::uint32_t firstRows[] = {0, 0, 1, 2, 3};  // after moving down to rows 1..5
     for (std::uint32_t k = 0; k < 5; ++k) {
-        s.key(Qt::Key_Down);
+        key(Qt::Key_Down);
         EXPECT_EQ(a.FirstRow, firstRows[k]) << "row " << a.CurRow;
         EXPECT_EQ(a.scroller()->yPos(), a.rowPosition(a.FirstRow));
         EXPECT_EQ(s->RowHeader->scroller()->yPos(), a.scroller()->yPos());
     }
-    for (int k = 0; k < 4; ++k) s.key(Qt::Key_Up);
+    for (int k = 0; k < 4; ++k) key(Qt::Key_Up);
     EXPECT_EQ(std::pair(a.CurRow, a.FirstRow), std::pair(1u, 1u));
     // 250 wide: two columns of 100 fit, a third does not.
     const std::uint32_t firstCols[] = {0, 1, 2, 3, 4};  // after moving right to columns 1..5
     for (std::uint32_t k = 0; k < 5; ++k) {
-        s.key(Qt::Key_Right);
+        key(Qt::Key_Right);
         EXPECT_EQ(a.FirstCol, firstCols[k]) << "column " << a.CurCol;
         EXPECT_EQ(a.scroller()->xPos(), a.columnPosition(a.FirstCol));
         EXPECT_EQ(s->ColumnHeader->scroller()->xPos(), a.scroller()->xPos());
@@ -247,15 +240,15 @@ TEST(SheetWindow, EnsureVisibleKeepsOneRowOfMarginAndTheCurrentColumnInView) {
     // However small the window, the current cell is not scrolled past.
     s->resize(64 + 60, 40);
     QApplication::processEvents();
-    s.key(Qt::Key_Down);
+    key(Qt::Key_Down);
     EXPECT_LE(a.FirstRow, a.CurRow);
     EXPECT_LE(a.FirstCol, a.CurCol);
 }
 
-TEST(SheetWindow, ScrollBarsMoveByWholeRowsAndColumnsAndLeaveTheCurrentCell) {
+TEST_F(SheetWindow, ScrollBarsMoveByWholeRowsAndColumnsAndLeaveTheCurrentCell) {
     using C = TWindow::ScrollCode;
-    Shown s(grid(6, 5, {70, 90, 60, 80, 50}));
-    Sheet::TSheetArrayWindow& a = *s.cells();
+    show(6, 5, {70, 90, 60, 80, 50});
+    Sheet::TSheetArrayWindow& a = *cells();
     struct Step { const char* name; bool vertical; C code; int thumb; long pos; std::uint32_t first; } steps[] = {
         {"page down from row 0: 25 pixels", true, C::PageDown, 0, 25, 1},
         {"page down again: 24", true, C::PageDown, 0, 49, 2},
@@ -286,7 +279,7 @@ TEST(SheetWindow, ScrollBarsMoveByWholeRowsAndColumnsAndLeaveTheCurrentCell) {
             EXPECT_EQ(std::tuple(a.scroller()->xPos(), a.FirstCol, s->ColumnHeader->scroller()->xPos()),
                       std::tuple(st.pos, st.first, st.pos));
         }
-        EXPECT_EQ(s.at(), std::pair(0u, 0u));
+        EXPECT_EQ(at(), std::pair(0u, 0u));
     }
     // The wheel goes through the line handlers, three rows a notch here.
     QApplication::setWheelScrollLines(3);
@@ -297,9 +290,9 @@ TEST(SheetWindow, ScrollBarsMoveByWholeRowsAndColumnsAndLeaveTheCurrentCell) {
     EXPECT_EQ(std::pair(a.FirstRow, a.scroller()->yPos()), std::pair(3u, 73L));
 }
 
-TEST(SheetWindow, ClicksSelectAndDoubleClicksEdit) {
-    Shown s(grid(4, 4, {70, 90, 60, 80}));
-    Sheet::TSheetArrayWindow& a = *s.cells();
+TEST_F(SheetWindow, ClicksSelectAndDoubleClicksEdit) {
+    show(4, 4, {70, 90, 60, 80});
+    Sheet::TSheetArrayWindow& a = *cells();
     a.EvVScroll(TWindow::ScrollCode::LineDown, 0);  // row 1 on top, 25 pixels down
     struct Case { const char* name; QPoint at; std::pair<std::uint32_t, std::uint32_t> cell; bool selects; } cases[] = {
         {"top left", {1, 1}, {1, 0}, true},  // (0, 0) would be QTest's "centre"
@@ -313,33 +306,22 @@ TEST(SheetWindow, ClicksSelectAndDoubleClicksEdit) {
         SCOPED_TRACE(c.name);
         s->entered.clear();
         QTest::mouseClick(&a, Qt::LeftButton, Qt::NoModifier, a.clientRect().topLeft() + c.at);
-        EXPECT_EQ(s.at(), c.cell);
+        EXPECT_EQ(at(), c.cell);
         EXPECT_EQ(s->entered.size(), c.selects ? 1u : 0u);
     }
     // A double click on an editable cell edits it, a click elsewhere commits.
     QTest::mouseDClick(&a, Qt::LeftButton, Qt::NoModifier, a.clientRect().topLeft() + QPoint(10, 10));
     EXPECT_TRUE(s->isEditing());
-    EXPECT_EQ(s.entry()->selectedText(), "1,0");
-    s.type("x");
+    EXPECT_EQ(entry()->selectedText(), "1,0");
+    type("x");
     QTest::mouseClick(&a, Qt::LeftButton, Qt::NoModifier, a.clientRect().topLeft() + QPoint(10, 40));
-    EXPECT_EQ(std::tuple(s->cells[4], s.at(), s->isEditing()), std::tuple("x", std::pair(2u, 0u), false));
+    EXPECT_EQ(std::tuple(s->cells[4], at(), s->isEditing()), std::tuple("x", std::pair(2u, 0u), false));
     EXPECT_EQ(a.cursor().shape(), Qt::CrossCursor);
 }
 
-namespace {
-
-QImage render(QWidget* w) {
-    QImage img(w->size(), QImage::Format_RGB32);
-    img.fill(Qt::magenta);
-    w->render(&img);
-    return img;
-}
-
-}  // namespace
-
-TEST(SheetWindow, DrawsGreyBordersABlackSelectionAndTheRedNotice) {
-    Shown s(std::make_unique<TestSheet>(4, 4, 64, 1));
-    const QImage cells = render(s.cells());
+TEST_F(SheetWindow, DrawsGreyBordersABlackSelectionAndTheRedNotice) {
+    show(4, 4, {}, QSize(400, 200), 1);
+    const QImage grid = render(cells());
     auto px = [&](const QImage& img, int x, int y) { return QColor(img.pixel(x, y)).name().toStdString(); };
     const std::string grey = "#c0c0c0", black = "#000000", white = "#ffffff";
     // Cell (1, 1): rectangle 100..200 by 24..48; the current cell (0, 0) is framed two pixels thick.
@@ -348,7 +330,7 @@ TEST(SheetWindow, DrawsGreyBordersABlackSelectionAndTheRedNotice) {
         {0, 0, black},   {1, 1, black},   {100, 10, black}, {99, 10, black}, {98, 10, white}, {50, 24, black},
         {50, 23, black}, {50, 22, white}, {101, 10, white},
     };
-    for (const Probe& p : probes) EXPECT_EQ(px(cells, p.x, p.y), p.color) << p.x << "," << p.y;
+    for (const Probe& p : probes) EXPECT_EQ(px(grid, p.x, p.y), p.color) << p.x << "," << p.y;
 
     const QImage info = render(s->InfoWindow);
     int red = 0;
@@ -364,12 +346,12 @@ TEST(SheetWindow, DrawsGreyBordersABlackSelectionAndTheRedNotice) {
     EXPECT_EQ(std::tuple(px(titles, 1, 10), px(titles, 50, 1), px(titles, 101, 10)), std::tuple(white, white, black));
 }
 
-TEST(SheetWindow, PaintingOnlyWhatMeetsTheRegionGivesTheSamePixels) {
-    Shown s(grid(30, 12, {70, 90, 60, 80, 50, 100, 70, 90, 60, 80, 50, 100}));
-    s.go(3, 4);
-    s.cells()->EvVScroll(TWindow::ScrollCode::ThumbPosition, 60);
-    s.cells()->EvHScroll(TWindow::ScrollCode::ThumbPosition, 150);
-    Sheet::TSheetArrayWindow* a = s.cells();
+TEST_F(SheetWindow, PaintingOnlyWhatMeetsTheRegionGivesTheSamePixels) {
+    show(30, 12, {70, 90, 60, 80, 50, 100, 70, 90, 60, 80, 50, 100});
+    go(3, 4);
+    cells()->EvVScroll(TWindow::ScrollCode::ThumbPosition, 60);
+    cells()->EvHScroll(TWindow::ScrollCode::ThumbPosition, 150);
+    Sheet::TSheetArrayWindow* a = cells();
     const QImage whole = render(a);
     QImage tiles(a->size(), QImage::Format_RGB32);
     tiles.fill(Qt::magenta);
@@ -379,19 +361,19 @@ TEST(SheetWindow, PaintingOnlyWhatMeetsTheRegionGivesTheSamePixels) {
     EXPECT_TRUE(tiles == whole);
 }
 
-TEST(SheetWindow, KeyboardFocusFollowsTheMdiChild) {
+TEST_F(SheetWindow, KeyboardFocusFollowsTheMdiChild) {
     TMDIClient client;
     client.resize(800, 600);
     TestSheet* sheets[] = {new TestSheet(3, 3, 64, 0), new TestSheet(3, 3, 64, 0)};
     std::vector<TMDIChild*> children;
-    for (TestSheet* s : sheets) children.push_back(new TMDIChild(client, QStringLiteral("view"), s));
+    for (TestSheet* t : sheets) children.push_back(new TMDIChild(client, QStringLiteral("view"), t));
     client.show();
     client.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&client));
     auto activate = [&](int i) {
         client.setActiveSubWindow(children[size_t(i)]);
         QApplication::processEvents();
-        return QApplication::focusWidget();
+        return focus();
     };
     EXPECT_EQ(activate(0), sheets[0]->ArrayWindow);
     EXPECT_EQ(activate(1), sheets[1]->ArrayWindow);
