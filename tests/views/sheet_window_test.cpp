@@ -220,29 +220,24 @@ TEST_F(SheetWindow, EnsureVisibleKeepsOneRowOfMarginAndTheCurrentColumnInView) {
     show(10, 6, {100, 100, 100, 100, 100, 100}, QSize(64 + 250, 124));
     ASSERT_EQ(cells()->height(), 100);
     Sheet::TSheetArrayWindow& a = *cells();
-    const std::uint32_t firstRows[] = {0, 0, 1, 2, 3};  // after moving down to rows 1..5
-    for (std::uint32_t k = 0; k < 5; ++k) {
+    for (std::uint32_t firstRow : {0, 0, 1, 2, 3}) {  // after moving down to rows 1..5
         key(Qt::Key_Down);
-        EXPECT_EQ(a.FirstRow, firstRows[k]) << "row " << a.CurRow;
-        EXPECT_EQ(a.scroller()->yPos(), a.rowPosition(a.FirstRow));
-        EXPECT_EQ(s->RowHeader->scroller()->yPos(), a.scroller()->yPos());
+        EXPECT_EQ(std::tuple(a.FirstRow, a.scroller()->yPos(), s->RowHeader->scroller()->yPos()),
+                  std::tuple(firstRow, a.rowPosition(firstRow), a.rowPosition(firstRow))) << "row " << a.CurRow;
     }
     for (int k = 0; k < 4; ++k) key(Qt::Key_Up);
     EXPECT_EQ(std::pair(a.CurRow, a.FirstRow), std::pair(1u, 1u));
     // 250 wide: two columns of 100 fit, a third does not.
-    const std::uint32_t firstCols[] = {0, 1, 2, 3, 4};  // after moving right to columns 1..5
-    for (std::uint32_t k = 0; k < 5; ++k) {
+    for (std::uint32_t firstCol : {0, 1, 2, 3, 4}) {  // after moving right to columns 1..5
         key(Qt::Key_Right);
-        EXPECT_EQ(a.FirstCol, firstCols[k]) << "column " << a.CurCol;
-        EXPECT_EQ(a.scroller()->xPos(), a.columnPosition(a.FirstCol));
-        EXPECT_EQ(s->ColumnHeader->scroller()->xPos(), a.scroller()->xPos());
+        EXPECT_EQ(std::tuple(a.FirstCol, a.scroller()->xPos(), s->ColumnHeader->scroller()->xPos()),
+                  std::tuple(firstCol, a.columnPosition(firstCol), a.columnPosition(firstCol))) << "column " << a.CurCol;
     }
     // However small the window, the current cell is not scrolled past.
     s->resize(64 + 60, 40);
     QApplication::processEvents();
     key(Qt::Key_Down);
-    EXPECT_LE(a.FirstRow, a.CurRow);
-    EXPECT_LE(a.FirstCol, a.CurCol);
+    EXPECT_TRUE(a.FirstRow <= a.CurRow && a.FirstCol <= a.CurCol);
 }
 
 TEST_F(SheetWindow, ScrollBarsMoveByWholeRowsAndColumnsAndLeaveTheCurrentCell) {
@@ -252,14 +247,11 @@ TEST_F(SheetWindow, ScrollBarsMoveByWholeRowsAndColumnsAndLeaveTheCurrentCell) {
     struct Step { const char* name; bool vertical; C code; int thumb; long pos; std::uint32_t first; } steps[] = {
         {"page down from row 0: 25 pixels", true, C::PageDown, 0, 25, 1},
         {"page down again: 24", true, C::PageDown, 0, 49, 2},
-        {"line up", true, C::LineUp, 0, 25, 1},
-        {"line up to the top", true, C::LineUp, 0, 0, 0},
-        {"line up at the top", true, C::LineUp, 0, 0, 0},
-        {"thumb inside row 1", true, C::ThumbTrack, 30, 25, 1},
+        {"line up", true, C::LineUp, 0, 25, 1},             {"line up to the top", true, C::LineUp, 0, 0, 0},
+        {"line up at the top", true, C::LineUp, 0, 0, 0},   {"thumb inside row 1", true, C::ThumbTrack, 30, 25, 1},
         {"thumb past the last row", true, C::ThumbPosition, 500, 121, 5},
         {"line down at the last row", true, C::LineDown, 0, 121, 5},
-        {"line right from column 0", false, C::LineDown, 0, 71, 1},
-        {"page right", false, C::PageDown, 0, 161, 2},
+        {"line right from column 0", false, C::LineDown, 0, 71, 1}, {"page right", false, C::PageDown, 0, 161, 2},
         {"page left from column 2", false, C::PageUp, 0, 71, 1},
         {"page left from column 1", false, C::PageUp, 0, 0, 0},
         {"thumb at the end of column 0", false, C::ThumbTrack, 70, 0, 0},
@@ -270,16 +262,10 @@ TEST_F(SheetWindow, ScrollBarsMoveByWholeRowsAndColumnsAndLeaveTheCurrentCell) {
     };
     for (const Step& st : steps) {
         SCOPED_TRACE(st.name);
-        if (st.vertical) {
-            a.EvVScroll(st.code, st.thumb);
-            EXPECT_EQ(std::tuple(a.scroller()->yPos(), a.FirstRow, s->RowHeader->scroller()->yPos()),
-                      std::tuple(st.pos, st.first, st.pos));
-        } else {
-            a.EvHScroll(st.code, st.thumb);
-            EXPECT_EQ(std::tuple(a.scroller()->xPos(), a.FirstCol, s->ColumnHeader->scroller()->xPos()),
-                      std::tuple(st.pos, st.first, st.pos));
-        }
-        EXPECT_EQ(at(), std::pair(0u, 0u));
+        st.vertical ? a.EvVScroll(st.code, st.thumb) : a.EvHScroll(st.code, st.thumb);
+        const auto got = st.vertical ? std::tuple(a.scroller()->yPos(), a.FirstRow, s->RowHeader->scroller()->yPos())
+                                     : std::tuple(a.scroller()->xPos(), a.FirstCol, s->ColumnHeader->scroller()->xPos());
+        EXPECT_EQ(std::tuple(got, at()), std::tuple(std::tuple(st.pos, st.first, st.pos), std::pair(0u, 0u)));
     }
     // The wheel goes through the line handlers, three rows a notch here.
     QApplication::setWheelScrollLines(3);
