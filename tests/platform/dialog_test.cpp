@@ -132,7 +132,7 @@ TEST(TestHooks, AnswersAndScriptsLeftUnusedAreReported) {
 TEST(FilterValidator, AdmitsExactlyItsSet) {
     struct Case { const char *set, *admitted, *refused; } cases[] = {
         {"A-Za-z0-9_", "AZaz09_mQ", " .-+\xc3\xa9/@[`{"}, {"0-9.eE+-", "0123456789.eE+-", "aAdD ,_/"},
-        {"0-9.", "0123456789.", "eE+-, a"},                {"0-9", "0123456789", ".eE+- a"},
+        {"0-9.", "0123456789.", "eE+-, a"},
     };
     for (const Case& c : cases) {
         TFilterValidator v(QString::fromLatin1(c.set));
@@ -305,9 +305,4 @@ TEST(Printer, SetupChoosesPrinterPaperAndOrientation) {
     }
     EXPECT_EQ(printer.pageLayout().pageSize().id(), QPageSize::A5);
     EXPECT_EQ(printer.pageLayout().orientation(), QPageLayout::Landscape);
-    TestHooks hooks;
-    hooks.printAnswers = {false};
-    TPrinter hooked;
-    EXPECT_FALSE(hooked.setup(nullptr));
-    EXPECT_EQ(std::pair(hooks.setupDialogs, hooks.printDialogs), std::pair(1, 0));
 }

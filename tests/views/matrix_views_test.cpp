@@ -1,5 +1,5 @@
-// The five matrix views on a computed document: what each shows and where,
-// the result matrices read-only, and evaluations typed into the Matrix of
+// The five matrix views on a computed document: what each shows (captions and
+// places are the main window's tests), the result matrices read-only, and evaluations typed into the Matrix of
 // Alternatives, including cells merely moved over.
 #include <gtest/gtest.h>
 
@@ -67,22 +67,17 @@ TEST_F(MatrixViews, ResultMatricesShowTheResultsInPlaceAndReadOnly) {
     struct Case {
         const char* caption;
         std::function<TMatrixWindow*()> open;
-        QPoint at;
         const std::vector<std::string>& texts;
         int showInfo;
     } cases[] = {
-        {"Matrix of Concordance", [this] { return open<TMDIMacierzZgodnosci>(); }, {25, 20}, r.concordanceTexts, 0},
-        {"Matrix of Discordance", [this] { return open<TMDIMacierzNiezgodnosci>(); }, {45, 35}, r.discordanceTexts, 1},
-        {"Matrix of Robustness", [this] { return open<TMDIMacierzMocy>(); }, {65, 50}, r.robustnessTexts, 0},
-        {"Matrix of Outranking", [this] { return open<TMDIMacierzPrzewyzszania>(); }, {85, 65}, r.outrankingTexts, 0},
+        {"Matrix of Concordance", [this] { return open<TMDIMacierzZgodnosci>(); }, r.concordanceTexts, 0},
+        {"Matrix of Discordance", [this] { return open<TMDIMacierzNiezgodnosci>(); }, r.discordanceTexts, 1},
+        {"Matrix of Robustness", [this] { return open<TMDIMacierzMocy>(); }, r.robustnessTexts, 0},
+        {"Matrix of Outranking", [this] { return open<TMDIMacierzPrzewyzszania>(); }, r.outrankingTexts, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.caption);
         TMatrixWindow* w = c.open();
-        QMdiSubWindow* child = client.activeSubWindow();
-        ASSERT_EQ(child->widget(), w);
-        EXPECT_EQ(std::tuple(child->windowTitle().toStdString(), child->geometry()),
-                  std::tuple(c.caption, QRect(c.at, QSize(500, 300))));
         const auto* a = w->ArrayWindow;
         EXPECT_EQ(std::tuple(a->Cells, a->RowCount, a->ColCount, a->Columns),
                   std::tuple(c.texts.data(), 3u, 3u, r.resultColumnFormats.data()));
@@ -105,10 +100,6 @@ TEST_F(MatrixViews, ResultMatricesShowTheResultsInPlaceAndReadOnly) {
 TEST_F(MatrixViews, MatrixOfAlternativesIsEditedOnTop) {
     build();
     TMatrixWindow* w = open<TMDIWarianty>();
-    QMdiSubWindow* child = client.activeSubWindow();
-    ASSERT_EQ(child->widget(), w);
-    EXPECT_EQ(std::tuple(child->windowTitle(), child->geometry()),
-              std::tuple(QStringLiteral("Matrix of Alternatives"), QRect(5, 5, 500, 300)));
     const Project& p = doc.project();
     const auto* a = w->ArrayWindow;
     EXPECT_EQ(std::tuple(a->Cells, a->RowCount, a->ColCount, a->Columns),
