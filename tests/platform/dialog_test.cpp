@@ -63,7 +63,6 @@ TEST(Dialog, ControlsAreMadeFromTheTemplateAndReachableById) {
     EXPECT_EQ(d.listBox(205)->font().family(), "Courier New");
     EXPECT_EQ(d.listBox(205)->font().pixelSize(), 12);
     EXPECT_TRUE(d.button(1)->isDefault());
-    EXPECT_EQ(d.control(-1), nullptr);
     // Dialog units follow the font: x by a quarter of the average width, y by an eighth of the height.
     const QSize base = TDialog::baseUnits(d.font());
     EXPECT_EQ(d.size(), QSize((200 * base.width() + 2) / 4, (100 * base.height() + 4) / 8));

@@ -28,51 +28,45 @@ TLayoutMetrics metrics(C left, C top, C right, C bottom, C width = {}, C height 
 
 TEST(LayoutWindow, PlacesChildrenByTheirConstraints) {
     const C none;
+    using Set = std::function<void(QWidget*, TLayoutMetrics)>;
     struct Case {
         const char* name;
-        std::function<void(TLayoutWindow&, QWidget* a, QWidget* b, QWidget* c)> place;
+        std::function<void(const Set&, QWidget* a, QWidget* b, QWidget* c)> place;
         QRect a, b, c;  // c stays at (1, 2, 3, 4) when it has no metrics
     } cases[] = {
         {"edges of the parent with margins",
-         [&](TLayoutWindow& w, QWidget* a, QWidget*, QWidget*) {
-             w.setChildLayoutMetrics(a, metrics(lm::parent(E::Left, 5), lm::parent(E::Top, 5), lm::parent(E::Right, -5),
-                                                lm::parent(E::Bottom, -5)));
+         [&](const Set& set, QWidget* a, QWidget*, QWidget*) {
+             set(a, metrics(lm::parent(E::Left, 5), lm::parent(E::Top, 5), lm::parent(E::Right, -5),
+                            lm::parent(E::Bottom, -5)));
          },
          {5, 5, 290, 190}, {1, 2, 3, 4}, {1, 2, 3, 4}},
         {"minus one overlaps the borders; same height, same width",
-         [&](TLayoutWindow& w, QWidget* a, QWidget* b, QWidget* c) {
-             w.setChildLayoutMetrics(a, metrics(lm::parent(E::Left), lm::parent(E::Top), none, none, lm::pixels(64),
-                                                lm::pixels(24)));
-             w.setChildLayoutMetrics(b, metrics(lm::of(a, E::Right, -1), lm::parent(E::Top), lm::parent(E::Right), none,
-                                                none, lm::of(a, E::Height)));
-             w.setChildLayoutMetrics(c, metrics(lm::parent(E::Left), lm::of(a, E::Bottom, -1), none,
-                                                lm::parent(E::Bottom), lm::of(a, E::Width)));
+         [&](const Set& set, QWidget* a, QWidget* b, QWidget* c) {
+             set(a, metrics(lm::parent(E::Left), lm::parent(E::Top), none, none, lm::pixels(64), lm::pixels(24)));
+             set(b, metrics(lm::of(a, E::Right, -1), lm::parent(E::Top), lm::parent(E::Right), none, none,
+                            lm::of(a, E::Height)));
+             set(c, metrics(lm::parent(E::Left), lm::of(a, E::Bottom, -1), none, lm::parent(E::Bottom),
+                            lm::of(a, E::Width)));
          },
          {0, 0, 64, 24}, {63, 0, 237, 24}, {0, 23, 64, 177}},
         {"80 percent of the width, the rest beside it",
-         [&](TLayoutWindow& w, QWidget* a, QWidget* b, QWidget*) {
-             w.setChildLayoutMetrics(a, metrics(lm::parent(E::Left), lm::parent(E::Top), lm::percent(E::Width, 80),
-                                                lm::parent(E::Bottom)));
-             w.setChildLayoutMetrics(b, metrics(lm::of(a, E::Right), lm::parent(E::Top), lm::parent(E::Right), none,
-                                                none, lm::pixels(40)));
+         [&](const Set& set, QWidget* a, QWidget* b, QWidget*) {
+             set(a, metrics(lm::parent(E::Left), lm::parent(E::Top), lm::percent(E::Width, 80), lm::parent(E::Bottom)));
+             set(b, metrics(lm::of(a, E::Right), lm::parent(E::Top), lm::parent(E::Right), none, none, lm::pixels(40)));
          },
          {0, 0, 240, 200}, {240, 0, 60, 40}, {1, 2, 3, 4}},
         {"right and width, bottom and height; a sibling set later is waited for",
-         [&](TLayoutWindow& w, QWidget* a, QWidget* b, QWidget*) {
-             w.setChildLayoutMetrics(a, metrics(none, none, lm::of(b, E::Left, -10), lm::parent(E::Bottom),
-                                                lm::percent(b, E::Width, 50), lm::pixels(30)));
-             w.setChildLayoutMetrics(b, metrics(lm::pixels(150), lm::pixels(10), none, none, lm::pixels(101),
-                                                lm::pixels(20)));
+         [&](const Set& set, QWidget* a, QWidget* b, QWidget*) {
+             set(a, metrics(none, none, lm::of(b, E::Left, -10), lm::parent(E::Bottom), lm::percent(b, E::Width, 50),
+                            lm::pixels(30)));
+             set(b, metrics(lm::pixels(150), lm::pixels(10), none, none, lm::pixels(101), lm::pixels(20)));
          },
          {90, 170, 50, 30}, {150, 10, 101, 20}, {1, 2, 3, 4}},
         {"a cycle of references leaves its children empty; a negative size is 0",
-         [&](TLayoutWindow& w, QWidget* a, QWidget* b, QWidget* c) {
-             w.setChildLayoutMetrics(a, metrics(lm::of(b, E::Right), lm::pixels(0), none, none, lm::pixels(9),
-                                                lm::pixels(9)));
-             w.setChildLayoutMetrics(b, metrics(lm::of(a, E::Right), lm::pixels(0), none, none, lm::pixels(9),
-                                                lm::pixels(9)));
-             w.setChildLayoutMetrics(c, metrics(lm::pixels(250), lm::pixels(0), lm::pixels(200), none, none,
-                                                lm::pixels(5)));
+         [&](const Set& set, QWidget* a, QWidget* b, QWidget* c) {
+             set(a, metrics(lm::of(b, E::Right), lm::pixels(0), none, none, lm::pixels(9), lm::pixels(9)));
+             set(b, metrics(lm::of(a, E::Right), lm::pixels(0), none, none, lm::pixels(9), lm::pixels(9)));
+             set(c, metrics(lm::pixels(250), lm::pixels(0), lm::pixels(200), none, none, lm::pixels(5)));
          },
          {}, {}, {250, 0, 0, 5}},
     };
@@ -84,7 +78,7 @@ TEST(LayoutWindow, PlacesChildrenByTheirConstraints) {
         auto* c = new QWidget(&w);
         for (QWidget* x : {a, b, c}) x->setGeometry(1, 2, 3, 4);
         w.resize(300, 200);
-        k.place(w, a, b, c);
+        k.place([&w](QWidget* x, TLayoutMetrics m) { w.setChildLayoutMetrics(x, m); }, a, b, c);
         w.layoutChildren();
         EXPECT_EQ(std::tuple(a->geometry(), b->geometry(), c->geometry()), std::tuple(k.a, k.b, k.c));
     }

@@ -71,7 +71,6 @@ TEST_F(GraphWindows, GraphOfOutrankingIsDrawnWhole) {
     arc(r, 0, 1);
     arc(r, 1, 0);
     TGrafWin1 w(nullptr, r);
-    EXPECT_EQ(std::tuple(w.radius(), w.CentreX, w.CentreY, w.VertexRects.size()), std::tuple(150, 170, 170, 4u));
     EXPECT_EQ(drawn(w).text(),
               "pen 0,0,255 3\nbrush 255,255,255\nellipse 155 305 185 335\ncentred 155 305 185 335 \"1\"\n"
               "pen 0,0,0 1\nbrush 255,255,255\n"
@@ -102,7 +101,6 @@ TEST_F(GraphWindows, ModifiedGraphColoursTheHeadsByWhatCycleCuttingDid) {
     r.outrankingMatrix[r.at(1, 2)] = 1;    // removed
     r.modifiedOutranking[r.at(2, 0)] = 1;  // added
     TGrafWin2 w(nullptr, r);
-    EXPECT_EQ(w.VertexRects.size(), 7u);
     const RecordingCanvas c = drawn(w);
     EXPECT_EQ(headBrushes(c), (std::vector<std::string>{"brush 0,0,0", "brush 255,0,0", "brush 0,255,0",
                                                          "brush 0,255,0", "brush 255,0,0"}));
@@ -122,7 +120,6 @@ TEST_F(GraphWindows, FinalGraphFillsTheKernelAndNumbersArtificialVerticesInRed) 
     r.listCounts = {0, -1, 0, -1, -1};
     r.vertexGraph[r.at(0, 1)] = 1;
     TGrafWin w(nullptr, r);
-    EXPECT_EQ(std::tuple(w.vertexCount(), w.VertexRects.size()), std::tuple(3, 7u));
     const RecordingCanvas c = drawn(w);
     const std::string all = c.text();
     EXPECT_EQ(between(c, "pen 0,0,255 3", "brush 255,255,255"),
