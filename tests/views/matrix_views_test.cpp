@@ -90,7 +90,8 @@ TEST_F(MatrixViews, ResultMatricesShowTheResultsInPlaceAndReadOnly) {
         // Neither Enter nor typing opens the entry line.
         const std::vector<std::string> before = c.texts;
         type("\n7\n9>1");
-        EXPECT_EQ(std::tuple(QApplication::focusWidget() == a, w->isEditing(), c.texts), std::tuple(true, false, before));
+        EXPECT_EQ(std::tuple(QApplication::focusWidget() == a, w->isEditing(), c.texts),
+                  std::tuple(true, false, before));
     }
     EXPECT_EQ(r.resultColumnFormats[2], (TSheetColumn{64, 1, 1}));
     EXPECT_EQ(std::string(TSheetWindow::TInfoWindow::kNotice),

@@ -230,7 +230,8 @@ TEST_F(SheetWindow, EnsureVisibleKeepsOneRowOfMarginAndTheCurrentColumnInView) {
     for (std::uint32_t firstCol : {0, 1, 2, 3, 4}) {  // after moving right to columns 1..5
         key(Qt::Key_Right);
         EXPECT_EQ(std::tuple(a.FirstCol, a.scroller()->xPos(), s->ColumnHeader->scroller()->xPos()),
-                  std::tuple(firstCol, a.columnPosition(firstCol), a.columnPosition(firstCol))) << "column " << a.CurCol;
+                  std::tuple(firstCol, a.columnPosition(firstCol), a.columnPosition(firstCol)))
+            << "column " << a.CurCol;
     }
     // However small the window, the current cell is not scrolled past.
     s->resize(64 + 60, 40);
@@ -262,8 +263,9 @@ TEST_F(SheetWindow, ScrollBarsMoveByWholeRowsAndColumnsAndLeaveTheCurrentCell) {
     for (const Step& st : steps) {
         SCOPED_TRACE(st.name);
         st.vertical ? a.EvVScroll(st.code, st.thumb) : a.EvHScroll(st.code, st.thumb);
-        const auto got = st.vertical ? std::tuple(a.scroller()->yPos(), a.FirstRow, s->RowHeader->scroller()->yPos())
-                                     : std::tuple(a.scroller()->xPos(), a.FirstCol, s->ColumnHeader->scroller()->xPos());
+        TScroller& header = *(st.vertical ? s->RowHeader->scroller() : s->ColumnHeader->scroller());
+        const auto got = st.vertical ? std::tuple(a.scroller()->yPos(), a.FirstRow, header.yPos())
+                                     : std::tuple(a.scroller()->xPos(), a.FirstCol, header.xPos());
         EXPECT_EQ(std::tuple(got, at()), std::tuple(std::tuple(st.pos, st.first, st.pos), std::pair(0u, 0u)));
     }
     // The wheel goes through the line handlers, three rows a notch here.
