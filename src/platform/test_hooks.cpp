@@ -29,6 +29,7 @@ TestHooks::~TestHooks() {
     count(left, files.size(), "file dialog answer(s)");
     count(left, dialogScripts.size(), "dialog script(s)");
     count(left, printAnswers.size(), "print dialog answer(s)");
+    count(left, progressScripts.size(), "progress script(s)");
     if (left.empty()) return;
     const std::string message = "Test hooks ended with unused " + left;
     if (const UnusedReporter& report = unusedReporter()) {

@@ -7,6 +7,7 @@
 // that never came: the hooks report it as a failure.
 #include <QString>
 #include <QStringList>
+#include <cstdint>
 #include <deque>
 #include <functional>
 #include <optional>
@@ -31,6 +32,15 @@ struct FileDialogCall {
     QString fileName;  // the pattern the dialog starts with
     QString filter;    // "text|pattern|..." form
     QString defaultExt;
+};
+
+// What one run of long work showed in its progress dialog.
+struct ProgressRun {
+    int templateId = 0;
+    QString caption;
+    QStringList stages;  // the stage texts, in the order the work reported them
+    int shownAt = -1;    // how many stages had been reported when the dialog appeared; -1: never
+    bool cancelled = false;
 };
 
 struct ProgramStart {
@@ -63,6 +73,16 @@ public:
     // the dialog is cancelled.
     std::vector<int> dialogsRun;
     std::deque<std::function<void(TDialog&)>> dialogScripts;
+
+    // Long work (runWithProgress): one record per run, and one script per
+    // run, called on the user-interface thread at each stage the work reports
+    // with the dialog (not shown) and the stage's index while the work waits;
+    // it may press Cancel or Escape or close the dialog. None queued: the work
+    // runs to its end. The delay before the dialog appears is measured on
+    // progressClock (milliseconds) when it is set.
+    std::vector<ProgressRun> progressRuns;
+    std::deque<std::function<void(TDialog&, int stage)>> progressScripts;
+    std::function<std::int64_t()> progressClock;
 
     // Programs started without waiting; startSucceeds decides the outcome.
     std::vector<ProgramStart> programs;

@@ -1,0 +1,66 @@
+#pragma once
+// Long work off the user-interface thread. The work runs on a worker thread
+// while this thread goes on painting and handling its timers; from the start
+// every input to the program's windows but the progress dialog is swallowed
+// and the owner's window shows the wait cursor, so nothing can change what
+// the work reads. The progress dialog (a template with a static that names
+// the stage and a Cancel button) appears only once the work has outlasted a
+// delay, so quick work shows nothing. Cancel, Escape and the close box ask
+// the work to stop; the call returns when the work has ended all the same.
+#include <QString>
+#include <QStringList>
+#include <atomic>
+#include <cstdint>
+#include <functional>
+
+#include "platform/dialog.h"
+
+namespace kvis {
+
+// What the work sees of its dialog; called from the worker thread.
+class TProgress {
+public:
+    virtual ~TProgress() = default;
+    // Shows the text of stage `index` (the spec's stageTexts); returns once
+    // the user-interface thread has taken it in.
+    virtual void stage(int index) = 0;
+    virtual bool cancelRequested() const = 0;
+};
+
+struct ProgressDialogSpec {
+    int templateId = 0;
+    int stageControl = 0;  // the static that shows the stage
+    QString caption;       // empty: the template's own
+    QStringList stageTexts;
+    bool cancellable = true;  // false: Cancel is disabled and Escape and the close box do nothing
+    int delayMs = 500;
+};
+
+// The progress dialog itself: the template with the caption and the text of
+// `stage`. Made by runWithProgress; public for the fit test and pictures.
+class TProgressDialog : public TDialog {
+    Q_OBJECT
+public:
+    TProgressDialog(QWidget* parent, const ProgressDialogSpec& spec, int stage = 0);
+    void setUp() override;
+    void showStage(int index);
+    int currentStage() const { return stage_; }
+
+public slots:
+    // Escape and the close box end the dialog only when the work can stop.
+    void reject() override;
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+
+private:
+    ProgressDialogSpec spec_;
+    int stage_;
+};
+
+// Runs `work` on a worker thread and returns once it has ended; whatever it
+// threw is thrown again here, on the calling thread. True when the user
+// asked it to stop.
+bool runWithProgress(QWidget* owner, const ProgressDialogSpec& spec, const std::function<void(TProgress&)>& work);
+
+}  // namespace kvis
