@@ -102,9 +102,19 @@ void Document::savedAs(std::string path) {
     state_.untitled = 0;
 }
 
-ComputeOutcome Document::compute() {
-    if (!state_.resultsValid && validate(project_).passed()) releaseResults();
-    return computeResults(project_, state_, results_);
+ComputeOutcome Document::compute(const EngineRunner& run) {
+    const bool goesAhead = !state_.resultsValid && validate(project_).passed();
+    if (goesAhead) releaseResults();
+    if (!goesAhead || !run) return computeResults(project_, state_, results_);
+    // The engine fills results and a state of its own; they become the
+    // document's only once it has ended.
+    ResultsSet fresh;
+    DocumentState computed = state_;
+    ComputeOutcome out;
+    run([&] { out = computeResults(project_, computed, fresh); });
+    results_ = std::move(fresh);
+    state_.resultsValid = computed.resultsValid;
+    return out;
 }
 
 void Document::addAlternative(const std::string& name, const std::vector<double>& values) {

@@ -30,10 +30,28 @@ DialogTemplate aboutTemplate() {
     return t;
 }
 
+// Holds the longest stage text, "Computing the matrices...", whole.
+DialogTemplate progressTemplate() {
+    using K = ControlKind;
+    DialogTemplate t;
+    t.id = tpl::Progress;
+    t.caption = "Computations";
+    t.width = 160;
+    t.height = 58;
+    t.controls = {
+        {-1, K::WhiteFrame, "", 2, 2, 156, 54, 0},
+        {idc::Progress::Stage, K::Static, "", 8, 10, 144, 10, cs::Centre},
+        {-1, K::BlackFrame, "", 47, 28, 66, 24, 0},
+        {IDCANCEL, K::Button, "Cancel", 55, 33, 50, 14, cs::Default},
+    };
+    return t;
+}
+
 }  // namespace
 
 void registerProgramTemplates() {
     registerDialogTemplate(aboutTemplate());
+    registerDialogTemplate(progressTemplate());
     registerEditingTemplates();
 }
 

@@ -6,7 +6,8 @@
 
 namespace kvis {
 
-// Registers every template of the program (About and the editing dialogs).
+// Registers every template of the program (About, the progress dialog and the
+// editing dialogs).
 void registerProgramTemplates();
 
 // The templates of the editing and inspection dialogs (editing_templates.cpp).
@@ -27,6 +28,7 @@ inline constexpr int Advanced = 112;
 inline constexpr int Select = 113;
 inline constexpr int SetToCompare = 114;
 inline constexpr int Compare = 115;
+inline constexpr int Progress = 116;  // long work: Computations, Save results
 }  // namespace tpl
 
 // Control ids, one set per template.
@@ -77,6 +79,11 @@ inline constexpr int First = 101, Second = 102;
 // The lists of the comparison, and the names of the pair.
 namespace Compare {
 inline constexpr int P = 202, I = 203, Q = 204, PV = 205, QMinus = 206, First = 300, Second = 301;
+}
+
+// The stage of the work; IDCANCEL stops it.
+namespace Progress {
+inline constexpr int Stage = 201;
 }
 
 }  // namespace idc

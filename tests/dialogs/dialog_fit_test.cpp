@@ -25,6 +25,7 @@
 #include "dialogs/kernel_dialogs.h"
 #include "dialogs/my_edit.h"
 #include "dialogs/parameter_dialogs.h"
+#include "dialogs/progress_dialog.h"
 #include "model/project_file.h"
 
 using namespace kvis;
@@ -276,6 +277,16 @@ TEST_F(DialogFit, EveryDialogHoldsItsTextsWhole) {
         EXPECT_EQ(d->windowTitle().toStdString(), c.caption);
     }
     for (const auto& [tpl, id, text] : buttons) EXPECT_EQ(findDialogTemplate(tpl)->control(id)->text, text);
+    // The progress dialog at each of its stages, under both its captions.
+    for (LongWork work : {LongWork::Computations, LongWork::SavingResults}) {
+        const ProgressDialogSpec spec = progressDialogSpec(work);
+        for (int stage = 0; stage < spec.stageTexts.size(); ++stage) {
+            SCOPED_TRACE(spec.stageTexts[stage].toStdString());
+            TProgressDialog d(nullptr, spec, stage);
+            covered.insert(d.templateId());
+            EXPECT_EQ(check(d), std::vector<std::string>{});
+        }
+    }
     // Every template of the program has its case.
     std::set<int> templates;
     for (int id = 1; id < 1000; ++id)

@@ -6,7 +6,9 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <new>
 #include <string>
+#include <thread>
 #include <tuple>
 #include <vector>
 
@@ -105,6 +107,39 @@ TEST_F(DocumentTest, ComputationsReleaseTheOldResultsOnlyWhenTheProjectPassesVal
     EXPECT_EQ(released, 2);
     EXPECT_EQ(seen, std::tuple(2, 2, 3));
     EXPECT_EQ(std::tuple(doc->results().n, doc->state().resultsValid), std::tuple(2, 1));
+}
+
+// A runner of the engine (a worker thread in the desktop program) is asked
+// only for a computation that goes ahead; meanwhile the document holds no
+// results, and they are those a computation without it leaves.
+TEST_F(DocumentTest, ComputationsWhoseEngineRunsElsewhere) {
+    int runs = 0;
+    std::tuple<int, int, int> during{-1, -1, -1};  // results' n, resultsValid, listener runs
+    const auto onAThread = [&](const std::function<void()>& engine) {
+        ++runs;
+        during = {doc->results().n, doc->state().resultsValid, released};
+        std::thread worker(engine);
+        worker.join();
+    };
+    EXPECT_EQ(doc->compute(onAThread).status, ComputeStatus::AlreadyValid);
+    doc->setLevelOfConcordance(0.9);
+    EXPECT_EQ(doc->compute(onAThread).status, ComputeStatus::Refused);
+    EXPECT_EQ(std::tuple(runs, released, doc->results().n), std::tuple(0, 0, 3));
+
+    doc->setLevelOfConcordance(0.6);
+    const ResultsSet before = doc->results();
+    EXPECT_EQ(doc->compute(onAThread).status, ComputeStatus::Computed);
+    EXPECT_EQ(runs, 1);
+    EXPECT_EQ(during, std::tuple(0, 0, 1));
+    EXPECT_EQ(doc->state().resultsValid, 1);
+    EXPECT_EQ(doc->results().concordanceTexts, before.concordanceTexts);
+    EXPECT_EQ(doc->results().modifiedOutranking, before.modifiedOutranking);
+    EXPECT_EQ(doc->results().vertexCount, before.vertexCount);
+
+    // What the engine's run throws passes through and keeps nothing.
+    doc->setLevelOfConcordance(0.61);
+    EXPECT_THROW(doc->compute([](const std::function<void()>&) { throw std::bad_alloc(); }), std::bad_alloc);
+    EXPECT_EQ(std::tuple(doc->results().n, doc->state().resultsValid), std::tuple(0, 0));
 }
 
 TEST_F(DocumentTest, WholeProjectOperationsSetTitlePathAndRecentList) {
