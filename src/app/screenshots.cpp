@@ -18,6 +18,7 @@
 #include <QTimer>
 #include <cstdio>
 #include <functional>
+#include <tuple>
 
 #include "app/about_dialog.h"
 #include "app/kavorin_app.h"
@@ -25,6 +26,7 @@
 #include "app/project_dialogs.h"
 #include "app/results_printout.h"
 #include "dialogs/editing_dialogs.h"
+#include "dialogs/progress_dialog.h"
 #include "platform/message_box.h"
 #include "platform/printer.h"
 #include "platform/test_hooks.h"
@@ -416,6 +418,18 @@ int main(int argc, char** argv) {
         about.show();
         grab(&about, QStringLiteral("dialog_about"));
         about.hide();
+
+        // The progress dialog as a long computation shows it, and that of
+        // Save results, whose files are written whole or not at all.
+        for (auto [work, stage, name] : {std::tuple{LongWork::Computations, 2, "dialog_progress"},
+                                         std::tuple{LongWork::SavingResults, 4, "dialog_progress_saving"}}) {
+            TProgressDialog progress(frame, progressDialogSpec(work), stage);
+            progress.create();
+            progress.setUp();
+            progress.show();
+            grab(&progress, QString::fromLatin1(name));
+            progress.hide();
+        }
 
         auto fileDialog = [&](TOpenSaveDialog& d, const QString& name) {
             d.setUp();
