@@ -11,6 +11,7 @@
 #include "app/lifecycle.h"
 #include "app/project_dialogs.h"
 #include "dialogs/editing_dialogs.h"
+#include "dialogs/progress_dialog.h"
 #include "model/atomic_file.h"
 #include "model/project_file.h"
 #include "model/settings.h"
@@ -18,6 +19,7 @@
 #include "output/exchange_file.h"
 #include "output/results_file.h"
 #include "platform/icons.h"
+#include "platform/background_work.h"
 #include "platform/message_box.h"
 #include "platform/services.h"
 #include "resources/menu_resource.h"
@@ -386,16 +388,27 @@ void TKavorinApp::cmExport() {
 }
 
 void TKavorinApp::cmComputations() {
-    ComputeOutcome out;
-    {
-        TWaitCursor wait;
-        // The views close as the old results go, before the engine runs.
-        out = document_.compute();
+    showStatus({});
+    // The views close as the old results go; then the engine runs on a worker
+    // thread behind the progress dialog, which alone owns what it fills.
+    const ComputeOutcome out = document_.compute([this](const Document::Engine& engine) {
+        runWithProgress(owner(), progressDialogSpec(LongWork::Computations), [&engine](TProgress& dialog) {
+            DialogProgress progress(dialog);
+            engine(&progress);
+        });
+    });
+    if (out.status == ComputeStatus::Cancelled) {
+        showStatus(QString::fromLatin1(kComputationsCancelled));
+        return;
     }
     if (out.text.empty()) return;  // computed, or the results were still valid
     const unsigned buttons = out.buttons == MessageButtons::YesNo ? MB_YESNO : MB_OK;
     const int a = messageBox(owner(), q(out.text), q(out.caption), buttons | MB_ICONSTOP);
     if (out.refused == Check::Thresholds && a == IDYES) cmCriteria();
+}
+
+void TKavorinApp::showStatus(const QString& text) {
+    if (mainWindow() && mainWindow()->statusBar()) mainWindow()->statusBar()->showMessage(text);
 }
 
 void TKavorinApp::cmSaveResults() {
@@ -409,14 +422,15 @@ void TKavorinApp::cmSaveResults() {
     const std::string path = s(fileData_.fileName);
     std::string error;
     bool written = false;
-    {
-        // The wait cursor only while writing, not over the file dialog.
-        TWaitCursor wait;
+    // Written on a worker thread while the window paints; the views only
+    // read the results meanwhile, and nothing can change them.
+    runWithProgress(owner(), progressDialogSpec(LongWork::SavingResults), [&](TProgress& dialog) {
+        DialogProgress(dialog).stage(ComputeStage::Writing);
         // Never over the project's own file.
         const DocumentState& d = document_.state();
         written = saveResultsFile(path, document_.project(), d, document_.results(), mask, &error,
                                   d.untitled ? std::string() : d.projectPath);
-    }
+    });
     if (!written) reportWriteFailure(owner(), path, error, "Saving results");
 }
 

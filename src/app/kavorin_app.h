@@ -71,6 +71,8 @@ private:
     // The close-all step: every child window of the client closes.
     void closeAllViews();
     void setCaption(const QString& c);
+    // The status bar's message (a cancelled computation); empty clears it.
+    void showStatus(const QString& text);
     QWidget* owner() const;
     void refreshPrinter();
 

@@ -111,7 +111,16 @@ ComputeOutcome Document::compute(const EngineRunner& run) {
     ResultsSet fresh;
     DocumentState computed = state_;
     ComputeOutcome out;
-    run([&] { out = computeResults(project_, computed, fresh); });
+    run([&](ComputeProgress* progress) {
+        out = computeResults(project_, computed, fresh, 0, progress);
+        // Cancel that came after the engine's last check still cancels: the
+        // user is not handed results, or a failure, after asking to stop.
+        if (out.status != ComputeStatus::Cancelled && progress && progress->cancelRequested()) {
+            fresh = ResultsSet{};
+            computed.resultsValid = 0;
+            out = ComputeOutcome{ComputeStatus::Cancelled, Check::Passed, {}, {}, MessageButtons::Ok};
+        }
+    });
     results_ = std::move(fresh);
     state_.resultsValid = computed.resultsValid;
     return out;

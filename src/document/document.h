@@ -81,11 +81,13 @@ public:
     // Computations: validation, then the engine; resultsValid = 1 on success.
     // The old results (and the views on them) go only when the project passes
     // validation; a refused project keeps both. `run` runs the engine of a
-    // computation that goes ahead and returns once it has ended, on whatever
-    // thread it chooses (none: here); what the engine throws passes through.
-    // Meanwhile the engine alone owns the results it fills and the project
-    // must not change; the document's own results stay released until it ends.
-    using EngineRunner = std::function<void(const std::function<void()>& engine)>;
+    // computation that goes ahead, with the progress it chooses, and returns
+    // once it has ended, on whatever thread it chooses (none: here, without
+    // progress); what the engine throws passes through. Meanwhile the engine
+    // alone owns the results it fills and the project must not change; the
+    // document's own results stay released until it ends.
+    using Engine = std::function<void(ComputeProgress* progress)>;
+    using EngineRunner = std::function<void(const Engine& engine)>;
     ComputeOutcome compute(const EngineRunner& run = {});
 
     // ---- Editing: each sets the flags of its row in the operations table ---------

@@ -205,12 +205,11 @@ private:
     }
     void onStage(int index) {
         dialog_.showStage(index);
-        if (hooks_) {
+        if (hooks_)
             hooks_->progressRuns[record_].stages
                 << (index >= 0 && index < spec_.stageTexts.size() ? spec_.stageTexts[index] : QString());
-            if (script_) script_(dialog_, index);
-        }
         maybeShow();
+        if (hooks_ && script_) script_(dialog_, index);
     }
     void maybeShow() {
         if (shown_ || finished_ || dialog_.hasEnded() || now() - start_ < spec_.delayMs) return;

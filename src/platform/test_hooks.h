@@ -1,8 +1,8 @@
 #pragma once
 // Headless scripting of every modal interaction. While a TestHooks object is
 // alive, message boxes, file dialogs, dialog runs, program starts, print and
-// printer-setup dialogs and the help viewer are recorded and answered from its
-// queues instead of being shown. Without one, the real Qt interaction runs.
+// printer-setup dialogs, the help viewer and the progress dialogs of long
+// work are recorded and answered from its queues instead of being shown. Without one, the real Qt interaction runs.
 // Whatever is still queued when the hooks end was meant for an interaction
 // that never came: the hooks report it as a failure.
 #include <QString>

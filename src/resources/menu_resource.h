@@ -60,5 +60,7 @@ struct Gadget {
 std::vector<Gadget> toolBarGadgets();
 
 inline constexpr const char* kAppCaption = "KAVORIN Is";
+// The status bar after a computation stopped by Cancel.
+inline constexpr const char* kComputationsCancelled = "Computations cancelled";
 
 }  // namespace kvis

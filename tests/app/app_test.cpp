@@ -9,6 +9,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QListView>
+#include <QStatusBar>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTemporaryDir>
@@ -22,6 +23,7 @@
 #include "app/lifecycle.h"
 #include "app/project_dialogs.h"
 #include "dialogs/dialog_logic.h"
+#include "dialogs/progress_dialog.h"
 #include "model/project_file.h"
 #include "model/settings.h"
 #include "model/sibling.h"
@@ -709,6 +711,135 @@ TEST_F(AppTest, ACommandThatRunsOutOfMemoryKeepsTheProject) {
     EXPECT_EQ(doc().project().n, 6);
     EXPECT_EQ(state().projectPath, path("m.kvs").toStdString());
     EXPECT_EQ(state().resultsValid, 0);
+}
+
+// The engine runs on a worker thread behind the progress dialog. Cancel at
+// any stage it reports leaves what a refused computation leaves: the project
+// as it was, no results, the views closed, no message; only the status bar
+// says so. The dialog shows only once the computation outlasts half a second.
+TEST_F(AppTest, ComputationsShowTheirStagesAndCancelAtAnyOfThemKeepsNothing) {
+    fakeView(*app->client(), ViewSlot::Alternatives);
+    open(example("v.kvs"));
+    answer({});
+    const std::string project = projectText(doc().project());
+    const std::array<int, 3> flagsBefore = flags();
+    const QStringList texts = progressDialogSpec(LongWork::Computations).stageTexts;
+    QStatusBar* status = app->mainWindow()->statusBar();
+    // Each look at the clock finds another second gone, once it runs.
+    bool slow = false;
+    std::int64_t clock = 0;
+    hooks.progressClock = [&] { return slow ? clock += 1000 : clock; };
+
+    // Run to its end first, to learn the stages this project goes through;
+    // the clock has not moved, so no dialog showed.
+    std::vector<int> stages;
+    hooks.progressScripts.push_back([&](TDialog& d, int stage) {
+        stages.push_back(stage);
+        EXPECT_EQ(d.windowTitle(), "Computations");
+        EXPECT_EQ(d.staticText(idc::Progress::Stage)->text(), texts[stage]);
+        EXPECT_TRUE(d.button(IDCANCEL)->isEnabled());
+    });
+    app->cmComputations();
+    ASSERT_EQ(state().resultsValid, 1);
+    ASSERT_EQ(hooks.progressRuns.size(), 1u);
+    EXPECT_EQ(hooks.progressRuns[0].shownAt, -1);
+    ASSERT_GE(stages.size(), 2u);
+    EXPECT_EQ(stages[0], static_cast<int>(ComputeStage::Matrices));
+    EXPECT_EQ(stages[1], static_cast<int>(ComputeStage::Merging));
+    for (size_t i = 1; i < stages.size(); ++i) EXPECT_LT(stages[i - 1], stages[i]);
+    EXPECT_LT(stages.back(), static_cast<int>(ComputeStage::Writing));
+    QStringList shown;
+    for (int stage : stages) shown << texts[stage];
+    EXPECT_EQ(hooks.progressRuns[0].stages, shown);
+    EXPECT_TRUE(hooks.messages.empty());
+
+    for (size_t at = 0; at < stages.size(); ++at) {
+        SCOPED_TRACE(str(texts[stages[at]]));
+        setState().resultsValid = 0;
+        setState().modified = flagsBefore[0];
+        send(cmd::MatrixOfAlternatives);
+        ASSERT_TRUE(app->client()->isOpen(ViewSlot::Alternatives));
+        hooks.progressRuns.clear();
+        // Slow from the first stage on: the dialog shows, and the user gets
+        // nowhere else meanwhile.
+        slow = true;
+        const size_t fileDialogs = hooks.fileDialogs.size();
+        hooks.progressScripts.push_back([&](TDialog& d, int stage) {
+            EXPECT_EQ(std::tuple(doc().results().n, app->client()->childCount(), state().openViewsMask),
+                      std::tuple(0, 0, 0));
+            QTest::keyClick(app->mainWindow(), Qt::Key_F3);
+            if (stage == stages[at]) d.press(IDCANCEL);
+        });
+        app->cmComputations();
+        EXPECT_EQ(hooks.fileDialogs.size(), fileDialogs);
+        ASSERT_EQ(hooks.progressRuns.size(), 1u);
+        const ProgressRun& run = hooks.progressRuns[0];
+        EXPECT_EQ(std::tuple(run.shownAt, run.cancelled, run.stages.size()), std::tuple(1, true, at + 1));
+        EXPECT_EQ(projectText(doc().project()), project);
+        EXPECT_EQ(flags(), flagsBefore);
+        EXPECT_EQ(std::tuple(doc().results().n, app->client()->childCount(), state().openViewsMask),
+                  std::tuple(0, 0, 0));
+        EXPECT_TRUE(hooks.messages.empty());
+        EXPECT_EQ(str(status->currentMessage()), "Computations cancelled");
+        EXPECT_EQ(std::tuple(checked(cmd::Computations), enabled(cmd::Concordance), enabled(cmd::SaveResults)),
+                  std::tuple(false, false, false));
+    }
+
+    // The next computation goes to its end and the cancelled state goes.
+    slow = false;
+    app->cmComputations();
+    EXPECT_EQ(state().resultsValid, 1);
+    EXPECT_EQ(str(status->currentMessage()), "");
+    EXPECT_TRUE(hooks.messages.empty());
+}
+
+// A refused project never reaches the worker; a computation the engine cannot
+// finish shows its message once the dialog is gone, as before.
+TEST_F(AppTest, ARefusedOrFailedComputationSaysWhatItAlwaysSaid) {
+    open(example("v.kvs"));
+    answer({});
+    setProject().levelOfConcordance = 0.3;
+    app->cmComputations();
+    EXPECT_TRUE(hooks.progressRuns.empty());
+    ASSERT_EQ(hooks.messages.size(), 1u);
+    EXPECT_EQ(str(hooks.messages[0].caption), "Validation error");
+
+    const QString failing = path("fails.kvs");
+    QFile::copy(QStringLiteral(KVIS_SOURCE_DIR "/tests/golden/engine_fails/project.kvs"), failing);
+    setState().modified = 0;
+    open(failing);
+    answer({});
+    app->cmComputations();
+    EXPECT_EQ(hooks.progressRuns.size(), 1u);
+    saidOnly("To cut a cycle, the algorithm must cut more arcs\n    than allowed in the Edit-Advanced options.   ",
+             "Computations impossible", kStop);
+    EXPECT_EQ(state().resultsValid, 0);
+    EXPECT_EQ(str(app->mainWindow()->statusBar()->currentMessage()), "");
+}
+
+// Save results writes on the worker too, behind a dialog that offers no
+// Cancel: the files are written whole or not at all.
+TEST_F(AppTest, SaveResultsWritesBehindAProgressDialogWithoutCancel) {
+    open(example("v.kvs"));
+    answer({});
+    app->cmComputations();
+    ASSERT_EQ(state().resultsValid, 1);
+    hooks.progressRuns.clear();
+    hooks.dialogScripts.push_back([](TDialog& d) { d.press(IDOK); });
+    hooks.files.push_back(path("r.kvr"));
+    hooks.progressScripts.push_back([](TDialog& d, int) {
+        EXPECT_FALSE(d.button(IDCANCEL)->isEnabled());
+        d.pressEscape();
+        d.close();
+        EXPECT_FALSE(d.hasEnded());
+    });
+    app->cmSaveResults();
+    ASSERT_EQ(hooks.progressRuns.size(), 1u);
+    const ProgressRun& run = hooks.progressRuns[0];
+    EXPECT_EQ(std::tuple(str(run.caption), run.stages, run.cancelled),
+              std::tuple("Saving results", QStringList{"Writing the results..."}, false));
+    EXPECT_TRUE(QFile::exists(path("r.kvr")));
+    EXPECT_TRUE(hooks.messages.empty());
 }
 
 TEST_F(AppTest, MatrixViewsOpenAndCloseByTheirCommandsTheirCloseBoxAndComputations) {

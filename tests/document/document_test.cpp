@@ -115,10 +115,10 @@ TEST_F(DocumentTest, ComputationsReleaseTheOldResultsOnlyWhenTheProjectPassesVal
 TEST_F(DocumentTest, ComputationsWhoseEngineRunsElsewhere) {
     int runs = 0;
     std::tuple<int, int, int> during{-1, -1, -1};  // results' n, resultsValid, listener runs
-    const auto onAThread = [&](const std::function<void()>& engine) {
+    const auto onAThread = [&](const Document::Engine& engine) {
         ++runs;
         during = {doc->results().n, doc->state().resultsValid, released};
-        std::thread worker(engine);
+        std::thread worker(engine, nullptr);
         worker.join();
     };
     EXPECT_EQ(doc->compute(onAThread).status, ComputeStatus::AlreadyValid);
@@ -136,9 +136,27 @@ TEST_F(DocumentTest, ComputationsWhoseEngineRunsElsewhere) {
     EXPECT_EQ(doc->results().modifiedOutranking, before.modifiedOutranking);
     EXPECT_EQ(doc->results().vertexCount, before.vertexCount);
 
+    // Cancel at the engine's first stage, or after its last check, keeps nothing.
+    struct StopAt : ComputeProgress {
+        ComputeStage at;
+        bool asked = false;
+        explicit StopAt(ComputeStage s) : at(s) {}
+        void stage(ComputeStage s) override { asked = asked || s == at; }
+        bool cancelRequested() override { return asked; }
+    };
+    double level = 0.62;
+    for (ComputeStage at : {ComputeStage::Matrices, ComputeStage::Merging}) {
+        SCOPED_TRACE(static_cast<int>(at));
+        doc->setLevelOfConcordance(level += 0.01);
+        StopAt stop(at);
+        const ComputeOutcome out = doc->compute([&](const Document::Engine& engine) { engine(&stop); });
+        EXPECT_EQ(std::tuple(out.status, out.text, out.caption, doc->results().n, doc->state().resultsValid),
+                  std::tuple(ComputeStatus::Cancelled, "", "", 0, 0));
+    }
+
     // What the engine's run throws passes through and keeps nothing.
     doc->setLevelOfConcordance(0.61);
-    EXPECT_THROW(doc->compute([](const std::function<void()>&) { throw std::bad_alloc(); }), std::bad_alloc);
+    EXPECT_THROW(doc->compute([](const Document::Engine&) { throw std::bad_alloc(); }), std::bad_alloc);
     EXPECT_EQ(std::tuple(doc->results().n, doc->state().resultsValid), std::tuple(0, 0));
 }
 
