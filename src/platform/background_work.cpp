@@ -23,7 +23,12 @@ TProgressDialog::TProgressDialog(QWidget* parent, const ProgressDialogSpec& spec
 
 void TProgressDialog::setUp() {
     TDialog::setUp();
-    if (QPushButton* b = button(IDCANCEL)) b->setEnabled(spec_.cancellable);
+    if (QPushButton* b = button(IDCANCEL)) {
+        b->setEnabled(spec_.cancellable && !cancelling_);
+        // Cancel does not end this dialog as it ends others.
+        b->disconnect(this);
+        connect(b, &QPushButton::clicked, this, &TProgressDialog::reject);
+    }
     showStage(stage_);
 }
 
@@ -34,7 +39,10 @@ void TProgressDialog::showStage(int index) {
 }
 
 void TProgressDialog::reject() {
-    if (spec_.cancellable) TDialog::reject();
+    if (!spec_.cancellable || cancelling_) return;
+    cancelling_ = true;
+    if (QPushButton* b = button(IDCANCEL)) b->setEnabled(false);
+    emit cancelRequested();
 }
 
 // The close box is Cancel, whether the dialog has shown yet or not.
@@ -157,7 +165,7 @@ public:
         }
         realClock_.start();
         start_ = now();
-        QObject::connect(&dialog_, &QDialog::finished, this, [this] {
+        QObject::connect(&dialog_, &TProgressDialog::cancelRequested, this, [this] {
             if (finished_) return;
             cancel_.store(true);
             if (hooks_) hooks_->progressRuns[record_].cancelled = true;
@@ -212,7 +220,7 @@ private:
         if (hooks_ && script_) script_(dialog_, index);
     }
     void maybeShow() {
-        if (shown_ || finished_ || dialog_.hasEnded() || now() - start_ < spec_.delayMs) return;
+        if (shown_ || finished_ || dialog_.cancelling() || now() - start_ < spec_.delayMs) return;
         shown_ = true;
         if (hooks_) {
             hooks_->progressRuns[record_].shownAt = static_cast<int>(hooks_->progressRuns[record_].stages.size());

@@ -6,7 +6,7 @@
 // the work reads. The progress dialog (a template with a static that names
 // the stage and a Cancel button) appears only once the work has outlasted a
 // delay, so quick work shows nothing. Cancel, Escape and the close box ask
-// the work to stop; the call returns when the work has ended all the same.
+// the work to stop; the dialog stays until the work has ended all the same.
 #include <QString>
 #include <QStringList>
 #include <atomic>
@@ -45,9 +45,14 @@ public:
     void setUp() override;
     void showStage(int index);
     int currentStage() const { return stage_; }
+    bool cancelling() const { return cancelling_; }
+
+signals:
+    void cancelRequested();
 
 public slots:
-    // Escape and the close box end the dialog only when the work can stop.
+    // Cancel, Escape and the close box ask the work to stop, once, when it
+    // can; the dialog stays, Cancel disabled, until the work has stopped.
     void reject() override;
 
 protected:
@@ -56,6 +61,7 @@ protected:
 private:
     ProgressDialogSpec spec_;
     int stage_;
+    bool cancelling_ = false;
 };
 
 // Runs `work` on a worker thread and returns once it has ended; whatever it

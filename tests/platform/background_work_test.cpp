@@ -79,7 +79,10 @@ TEST(BackgroundWork, StagesInOrderOnAWorkerThreadAndEveryWayToCancel) {
         hooks.progressScripts.push_back([&](TDialog& d, int stage) {
             scriptStages.push_back(stage);
             EXPECT_EQ(d.staticText(kStage)->text(), spec().stageTexts[stage]);
-            if (stage == c.at) c.act(d);
+            if (stage != c.at) return;
+            c.act(d);
+            // The dialog stays until the work has stopped; Cancel is taken.
+            EXPECT_EQ(std::tuple(d.hasEnded(), d.button(IDCANCEL)->isEnabled()), std::tuple(false, false));
         });
         StagedWork work;
         const bool cancelled = runWithProgress(nullptr, spec(), std::ref(work));
@@ -106,7 +109,7 @@ TEST(BackgroundWork, WorkThatCannotStopKeepsItsDialog) {
         d.press(IDCANCEL);
         d.pressEscape();
         d.close();
-        EXPECT_FALSE(d.hasEnded());
+        EXPECT_FALSE(static_cast<TProgressDialog&>(d).cancelling());
     });
     StagedWork work;
     EXPECT_FALSE(runWithProgress(nullptr, s, std::ref(work)));
