@@ -65,7 +65,4 @@ void showHelp(HelpPage page) {
     viewer->activateWindow();
 }
 
-TWaitCursor::TWaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-TWaitCursor::~TWaitCursor() { QApplication::restoreOverrideCursor(); }
-
 }  // namespace kvis

@@ -1,6 +1,6 @@
 #pragma once
-// Platform services: starting programs, the text editor, the help viewer and
-// the wait cursor.
+// Platform services: starting programs, the text editor and the help viewer
+// (the wait cursor of long work is background_work's).
 #include <QString>
 #include <QStringList>
 
@@ -21,14 +21,5 @@ bool openInTextEditor(const QString& path);
 // using help.
 enum class HelpPage { Contents, UsingHelp };
 void showHelp(HelpPage page);
-
-// The wait cursor for the life of the object.
-class TWaitCursor {
-public:
-    TWaitCursor();
-    ~TWaitCursor();
-    TWaitCursor(const TWaitCursor&) = delete;
-    TWaitCursor& operator=(const TWaitCursor&) = delete;
-};
 
 }  // namespace kvis
