@@ -392,7 +392,7 @@ void TKavorinApp::cmComputations() {
     // The views close as the old results go; then the engine runs on a worker
     // thread behind the progress dialog, which alone owns what it fills.
     const ComputeOutcome out = document_.compute([this](const Document::Engine& engine) {
-        runWithProgress(owner(), progressDialogSpec(LongWork::Computations), [&engine](TProgress& dialog) {
+        runWithProgress(owner(), progressDialogSetup(LongWork::Computations), [&engine](TProgress& dialog) {
             DialogProgress progress(dialog);
             engine(&progress);
         });
@@ -424,7 +424,7 @@ void TKavorinApp::cmSaveResults() {
     bool written = false;
     // Written on a worker thread while the window paints; the views only
     // read the results meanwhile, and nothing can change them.
-    runWithProgress(owner(), progressDialogSpec(LongWork::SavingResults), [&](TProgress& dialog) {
+    runWithProgress(owner(), progressDialogSetup(LongWork::SavingResults), [&](TProgress& dialog) {
         DialogProgress(dialog).stage(ComputeStage::Writing);
         // Never over the project's own file.
         const DocumentState& d = document_.state();

@@ -423,7 +423,7 @@ int main(int argc, char** argv) {
         // Save results, whose files are written whole or not at all.
         for (auto [work, stage, name] : {std::tuple{LongWork::Computations, 2, "dialog_progress"},
                                          std::tuple{LongWork::SavingResults, 4, "dialog_progress_saving"}}) {
-            TProgressDialog progress(frame, progressDialogSpec(work), stage);
+            TProgressDialog progress(frame, progressDialogSetup(work), stage);
             progress.create();
             progress.setUp();
             progress.show();

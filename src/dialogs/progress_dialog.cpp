@@ -4,19 +4,19 @@
 
 namespace kvis {
 
-ProgressDialogSpec progressDialogSpec(LongWork work) {
-    ProgressDialogSpec spec;
-    spec.templateId = tpl::Progress;
-    spec.stageControl = idc::Progress::Stage;
+ProgressDialogSetup progressDialogSetup(LongWork work) {
+    ProgressDialogSetup setup;
+    setup.templateId = tpl::Progress;
+    setup.stageControl = idc::Progress::Stage;
     // In the order of the engine's stages.
-    spec.stageTexts = {QStringLiteral("Computing the matrices..."), QStringLiteral("Merging cycles..."),
+    setup.stageTexts = {QStringLiteral("Computing the matrices..."), QStringLiteral("Merging cycles..."),
                        QStringLiteral("Cutting cycles..."), QStringLiteral("Finding the kernel..."),
                        QStringLiteral("Writing the results...")};
     if (work == LongWork::SavingResults) {
-        spec.caption = QStringLiteral("Saving results");
-        spec.cancellable = false;
+        setup.caption = QStringLiteral("Saving results");
+        setup.cancellable = false;
     }
-    return spec;
+    return setup;
 }
 
 }  // namespace kvis

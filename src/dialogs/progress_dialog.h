@@ -9,7 +9,7 @@ namespace kvis {
 // Computations may stop at Cancel; Save results writes its files whole or not
 // at all, so its dialog has no Cancel to offer.
 enum class LongWork { Computations, SavingResults };
-ProgressDialogSpec progressDialogSpec(LongWork work);
+ProgressDialogSetup progressDialogSetup(LongWork work);
 
 // The engine's progress shown in such a dialog: a stage shows its text (the
 // texts stand in the order of ComputeStage), Cancel stops the engine.

@@ -16,15 +16,15 @@
 
 namespace kvis {
 
-TProgressDialog::TProgressDialog(QWidget* parent, const ProgressDialogSpec& spec, int stage)
-    : TDialog(parent, spec.templateId), spec_(spec), stage_(stage) {
-    if (!spec_.caption.isEmpty()) setWindowTitle(spec_.caption);
+TProgressDialog::TProgressDialog(QWidget* parent, const ProgressDialogSetup& setup, int stage)
+    : TDialog(parent, setup.templateId), setup_(setup), stage_(stage) {
+    if (!setup_.caption.isEmpty()) setWindowTitle(setup_.caption);
 }
 
 void TProgressDialog::setUp() {
     TDialog::setUp();
     if (QPushButton* b = button(IDCANCEL)) {
-        b->setEnabled(spec_.cancellable && !cancelling_);
+        b->setEnabled(setup_.cancellable && !cancelling_);
         // Cancel does not end this dialog as it ends others.
         b->disconnect(this);
         connect(b, &QPushButton::clicked, this, &TProgressDialog::reject);
@@ -34,12 +34,12 @@ void TProgressDialog::setUp() {
 
 void TProgressDialog::showStage(int index) {
     stage_ = index;
-    if (TStatic* s = staticText(spec_.stageControl); s && index >= 0 && index < spec_.stageTexts.size())
-        s->setText(spec_.stageTexts[index]);
+    if (TStatic* s = staticText(setup_.stageControl); s && index >= 0 && index < setup_.stageTexts.size())
+        s->setText(setup_.stageTexts[index]);
 }
 
 void TProgressDialog::reject() {
-    if (!spec_.cancellable || cancelling_) return;
+    if (!setup_.cancellable || cancelling_) return;
     cancelling_ = true;
     if (QPushButton* b = button(IDCANCEL)) b->setEnabled(false);
     emit cancelRequested();
@@ -151,11 +151,11 @@ private:
 // delay before the dialog shows, Cancel, and the end of the work.
 class Run final : public QObject, public TProgress {
 public:
-    Run(const ProgressDialogSpec& spec, TProgressDialog& dialog)
-        : spec_(spec), dialog_(dialog), hooks_(TestHooks::active()) {
+    Run(const ProgressDialogSetup& setup, TProgressDialog& dialog)
+        : setup_(setup), dialog_(dialog), hooks_(TestHooks::active()) {
         if (hooks_) {
             ProgressRun record;
-            record.templateId = spec.templateId;
+            record.templateId = setup.templateId;
             record.caption = dialog.windowTitle();
             hooks_->progressRuns.push_back(record);
             record_ = hooks_->progressRuns.size() - 1;
@@ -210,18 +210,18 @@ private:
         return hooks_ && hooks_->progressClock ? hooks_->progressClock() : realClock_.elapsed();
     }
     int remaining() const {
-        return static_cast<int>(std::clamp<std::int64_t>(spec_.delayMs - (now() - start_), 1, spec_.delayMs + 1));
+        return static_cast<int>(std::clamp<std::int64_t>(setup_.delayMs - (now() - start_), 1, setup_.delayMs + 1));
     }
     void onStage(int index) {
         dialog_.showStage(index);
         if (hooks_)
             hooks_->progressRuns[record_].stages
-                << (index >= 0 && index < spec_.stageTexts.size() ? spec_.stageTexts[index] : QString());
+                << (index >= 0 && index < setup_.stageTexts.size() ? setup_.stageTexts[index] : QString());
         maybeShow();
         if (hooks_ && script_) script_(dialog_, index);
     }
     void maybeShow() {
-        if (shown_ || finished_ || dialog_.cancelling() || now() - start_ < spec_.delayMs) return;
+        if (shown_ || finished_ || dialog_.cancelling() || now() - start_ < setup_.delayMs) return;
         shown_ = true;
         if (hooks_) {
             hooks_->progressRuns[record_].shownAt = static_cast<int>(hooks_->progressRuns[record_].stages.size());
@@ -232,7 +232,7 @@ private:
         dialog_.activateWindow();
     }
 
-    const ProgressDialogSpec& spec_;
+    const ProgressDialogSetup& setup_;
     TProgressDialog& dialog_;
     TestHooks* hooks_;
     size_t record_ = 0;
@@ -248,13 +248,13 @@ private:
 
 }  // namespace
 
-bool runWithProgress(QWidget* owner, const ProgressDialogSpec& spec, const std::function<void(TProgress&)>& work) {
-    TProgressDialog dialog(owner, spec);
+bool runWithProgress(QWidget* owner, const ProgressDialogSetup& setup, const std::function<void(TProgress&)>& work) {
+    TProgressDialog dialog(owner, setup);
     dialog.create();
     dialog.setUp();
     InputBlocker blocker(&dialog);
     WaitCursor cursor(owner);
-    Run run(spec, dialog);
+    Run run(setup, dialog);
     std::exception_ptr error;
     std::thread worker([&] {
         try {

@@ -21,13 +21,13 @@ namespace kvis {
 class TProgress {
 public:
     virtual ~TProgress() = default;
-    // Shows the text of stage `index` (the spec's stageTexts); returns once
+    // Shows the text of stage `index` (the setup's stageTexts); returns once
     // the user-interface thread has taken it in.
     virtual void stage(int index) = 0;
     virtual bool cancelRequested() const = 0;
 };
 
-struct ProgressDialogSpec {
+struct ProgressDialogSetup {
     int templateId = 0;
     int stageControl = 0;  // the static that shows the stage
     QString caption;       // empty: the template's own
@@ -41,7 +41,7 @@ struct ProgressDialogSpec {
 class TProgressDialog : public TDialog {
     Q_OBJECT
 public:
-    TProgressDialog(QWidget* parent, const ProgressDialogSpec& spec, int stage = 0);
+    TProgressDialog(QWidget* parent, const ProgressDialogSetup& setup, int stage = 0);
     void setUp() override;
     void showStage(int index);
     int currentStage() const { return stage_; }
@@ -59,7 +59,7 @@ protected:
     void closeEvent(QCloseEvent* e) override;
 
 private:
-    ProgressDialogSpec spec_;
+    ProgressDialogSetup setup_;
     int stage_;
     bool cancelling_ = false;
 };
@@ -67,6 +67,6 @@ private:
 // Runs `work` on a worker thread and returns once it has ended; whatever it
 // threw is thrown again here, on the calling thread. True when the user
 // asked it to stop.
-bool runWithProgress(QWidget* owner, const ProgressDialogSpec& spec, const std::function<void(TProgress&)>& work);
+bool runWithProgress(QWidget* owner, const ProgressDialogSetup& setup, const std::function<void(TProgress&)>& work);
 
 }  // namespace kvis

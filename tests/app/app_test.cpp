@@ -723,7 +723,7 @@ TEST_F(AppTest, ComputationsShowTheirStagesAndCancelAtAnyOfThemKeepsNothing) {
     answer({});
     const std::string project = projectText(doc().project());
     const std::array<int, 3> flagsBefore = flags();
-    const QStringList texts = progressDialogSpec(LongWork::Computations).stageTexts;
+    const QStringList texts = progressDialogSetup(LongWork::Computations).stageTexts;
     QStatusBar* status = app->mainWindow()->statusBar();
     // Each look at the clock finds `step` milliseconds more gone.
     std::int64_t step = 250;

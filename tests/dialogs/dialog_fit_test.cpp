@@ -279,10 +279,10 @@ TEST_F(DialogFit, EveryDialogHoldsItsTextsWhole) {
     for (const auto& [tpl, id, text] : buttons) EXPECT_EQ(findDialogTemplate(tpl)->control(id)->text, text);
     // The progress dialog at each of its stages, under both its captions.
     for (LongWork work : {LongWork::Computations, LongWork::SavingResults}) {
-        const ProgressDialogSpec spec = progressDialogSpec(work);
-        for (int stage = 0; stage < spec.stageTexts.size(); ++stage) {
-            SCOPED_TRACE(spec.stageTexts[stage].toStdString());
-            TProgressDialog d(nullptr, spec, stage);
+        const ProgressDialogSetup setup = progressDialogSetup(work);
+        for (int stage = 0; stage < setup.stageTexts.size(); ++stage) {
+            SCOPED_TRACE(setup.stageTexts[stage].toStdString());
+            TProgressDialog d(nullptr, setup, stage);
             covered.insert(d.templateId());
             EXPECT_EQ(check(d), std::vector<std::string>{});
         }

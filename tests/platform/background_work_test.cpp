@@ -25,7 +25,7 @@ namespace {
 constexpr int kProgressTemplate = 9101;
 constexpr int kStage = 201;
 
-ProgressDialogSpec spec(int delayMs = 500) {
+ProgressDialogSetup setup(int delayMs = 500) {
     if (!findDialogTemplate(kProgressTemplate)) {
         DialogTemplate t;
         t.id = kProgressTemplate;
@@ -36,7 +36,7 @@ ProgressDialogSpec spec(int delayMs = 500) {
                       {IDCANCEL, ControlKind::Button, "Cancel", 55, 28, 50, 14, 0}};
         registerDialogTemplate(t);
     }
-    ProgressDialogSpec s;
+    ProgressDialogSetup s;
     s.templateId = kProgressTemplate;
     s.stageControl = kStage;
     s.stageTexts = {"First", "Second", "Third"};
@@ -78,14 +78,14 @@ TEST(BackgroundWork, StagesInOrderOnAWorkerThreadAndEveryWayToCancel) {
         std::vector<int> scriptStages;
         hooks.progressScripts.push_back([&](TDialog& d, int stage) {
             scriptStages.push_back(stage);
-            EXPECT_EQ(d.staticText(kStage)->text(), spec().stageTexts[stage]);
+            EXPECT_EQ(d.staticText(kStage)->text(), setup().stageTexts[stage]);
             if (stage != c.at) return;
             c.act(d);
             // The dialog stays until the work has stopped; Cancel is taken.
             EXPECT_EQ(std::tuple(d.hasEnded(), d.button(IDCANCEL)->isEnabled()), std::tuple(false, false));
         });
         StagedWork work;
-        const bool cancelled = runWithProgress(nullptr, spec(), std::ref(work));
+        const bool cancelled = runWithProgress(nullptr, setup(), std::ref(work));
         EXPECT_EQ(cancelled, c.at >= 0);
         EXPECT_EQ(work.cancelSeen, c.seen);
         EXPECT_NE(work.thread, std::this_thread::get_id());
@@ -101,7 +101,7 @@ TEST(BackgroundWork, StagesInOrderOnAWorkerThreadAndEveryWayToCancel) {
 
 TEST(BackgroundWork, WorkThatCannotStopKeepsItsDialog) {
     TestHooks hooks;
-    ProgressDialogSpec s = spec();
+    ProgressDialogSetup s = setup();
     s.cancellable = false;
     s.caption = "Writing";
     hooks.progressScripts.push_back([](TDialog& d, int) {
@@ -146,16 +146,16 @@ TEST(BackgroundWork, TheDialogShowsOnlyOnceTheWorkOutlastsTheDelay) {
                 p.stage(i);
             }
         };
-        EXPECT_FALSE(runWithProgress(nullptr, spec(c.delay), work));
+        EXPECT_FALSE(runWithProgress(nullptr, setup(c.delay), work));
         EXPECT_EQ(hooks.progressRuns.at(0).shownAt, c.shownAt);
     }
 }
 
 TEST(BackgroundWork, WhatTheWorkThrowsIsThrownOnTheCallingThread) {
     TestHooks hooks;
-    EXPECT_THROW(runWithProgress(nullptr, spec(), [](TProgress&) { throw std::bad_alloc(); }), std::bad_alloc);
+    EXPECT_THROW(runWithProgress(nullptr, setup(), [](TProgress&) { throw std::bad_alloc(); }), std::bad_alloc);
     try {
-        runWithProgress(nullptr, spec(), [](TProgress& p) {
+        runWithProgress(nullptr, setup(), [](TProgress& p) {
             p.stage(0);
             throw std::runtime_error("broken");
         });
@@ -195,7 +195,7 @@ TEST(BackgroundWork, TheWindowRunsItsEventsButTakesNoInputWhileTheWorkRuns) {
     // The work goes on only once a timer of the window's thread has run.
     std::atomic<bool> timerRan{false};
     QTimer::singleShot(0, &window, [&] { timerRan = true; });
-    runWithProgress(&window, spec(), [&](TProgress& p) {
+    runWithProgress(&window, setup(), [&](TProgress& p) {
         p.stage(0);
         const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(10);
         while (!timerRan && std::chrono::steady_clock::now() < until)
@@ -230,7 +230,7 @@ TEST(BackgroundWork, TheRealDialogShowsAndItsCancelStopsTheWork) {
     });
     poll.start(5);
     bool stopped = false;
-    const bool cancelled = runWithProgress(&owner, spec(20), [&](TProgress& p) {
+    const bool cancelled = runWithProgress(&owner, setup(20), [&](TProgress& p) {
         p.stage(1);
         const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(10);
         while (std::chrono::steady_clock::now() < until) {
