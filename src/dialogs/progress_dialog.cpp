@@ -10,8 +10,8 @@ ProgressDialogSetup progressDialogSetup(LongWork work) {
     setup.stageControl = idc::Progress::Stage;
     // In the order of the engine's stages.
     setup.stageTexts = {QStringLiteral("Computing the matrices..."), QStringLiteral("Merging cycles..."),
-                       QStringLiteral("Cutting cycles..."), QStringLiteral("Finding the kernel..."),
-                       QStringLiteral("Writing the results...")};
+                        QStringLiteral("Cutting cycles..."), QStringLiteral("Finding the kernel..."),
+                        QStringLiteral("Writing the results...")};
     if (work == LongWork::SavingResults) {
         setup.caption = QStringLiteral("Saving results");
         setup.cancellable = false;
