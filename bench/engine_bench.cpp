@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "engine/compute.h"
+#include "engine/matrices.h"
 #include "engine/results.h"
 #include "model/numfmt.h"
 #include "model/project.h"
@@ -98,8 +99,24 @@ void computeResultsBench(benchmark::State& state, bool cyclic) {
     state.counters["peak_rss_MiB"] = peakMiB();
 }
 
+// The matrix fill alone, in nanoseconds per criterion evaluation (one
+// criterion of one ordered pair): the cost of the four matrices and their texts.
+void MatrixFill(benchmark::State& state) {
+    const Project p = generate(static_cast<int>(state.range(0)), true);
+    ResultsSet r;
+    for (auto _ : state) {
+        fillMatrices(p, r);
+        benchmark::DoNotOptimize(r.robustnessMatrix.data());
+    }
+    const double evaluations = static_cast<double>(p.n) * p.n * p.m;
+    state.counters["ns_per_evaluation"] =
+        benchmark::Counter(evaluations * 1e-9, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+
 void Acyclic(benchmark::State& state) { computeResultsBench(state, false); }
 void Cyclic(benchmark::State& state) { computeResultsBench(state, true); }
+
+BENCHMARK(MatrixFill)->Arg(1000)->Unit(benchmark::kMillisecond);
 
 // Smallest first, both families at each size: the peak so far is then the
 // peak of the current size.
