@@ -183,6 +183,48 @@ double partialDiscordance(const Project& p, int j, int a, int b) {
     return partialDiscordance(p, j, a, b, concordanceIndex(p, a, b));
 }
 
+const std::string& roundedIndexText(int index) {
+    // Every text the fill can write, made once: "%5.2f" of index * 0.01 is the
+    // text of roundToStep's result, which is that very product.
+    static const std::vector<std::string> texts = [] {
+        std::vector<std::string> t;
+        t.reserve(2 * kRoundedIndexLimit + 1);
+        for (int k = -kRoundedIndexLimit; k <= kRoundedIndexLimit; ++k)
+            t.push_back(format("%5.2f", static_cast<double>(k) * 0.01));
+        return t;
+    }();
+    return texts[static_cast<size_t>(index + kRoundedIndexLimit)];
+}
+
+namespace {
+
+// roundToStep(x, 0.01) split into the floored quotient and its product with
+// the step, the same operations in the same order.
+double hundredthsIndex(double x) {
+    double r = x + 0.01 / 2;
+    if (x > 0)
+        r += 1e-8;
+    else
+        r += -1e-8;
+    r /= 0.01;
+    return std::floor(r);
+}
+
+void setHundredthsText(std::string& text, double index) {
+    // A floor of -0 prints "-0.00"; the table holds " 0.00" only.
+    if (index >= -kRoundedIndexLimit && index <= kRoundedIndexLimit && !std::signbit(index))
+        text = roundedIndexText(static_cast<int>(index));
+    else
+        text = format("%5.2f", index * 0.01);
+}
+
+// What the fill needs of one criterion at one alternative.
+struct Cell {
+    double g, q, p, v;
+};
+
+}  // namespace
+
 void fillMatrices(const Project& p, ResultsSet& r) {
     const int n = p.n;
     const int m = p.m;
@@ -192,46 +234,69 @@ void fillMatrices(const Project& p, ResultsSet& r) {
     r.allocate(n);
     if (n <= 0) return;
 
-    // Thresholds of every criterion at every alternative, and the weight shares.
-    std::vector<Thresholds> th(static_cast<size_t>(n) * m);
+    // Per criterion: weight, weight share and the denominator of the veto
+    // strength, each worked out once; per alternative and criterion the
+    // evaluation and its thresholds.
+    std::vector<double> weight(m), wHat(m), strengthDenom(m);
+    std::vector<char> maxim(m);
+    for (int j = 0; j < m; ++j) {
+        weight[j] = p.criteria[j].weight;
+        wHat[j] = p.criteria[j].weight / W;
+        strengthDenom[j] = 1 - s - wHat[j];
+        maxim[j] = maximized(p.criteria[j]) ? 1 : 0;
+    }
+    std::vector<Cell> cells(static_cast<size_t>(n) * m);
     for (int a = 0; a < n; ++a)
-        for (int j = 0; j < m; ++j) th[static_cast<size_t>(a) * m + j] = thresholdsAt(p, j, a);
-    std::vector<double> wHat(m);
-    for (int j = 0; j < m; ++j) wHat[j] = p.criteria[j].weight / W;
+        for (int j = 0; j < m; ++j) {
+            const Thresholds t = thresholdsAt(p, j, a);
+            cells[static_cast<size_t>(a) * m + j] = Cell{p.eval(a, j), t.q, t.p, t.v};
+        }
     std::vector<double> delta(m);
+    const std::string star = "*", one = "1", zero = "0";
 
     for (int a = 0; a < n; ++a) {
         r.resultColumnFormats[a] = TSheetColumn{p.alternativeNameWidth, 1, 1};
-        const Thresholds* ta = &th[static_cast<size_t>(a) * m];
+        const Cell* ca = &cells[static_cast<size_t>(a) * m];
         for (int b = 0; b < n; ++b) {
-            const Thresholds* tb = &th[static_cast<size_t>(b) * m];
-            for (int j = 0; j < m; ++j) delta[j] = disadvantage(p, j, a, b);
-
+            const Cell* cb = &cells[static_cast<size_t>(b) * m];
             double sum = 0;
-            for (int j = 0; j < m; ++j)
-                sum += p.criteria[j].weight * concordanceOf(ta[j].p, ta[j].q, delta[j]);
+            for (int j = 0; j < m; ++j) {
+                delta[j] = maxim[j] ? cb[j].g - ca[j].g : ca[j].g - cb[j].g;
+                sum += weight[j] * concordanceOf(ca[j].p, ca[j].q, delta[j]);
+            }
             const double cC = sum / W;
+            const double cIndex = hundredthsIndex(cC);
+            const double c = cIndex * 0.01;
+            const bool reached = !(c < s);
 
+            // The veto test is only asked at or above the level.
             int D = 0;
-            for (int j = 0; j < m && D == 0; ++j)
-                D = vetoOf(cC, s, wHat[j], ta[j].v, ta[j].p, tb[j].q, delta[j]);
+            for (int j = 0; reached && j < m && D == 0; ++j) {
+                const double t = 1 - cC - wHat[j];
+                double k = 0;
+                if (t > 0 && strengthDenom[j] != 0) k = clampUnit(t / strengthDenom[j]);
+                D = lowered(ca[j].v, ca[j].p, cb[j].q, k) < delta[j] ? 1 : 0;
+            }
 
             double R = cC;
             for (int j = 0; j < m; ++j) {
-                const double Vp =
-                    lowered(ta[j].v, ta[j].p, tb[j].q, strengthForRobustness(cC, s, wHat[j]));
-                R *= 1 - discordanceOf(Vp, ta[j].p, delta[j]);
+                double k = 1;
+                if (!(cC < s)) {
+                    const double t = 1 - cC - wHat[j];
+                    k = clampUnit(t > 0 ? t / strengthDenom[j] : 0);
+                }
+                R *= 1 - discordanceOf(lowered(ca[j].v, ca[j].p, cb[j].q, k), ca[j].p, delta[j]);
             }
 
-            const size_t k = r.at(a, b);
-            const double c = roundToStep(cC, 0.01);
-            r.concordanceTexts[k] = format("%5.2f", c);
-            r.discordanceTexts[k] = c < s ? "*" : (D ? "1" : "0");
-            const int S = (c >= s && D == 0) ? 1 : 0;
-            r.outrankingMatrix[k] = S;
-            r.outrankingTexts[k] = S ? "1" : "0";
-            r.robustnessMatrix[k] = roundToStep(R, 0.01);
-            r.robustnessTexts[k] = format("%5.2f", r.robustnessMatrix[k]);
+            const size_t cell = r.at(a, b);
+            setHundredthsText(r.concordanceTexts[cell], cIndex);
+            r.discordanceTexts[cell] = !reached ? star : (D ? one : zero);
+            const int S = (reached && D == 0) ? 1 : 0;
+            r.outrankingMatrix[cell] = S;
+            r.outrankingTexts[cell] = S ? one : zero;
+            const double rIndex = hundredthsIndex(R);
+            r.robustnessMatrix[cell] = rIndex * 0.01;
+            setHundredthsText(r.robustnessTexts[cell], rIndex);
         }
     }
 

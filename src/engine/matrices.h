@@ -1,5 +1,7 @@
 #pragma once
 // Concordance, discordance, robustness and outranking of every ordered pair.
+#include <string>
+
 #include "engine/results.h"
 #include "model/project.h"
 
@@ -34,6 +36,11 @@ double robustnessCoefficient(const Project& p, int a, int b, double cC);
 double effectiveVeto(const Project& p, int j, int a, int b);
 int vetoTest(const Project& p, int j, int a, int b);
 double partialDiscordance(const Project& p, int j, int a, int b);
+
+// The "%5.2f" texts of index * 0.01 for |index| <= kRoundedIndexLimit: the
+// fill's texts of rounded concordance and robustness, made once.
+constexpr int kRoundedIndexLimit = 200;
+const std::string& roundedIndexText(int index);
 
 // Allocates `r` for p.n and fills the matrices, their texts, the column
 // formats and the initial graph arrays. The weights must not sum to 0.

@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
 #include "fixture.h"
+#include "model/numfmt.h"
 
 namespace kvis {
 namespace {
@@ -189,6 +191,71 @@ TEST(FillMatrices, RoundedConcordanceDecidesTheLevel) {
     EXPECT_EQ(r.discordanceTexts[1], "0");
     EXPECT_EQ(r.outrankingTexts[1], "1");
     EXPECT_EQ(r.robustnessTexts[1], " 0.70");
+}
+
+// The fill takes its "%5.2f" texts from a table; each of them must be the
+// formatter's text of the value roundToStep gives at that index.
+TEST(RoundedIndexText, EveryTextIsTheFormattersText) {
+    struct Case {
+        int index;
+        const char* text;
+    } named[] = {
+        {-200, "-2.00"}, {-101, "-1.01"}, {-1, "-0.01"}, {0, " 0.00"},  {1, " 0.01"},
+        {7, " 0.07"},    {29, " 0.29"},   {57, " 0.57"}, {100, " 1.00"}, {200, " 2.00"},
+    };
+    for (const Case& c : named) {
+        SCOPED_TRACE(c.index);
+        EXPECT_EQ(roundedIndexText(c.index), c.text);
+    }
+    for (int k = -kRoundedIndexLimit; k <= kRoundedIndexLimit; ++k) {
+        const double value = roundToStep(k * 0.01, 0.01);
+        ASSERT_EQ(roundedIndexText(k), format("%5.2f", value)) << "index " << k;
+    }
+}
+
+// The fill works the thresholds, denominators and rounding out once; on
+// random projects (inverse mode, vetoes, both directions, levels met exactly)
+// every cell must still be what the per-pair functions give.
+TEST(FillMatrices, AgreesWithThePairFunctionsOnRandomProjects) {
+    std::mt19937 rng(12);
+    auto pick = [&](std::vector<double> values) {
+        return values[std::uniform_int_distribution<size_t>(0, values.size() - 1)(rng)];
+    };
+    for (int round = 0; round < 40; ++round) {
+        SCOPED_TRACE(round);
+        const int m = 2 + round % 4;
+        const int n = 12;
+        std::vector<Criterion> criteria;
+        for (int j = 0; j < m; ++j) {
+            const double q = pick({0, 1, 2.5});
+            const double pr = q + pick({0, 1, 3});
+            criteria.push_back(crit(round % 2 == j % 2 ? 1 : 0, pick({1, 2, 0.5, 1.5}), {pick({0, 0.05}), q},
+                                    {pick({0, 0.1}), pr}, (round + j) % 3 != 0, {pick({0, 0.1}), pr + pick({1, 4})},
+                                    (round + j) % 5 == 0));
+        }
+        std::vector<std::vector<double>> rows;
+        for (int a = 0; a < n; ++a) {
+            std::vector<double> row;
+            for (int j = 0; j < m; ++j) row.push_back(std::uniform_int_distribution<int>(0, 12)(rng) * 0.5);
+            rows.push_back(row);
+        }
+        const Project p = makeProject(criteria, rows, pick({0.5, 0.6, 0.67, 0.75}));
+        ResultsSet r;
+        fillMatrices(p, r);
+        for (int a = 0; a < n; ++a)
+            for (int b = 0; b < n; ++b) {
+                const double cC = concordanceIndex(p, a, b);
+                const double c = roundToStep(cC, 0.01);
+                const int D = discordanceFlag(p, a, b, cC);
+                const double R = roundToStep(robustnessCoefficient(p, a, b, cC), 0.01);
+                const size_t k = r.at(a, b);
+                ASSERT_EQ(r.concordanceTexts[k], format("%5.2f", c)) << a << " " << b;
+                ASSERT_EQ(r.discordanceTexts[k], c < p.levelOfConcordance ? "*" : (D ? "1" : "0")) << a << " " << b;
+                ASSERT_EQ(r.outrankingMatrix[k], c >= p.levelOfConcordance && D == 0 ? 1 : 0) << a << " " << b;
+                ASSERT_EQ(r.robustnessMatrix[k], R) << a << " " << b;
+                ASSERT_EQ(r.robustnessTexts[k], format("%5.2f", R)) << a << " " << b;
+            }
+    }
 }
 
 }  // namespace
