@@ -1,6 +1,12 @@
 #include "engine/arc_set_trial.h"
 
 #include <algorithm>
+#include <utility>
+#ifdef KVIS_CHECK_TRIALS
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#endif
 
 #include "engine/bit_rows.h"
 #include "engine/merging.h"
@@ -12,19 +18,37 @@ namespace {
 
 using bits::Word;
 
+#ifdef KVIS_CHECK_TRIALS
+// Trials compared with the full merge, told on standard error at exit when
+// KVIS_REPORT_TRIALS is set (the reference sweeps run such builds).
+struct TrialCount {
+    long long checked = 0;
+    ~TrialCount() {
+        if (std::getenv("KVIS_REPORT_TRIALS")) std::fprintf(stderr, "kvis: %lld trials checked\n", checked);
+    }
+} trialCount;
+void noteTrialChecked() { ++trialCount.checked; }
+#endif
+
 // Trial removals without touching the ResultsSet.
 //
-// Removing inner arcs of a group that stays strongly connected keeps the
-// grouping; only its representative may change, and with it the index of the
-// vertex. When the group is the only merged vertex and no other alternative
-// lies between its lowest and highest member, that index cannot move either,
-// so the answer is exactly whether the group stops being strongly connected
-// (more vertices always change some count). Only an arc of a spanning tree
-// out of or into one member can be the one that breaks it; that test replaces
-// the full merging and lets the search skip most arc sets.
+// Removing inner arcs of a group either splits it or leaves it strongly
+// connected. A split always changes the grouping: the group's extra members
+// are spread over more vertices, so some count below the new vertex count
+// differs. A group that stays strongly connected keeps every member set of the
+// merge; only representatives may move, and with them the vertex indices.
+// Each representative is one of its vertex's members, so when no two vertices
+// with different extra-member counts have interleaving member ranges, the
+// counts read in index order cannot change either: then the answer is exactly
+// whether the group stops being strongly connected ("settled" below). Only
+// then are the arcs that cannot break it skipped, and whole subtrees of sets
+// whose remaining arcs are fewer than the arcs any cut of the group needs.
+// Otherwise a group that stays connected is merged in full.
 class ArcSetTrial {
 public:
-    explicit ArcSetTrial(const ResultsSet& r)
+    // `group`: the members of the merged vertex whose inner arcs are tried;
+    // empty when the arcs may lie anywhere (then every trial merges in full).
+    ArcSetTrial(const ResultsSet& r, const std::vector<int>& group)
         : r_(r), n_(r.n), words_(bits::wordsFor(r.n)), condenser_(r.n), saved_(r.extraMembers) {
         rows_.assign(static_cast<size_t>(n_) * words_, 0);
         cols_.assign(static_cast<size_t>(n_) * words_, 0);
@@ -34,19 +58,76 @@ public:
                     bits::setBit(bitRow(rows_, x), y);
                     bits::setBit(bitRow(cols_, y), x);
                 }
-        whole_ = onlyGroupIsAnInterval();
-        if (whole_) {
-            treeMark_.assign(r.vertexGraph.size(), 0);
+        if (group.size() >= 2) {
+            grouped_ = true;
+            groupMask_.assign(words_, 0);
+            for (int a : group) bits::setBit(groupMask_.data(), a);
+            root_ = group[0];
+            groupSize_ = static_cast<int>(group.size());
             visited_.assign(words_, 0);
+            settled_ = noInterleavingCounts();
+            if (settled_) treeMark_.assign(r.vertexGraph.size(), 0);
         }
     }
 
     bool breaks(const std::vector<Arc>& arcs, const int* idx, int count) {
-        if (whole_) {
+        const bool answer = answer_(arcs, idx, count);
+#ifdef KVIS_CHECK_TRIALS
+        checkAgainstFullMerge(arcs, idx, count, answer);
+#endif
+        return answer;
+    }
+
+    // True when no set of `remaining` more arcs, added to the `count` arcs of
+    // idx, can break the group: every cut of what is left needs more arcs.
+    // Only known in the settled case; false otherwise.
+    bool noSetCanBreak(const std::vector<Arc>& arcs, const int* idx, int count, int remaining) {
+        if (!settled_) return false;
+        setArcs(arcs, idx, count, false);
+        const bool none = cutNeedsMoreThan(remaining);
+        setArcs(arcs, idx, count, true);
+        return none;
+    }
+
+    // Marks the arcs that could still break the relation once the `count`
+    // arcs of idx are gone; every arc when those alone break it already.
+    void markCandidates(const std::vector<Arc>& arcs, const int* idx, int count) {
+        if (!settled_) return;
+        for (size_t c : marked_) treeMark_[c] = 0;
+        marked_.clear();
+        setArcs(arcs, idx, count, false);
+        allCandidates_ = !stronglyConnected(true);
+        setArcs(arcs, idx, count, true);
+    }
+
+    bool mayBreak(const Arc& a) const { return !settled_ || allCandidates_ || treeMark_[r_.at(a.from, a.to)] != 0; }
+
+#ifdef KVIS_CHECK_TRIALS
+    // Check builds: the literal merging from scratch on a copy of the arrays
+    // must give the same answer for every trial, and for every arc skipped.
+    void checkAgainstFullMerge(const std::vector<Arc>& arcs, const int* idx, int count, bool answer) {
+        if (!full_) full_ = std::make_unique<ResultsSet>(r_);
+        std::vector<std::pair<int, int>> set;
+        for (int i = 0; i < count; ++i) set.push_back({arcs[idx[i]].from, arcs[idx[i]].to});
+        const bool expected = arcSetBreaksCycles(*full_, set) == 1;
+        noteTrialChecked();
+        if (expected != answer) {
+            std::fprintf(stderr, "kvis: the trial of %d arcs answered %d, the full merge %d\n", count, answer ? 1 : 0,
+                         expected ? 1 : 0);
+            std::abort();
+        }
+    }
+    std::unique_ptr<ResultsSet> full_;
+#endif
+
+private:
+    bool answer_(const std::vector<Arc>& arcs, const int* idx, int count) {
+        if (grouped_) {
             setArcs(arcs, idx, count, false);
             const bool connected = stronglyConnected(false);
             setArcs(arcs, idx, count, true);
-            return !connected;
+            if (!connected) return true;
+            if (settled_) return false;
         }
         condenser_.loadSingletons(rows_, cols_);
         for (int i = 0; i < count; ++i) condenser_.removeArc(arcs[idx[i]].from, arcs[idx[i]].to);
@@ -55,49 +136,104 @@ public:
         return condenser_.extrasDiffer(saved_);
     }
 
-    // Marks the arcs that could still break the relation once the `count`
-    // arcs of idx are gone; every arc when those alone break it already.
-    void markCandidates(const std::vector<Arc>& arcs, const int* idx, int count) {
-        if (!whole_) return;
-        for (size_t c : marked_) treeMark_[c] = 0;
-        marked_.clear();
-        setArcs(arcs, idx, count, false);
-        allCandidates_ = !stronglyConnected(true);
-        setArcs(arcs, idx, count, true);
-    }
-
-    bool mayBreak(const Arc& a) const { return !whole_ || allCandidates_ || treeMark_[r_.at(a.from, a.to)] != 0; }
-
-private:
-    Word* bitRow(std::vector<Word>& sets, int x) { return sets.data() + static_cast<size_t>(x) * words_; }
-
-    bool onlyGroupIsAnInterval() {
-        int group = -1;
+    // Vertices with different extra-member counts whose member ranges meet:
+    // sorted by their lowest member, each is compared with the highest
+    // member seen so far among vertices of another count (the two highest of
+    // different counts are kept).
+    bool noInterleavingCounts() const {
+        struct Range {
+            int lo, hi, extra;
+        };
+        std::vector<Range> ranges;
         for (int v = 0; v < n_; ++v) {
-            if (saved_[v] == 0) continue;
-            if (group >= 0) return false;
-            group = v;
+            Range g{n_, -1, saved_[v]};
+            for (int i = 0; i < n_; ++i) {
+                const int a = r_.vertexMembers[r_.at(v, i)];
+                if (a == -1) break;
+                if (a < 0 || a >= n_) return false;
+                g.lo = std::min(g.lo, a);
+                g.hi = std::max(g.hi, a);
+            }
+            if (g.hi >= 0) ranges.push_back(g);
         }
-        if (group < 0) return false;
-        groupMask_.assign(words_, 0);
-        int lowest = n_;
-        int highest = -1;
-        groupSize_ = 0;
-        for (int i = 0; i < n_; ++i) {
-            const int a = r_.vertexMembers[r_.at(group, i)];
-            if (a == -1) break;
-            if (a < 0 || a >= n_) return false;
-            bits::setBit(groupMask_.data(), a);
-            lowest = std::min(lowest, a);
-            highest = std::max(highest, a);
-            ++groupSize_;
-            if (i == 0) root_ = a;
+        std::sort(ranges.begin(), ranges.end(), [](const Range& x, const Range& y) { return x.lo < y.lo; });
+        int hi1 = -1, extra1 = -1, hi2 = -1;  // highest end, and highest of another count
+        for (const Range& g : ranges) {
+            const int otherHi = g.extra != extra1 ? hi1 : hi2;
+            if (otherHi >= g.lo) return false;
+            if (g.extra == extra1) {
+                hi1 = std::max(hi1, g.hi);
+            } else if (g.hi > hi1) {
+                hi2 = hi1;
+                hi1 = g.hi;
+                extra1 = g.extra;
+            } else {
+                hi2 = std::max(hi2, g.hi);
+            }
         }
-        if (groupSize_ < 2) return false;
-        for (int a = lowest; a <= highest; ++a)
-            if (!bits::testBit(groupMask_.data(), a)) return false;
         return true;
     }
+
+    // Unit-capacity flows from the root to every member and back, each
+    // stopped once it exceeds `limit`: true when every cut of the group
+    // (arcs leaving some proper part of it) has more than `limit` arcs.
+    bool cutNeedsMoreThan(int limit) {
+        std::vector<int> members;
+        bits::forEachBit(groupMask_.data(), words_, [&](int a) { members.push_back(a); });
+        for (int t : members) {
+            if (t == root_) continue;
+            if (flowAtMost(root_, t, limit) || flowAtMost(t, root_, limit)) return false;
+        }
+        return true;
+    }
+
+    // True when at most `limit` arc-disjoint paths lead from s to t inside the group.
+    bool flowAtMost(int s, int t, int limit) {
+        flowUsed_.clear();
+        for (int found = 0; found <= limit; ++found) {
+            // Breadth-first search in the residual graph: unused arcs forward,
+            // used arcs backward.
+            parent_.assign(static_cast<size_t>(n_), -1);
+            parent_[s] = s;
+            queue_.assign(1, s);
+            for (size_t head = 0; head < queue_.size() && parent_[t] < 0; ++head) {
+                const int x = queue_[head];
+                const Word* row = bitRow(rows_, x);
+                for (int w = 0; w < words_; ++w) {
+                    Word next = row[w] & groupMask_[w];
+                    while (next) {
+                        const int y = w * 64 + std::countr_zero(next);
+                        next &= next - 1;
+                        if (parent_[y] < 0 && !used(x, y)) {
+                            parent_[y] = x;
+                            queue_.push_back(y);
+                        }
+                    }
+                }
+                for (const auto& [u, v] : flowUsed_)
+                    if (v == x && parent_[u] < 0) {
+                        parent_[u] = x;
+                        queue_.push_back(u);
+                    }
+            }
+            if (parent_[t] < 0) return true;
+            for (int y = t; y != s; y = parent_[y]) {
+                const int x = parent_[y];
+                const auto back = std::find(flowUsed_.begin(), flowUsed_.end(), std::pair<int, int>{y, x});
+                if (back != flowUsed_.end())
+                    flowUsed_.erase(back);
+                else
+                    flowUsed_.push_back({x, y});
+            }
+        }
+        return false;
+    }
+
+    bool used(int x, int y) const {
+        return std::find(flowUsed_.begin(), flowUsed_.end(), std::pair<int, int>{x, y}) != flowUsed_.end();
+    }
+
+    Word* bitRow(std::vector<Word>& sets, int x) { return sets.data() + static_cast<size_t>(x) * words_; }
 
     void setArcs(const std::vector<Arc>& arcs, const int* idx, int count, bool present) {
         for (int i = 0; i < count; ++i) {
@@ -157,7 +293,8 @@ private:
     Condenser condenser_;
     std::vector<int> saved_;
     std::vector<Word> rows_, cols_;
-    bool whole_ = false;  // the shortcut above applies
+    bool grouped_ = false;  // the arcs are inner arcs of one group
+    bool settled_ = false;  // and the answer is whether it splits
     int root_ = 0;
     int groupSize_ = 0;
     std::vector<Word> groupMask_;
@@ -166,20 +303,23 @@ private:
     std::vector<size_t> marked_;
     std::vector<Word> visited_;
     std::vector<int> stack_;
+    std::vector<int> parent_, queue_;
+    std::vector<std::pair<int, int>> flowUsed_;
 };
 
 // Index sets i1 < i2 < ... < is below the limit, in lexicographic order, with
 // the limit re-read at every step (a set found lowers it).
 class ArcSetSearch {
 public:
-    ArcSetSearch(const ResultsSet& r, const std::vector<Arc>& arcs, double acceptableLoss)
-        : trial_(r), arcs_(arcs), acceptable_(acceptableLoss) {}
+    ArcSetSearch(const ResultsSet& r, const std::vector<int>& group, const std::vector<Arc>& arcs,
+                 double acceptableLoss)
+        : trial_(r, group), arcs_(arcs), acceptable_(acceptableLoss) {}
 
     void trySingleArcs() {
         const int A = static_cast<int>(arcs_.size());
         trial_.markCandidates(arcs_, nullptr, 0);
         for (int i = 0; i < A; ++i)
-            if (trial_.mayBreak(arcs_[i]) && trial_.breaks(arcs_, &i, 1)) {
+            if (mayBreak(&i, 1) && trial_.breaks(arcs_, &i, 1)) {
                 keep({i}, i);
                 return;
             }
@@ -209,6 +349,12 @@ private:
     // Sets whose largest robustness fails the loss rule are never tried: the
     // arcs are sorted, so once one fails every later one fails too.
     void extend(int size, int level, int from) {
+        if (level < size - 1 && trial_.noSetCanBreak(arcs_, idx_.data(), level, size - level)) {
+#ifdef KVIS_CHECK_TRIALS
+            checkSkippedSets(size, level, from);
+#endif
+            return;
+        }
         if (level == size - 1) trial_.markCandidates(arcs_, idx_.data(), level);
         for (int i = from; i < limit_; ++i) {
             if (choice_.found) {
@@ -218,12 +364,44 @@ private:
             idx_[level] = i;
             if (level + 1 < size) {
                 extend(size, level + 1, i + 1);
-            } else if ((arcs_[i].R + acceptable_ < choice_.loss || !choice_.found) && trial_.mayBreak(arcs_[i]) &&
+            } else if ((arcs_[i].R + acceptable_ < choice_.loss || !choice_.found) && mayBreak(idx_.data(), size) &&
                        trial_.breaks(arcs_, idx_.data(), size)) {
                 keep(idx_, i);
             }
         }
     }
+
+    // The last arc of idx completes the set.
+    bool mayBreak(const int* idx, int count) {
+        if (trial_.mayBreak(arcs_[idx[count - 1]])) return true;
+#ifdef KVIS_CHECK_TRIALS
+        trial_.checkAgainstFullMerge(arcs_, idx, count, false);
+#endif
+        return false;
+    }
+
+#ifdef KVIS_CHECK_TRIALS
+    // A subtree skipped because no set in it can break the group: its sets
+    // are merged in full when there are few enough of them.
+    void checkSkippedSets(int size, int level, int from) {
+        long long sets = 1;
+        const int A = limit_ - from;
+        for (int k = 0; k < size - level && sets <= 5000; ++k) sets = sets * (A - k) / (k + 1);
+        if (sets > 5000 || A < size - level) return;
+        std::vector<int> idx = idx_;
+        auto walk = [&](auto&& self, int lv, int start) -> void {
+            if (lv == size) {
+                trial_.checkAgainstFullMerge(arcs_, idx.data(), size, false);
+                return;
+            }
+            for (int i = start; i < limit_; ++i) {
+                idx[lv] = i;
+                self(self, lv + 1, i + 1);
+            }
+        };
+        walk(walk, level, from);
+    }
+#endif
 
     ArcSetTrial trial_;
     const std::vector<Arc>& arcs_;
@@ -235,9 +413,9 @@ private:
 
 }  // namespace
 
-ArcSetChoice cheapestArcSet(const ResultsSet& r, const std::vector<Arc>& arcs, int maxArcsToCut,
-                            double acceptableLoss) {
-    ArcSetSearch search(r, arcs, acceptableLoss);
+ArcSetChoice cheapestArcSet(const ResultsSet& r, const std::vector<int>& group, const std::vector<Arc>& arcs,
+                            int maxArcsToCut, double acceptableLoss) {
+    ArcSetSearch search(r, group, arcs, acceptableLoss);
     search.trySingleArcs();
     const int largest = std::max(2, std::min({maxArcsToCut, static_cast<int>(arcs.size()), 9}));
     for (int size = 2; size <= largest; ++size) search.trySetsOf(size);
@@ -269,7 +447,7 @@ int arcSetBreaksCyclesQuietly(const ResultsSet& r, const std::vector<std::pair<i
         idx.push_back(static_cast<int>(list.size()));
         list.push_back(Arc{0.0, a, b});
     }
-    ArcSetTrial trial(r);
+    ArcSetTrial trial(r, {});
     return trial.breaks(list, idx.data(), static_cast<int>(idx.size())) ? 1 : 0;
 }
 

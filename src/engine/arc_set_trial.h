@@ -27,12 +27,13 @@ struct ArcSetChoice {
     bool found = false;     // false: no set tried changes the grouping
 };
 
-// The cheapest set among `arcs` (sorted by robustness ascending) whose removal
+// The cheapest set among `arcs` (inner arcs of the merged vertex whose members
+// are `group`, sorted by robustness ascending) whose removal
 // changes the grouping: single arcs first, then sets of 2, 3, ... up to
 // maxArcsToCut and never more than 9 (sets of 2 always). When nothing changes
 // the grouping, best is the dearest single arc and found is false.
-ArcSetChoice cheapestArcSet(const ResultsSet& r, const std::vector<Arc>& arcs, int maxArcsToCut,
-                            double acceptableLoss);
+ArcSetChoice cheapestArcSet(const ResultsSet& r, const std::vector<int>& group, const std::vector<Arc>& arcs,
+                            int maxArcsToCut, double acceptableLoss);
 
 // Trial removal of `arcs` done on the arrays themselves, literally: 1 when the
 // grouping changes. vertexGraph and the lists are left as computed.
