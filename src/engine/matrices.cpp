@@ -155,6 +155,12 @@ int vetoTest(const Project& p, int j, int a, int b, double cC) {
     return vetoOf(cC, p.levelOfConcordance, wHat, ta.v, ta.p, Qb, disadvantage(p, j, a, b));
 }
 
+int vetoTest(const Project& p, int j, int a, int b, double cC, double wHat) {
+    const Thresholds ta = thresholdsAt(p, j, a);
+    const double Qb = indifferenceAt(p.criteria[j], p.eval(b, j));
+    return vetoOf(cC, p.levelOfConcordance, wHat, ta.v, ta.p, Qb, disadvantage(p, j, a, b));
+}
+
 int discordanceFlag(const Project& p, int a, int b, double cC) {
     for (int j = 0; j < p.m; ++j)
         if (vetoTest(p, j, a, b, cC) == 1) return 1;
@@ -196,8 +202,6 @@ const std::string& roundedIndexText(int index) {
     return texts[static_cast<size_t>(index + kRoundedIndexLimit)];
 }
 
-namespace {
-
 // roundToStep(x, 0.01) split into the floored quotient and its product with
 // the step, the same operations in the same order.
 double hundredthsIndex(double x) {
@@ -209,6 +213,8 @@ double hundredthsIndex(double x) {
     r /= 0.01;
     return std::floor(r);
 }
+
+namespace {
 
 void setHundredthsText(std::string& text, double index) {
     // A floor of -0 prints "-0.00"; the table holds " 0.00" only.

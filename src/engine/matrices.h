@@ -28,6 +28,9 @@ double concordanceIndex(const Project& p, int a, int b);
 // With the pair's unrounded concordance C(a, b) already computed (cC).
 double effectiveVeto(const Project& p, int j, int a, int b, double cC);
 int vetoTest(const Project& p, int j, int a, int b, double cC);
+// With the criterion's weight share (weight / weightSum) worked out already:
+// a caller testing every pair need not sum the weights for each.
+int vetoTest(const Project& p, int j, int a, int b, double cC, double wHat);
 int discordanceFlag(const Project& p, int a, int b, double cC);
 double partialDiscordance(const Project& p, int j, int a, int b, double cC);
 double robustnessCoefficient(const Project& p, int a, int b, double cC);
@@ -41,6 +44,8 @@ double partialDiscordance(const Project& p, int j, int a, int b);
 // fill's texts of rounded concordance and robustness, made once.
 constexpr int kRoundedIndexLimit = 200;
 const std::string& roundedIndexText(int index);
+// The floored quotient of roundToStep(x, 0.01): its result is this times 0.01.
+double hundredthsIndex(double x);
 
 // Allocates `r` for p.n and fills the matrices, their texts, the column
 // formats and the initial graph arrays. The weights must not sum to 0.

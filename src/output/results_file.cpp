@@ -1,6 +1,8 @@
 #include "output/results_file.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstring>
 
 #include "engine/final_graph.h"
 #include "engine/matrices.h"
@@ -25,7 +27,73 @@ std::vector<std::string> criterionNames(const Project& p) {
     return names;
 }
 
-std::string cell(const std::string& text) { return format("%-8s\t", text.c_str()); }
+const std::string& one() {
+    static const std::string text = "1";
+    return text;
+}
+const std::string& zero() {
+    static const std::string text = "0";
+    return text;
+}
+
+// What cell() gives, appended in place: "%-8s" stops at a NUL as printf does.
+void appendCell(std::string& out, const std::string& text) {
+    const size_t len = std::strlen(text.c_str());
+    out.append(text.data(), len);
+    if (len < 8) out.append(8 - len, ' ');
+    out += '\t';
+}
+
+// A report streamed into its file: the text goes out whenever a chunk of it
+// is ready, so a file is never held whole; without a file it all stays in
+// `text` (the report as one string, for printing and tests).
+struct Sink {
+    std::string text;
+    AtomicFile* file = nullptr;
+    void drain() {
+        if (file && text.size() >= (1u << 20)) {
+            file->write(text);
+            text.clear();
+        }
+    }
+    void finish() {
+        if (file) {
+            file->write(text);
+            text.clear();
+        }
+    }
+};
+
+void matrixSection(Sink& out, const std::string& title, const std::vector<std::string>& rowNames,
+                   const std::vector<std::string>& columnNames, const std::vector<std::string>& cells) {
+    out.text += title + "\n";
+    appendCell(out.text, " ");
+    for (const std::string& c : columnNames) appendCell(out.text, c);
+    out.text += "\n";
+    const size_t cols = columnNames.size();
+    for (size_t row = 0; row < rowNames.size(); ++row) {
+        appendCell(out.text, rowNames[row]);
+        for (size_t col = 0; col < cols; ++col) appendCell(out.text, cells[row * cols + col]);
+        out.text += "\n";
+        out.drain();
+    }
+    out.text += "\n";
+}
+
+// "%6.3f" of index * 0.01, the side file's texts of rounded partial concordance.
+const std::string& partialConcordanceText(double index) {
+    static const std::vector<std::string> texts = [] {
+        std::vector<std::string> t;
+        for (int k = -kRoundedIndexLimit; k <= kRoundedIndexLimit; ++k)
+            t.push_back(format("%6.3f", static_cast<double>(k) * 0.01));
+        return t;
+    }();
+    static thread_local std::string other;
+    if (index >= -kRoundedIndexLimit && index <= kRoundedIndexLimit && !std::signbit(index))
+        return texts[static_cast<size_t>(static_cast<int>(index) + kRoundedIndexLimit)];
+    other = format("%6.3f", index * 0.01);
+    return other;
+}
 
 // A number of the criteria table: "%.2f", trimmed, then cut to its field.
 std::string tableNumber(double v, const char* field) {
@@ -44,35 +112,57 @@ std::string memberNames(const Project& p, const ResultsSet& r, int v) {
     return s;
 }
 
-std::string sideFile(const Project& p, const char* title,
-                     const std::vector<std::string>& texts, bool concordance) {
+void sideFile(Sink& out, const Project& p, const char* title, const std::vector<std::string>& texts,
+              bool concordance) {
     const std::vector<std::string> names = alternativeNames(p);
-    std::string out;
-    writeMatrixSection(out, title, names, names, texts);
+    matrixSection(out, title, names, names, texts);
     std::vector<double> index;  // C(a, b) of every pair, for the veto tests
     if (!concordance) {
         index.resize(static_cast<size_t>(p.n) * p.n);
         for (int a = 0; a < p.n; ++a)
             for (int b = 0; b < p.n; ++b) index[static_cast<size_t>(a) * p.n + b] = concordanceIndex(p, a, b);
     }
+    const double W = weightSum(p);
     for (int j = 0; j < p.m; ++j) {
-        out += format("[%s]\n", p.criteria[j].name.c_str());
-        std::string line = cell(" ");
-        for (const std::string& b : names) line += cell(b);
-        out += line + "\n";
+        const double wHat = p.criteria[j].weight / W;
+        out.text += format("[%s]\n", p.criteria[j].name.c_str());
+        appendCell(out.text, " ");
+        for (const std::string& b : names) appendCell(out.text, b);
+        out.text += "\n";
         for (int a = 0; a < p.n; ++a) {
-            line = cell(names[a]);
+            appendCell(out.text, names[a]);
             for (int b = 0; b < p.n; ++b) {
-                std::string number = concordance
-                    ? format("%6.3f", roundToStep(partialConcordance(p, j, a, b), 0.01))
-                    : format("%d", vetoTest(p, j, a, b, index[static_cast<size_t>(a) * p.n + b]));
-                line += cell(number);
+                if (concordance) {
+                    appendCell(out.text, partialConcordanceText(hundredthsIndex(partialConcordance(p, j, a, b))));
+                } else {
+                    const int veto = vetoTest(p, j, a, b, index[static_cast<size_t>(a) * p.n + b], wHat);
+                    appendCell(out.text, veto ? one() : zero());
+                }
             }
-            out += line + "\n";
+            out.text += "\n";
+            out.drain();
         }
-        out += "\n";
+        out.text += "\n";
     }
-    return out;
+}
+
+void finalGraphSection(Sink& out, const Project& p, const ResultsSet& r);
+
+void report(Sink& out, const Project& p, const DocumentState& d, const ResultsSet& r, int mask) {
+    mask = effectiveSelection(d, mask);
+    if (mask & kBitAlternatives) writeInputData(out.text, p);
+    const std::vector<std::string> names = alternativeNames(p);
+    if (mask & kBitConcordance) matrixSection(out, "[Matrix of concordance]", names, names, r.concordanceTexts);
+    if (mask & kBitDiscordance) matrixSection(out, "[Matrix of discordance]", names, names, r.discordanceTexts);
+    if (mask & kBitRobustness) matrixSection(out, "[Matrix of robustness]", names, names, r.robustnessTexts);
+    if (mask & kBitOutranking) matrixSection(out, "[Matrix of outranking]", names, names, r.outrankingTexts);
+    if (mask & kBitModifiedGraph) writeModifiedGraphSection(out.text, p, r);
+    out.drain();
+    if (mask & kBitFinalGraph) {
+        writeKernelLines(out.text, p, r);
+        out.text += "\n";
+        finalGraphSection(out, p, r);
+    }
 }
 
 }  // namespace
@@ -87,17 +177,10 @@ void writeMatrixSection(std::string& out, const std::string& title,
                         const std::vector<std::string>& rowNames,
                         const std::vector<std::string>& columnNames,
                         const std::vector<std::string>& cells) {
-    out += title + "\n";
-    out += cell(" ");
-    for (const std::string& c : columnNames) out += cell(c);
-    out += "\n";
-    const size_t cols = columnNames.size();
-    for (size_t row = 0; row < rowNames.size(); ++row) {
-        out += cell(rowNames[row]);
-        for (size_t col = 0; col < cols; ++col) out += cell(cells[row * cols + col]);
-        out += "\n";
-    }
-    out += "\n";
+    Sink sink;
+    sink.text.swap(out);
+    matrixSection(sink, title, rowNames, columnNames, cells);
+    out.swap(sink.text);
 }
 
 void writeParameters(std::string& out, const Project& p) {
@@ -166,40 +249,55 @@ void writeKernelLines(std::string& out, const Project& p, const ResultsSet& r) {
     }
 }
 
-void writeFinalGraphSection(std::string& out, const Project& p, const ResultsSet& r) {
-    out += "[Final graph]\n";
+namespace {
+
+void finalGraphSection(Sink& out, const Project& p, const ResultsSet& r) {
+    out.text += "[Final graph]\n";
     const int k = r.vertexCount;
     for (int v = 0; v < k; ++v) {
-        out += format("%d - %-10s: ", reportVertexNumber(r, v), memberKindText(vertexKind(r, v).members));
-        out += memberNames(p, r, v) + "\n";
-        std::string line = "\tOutranks: ";
+        out.text += format("%d - %-10s: ", reportVertexNumber(r, v), memberKindText(vertexKind(r, v).members));
+        out.text += memberNames(p, r, v) + "\n";
+        out.text += "\tOutranks: ";
         bool first = true;
         for (int w = 0; w < k; ++w) {
             if (w == v || r.vertexGraph[r.at(v, w)] == 0) continue;
-            if (!first) line += " ,";
-            line += memberNames(p, r, w);
+            if (!first) out.text += " ,";
+            out.text += memberNames(p, r, w);
             first = false;
         }
-        out += line + "\n";
-        line = "\tIs outranked by: ";
+        out.text += "\n\tIs outranked by: ";
         first = true;
         for (int w = 0; w < k; ++w) {
             if (w == v || r.vertexGraph[r.at(w, v)] == 0) continue;
-            if (!first) line += " ,";
-            line += memberNames(p, r, w);
+            if (!first) out.text += " ,";
+            out.text += memberNames(p, r, w);
             first = false;
         }
-        out += line + "\n";
+        out.text += "\n";
+        out.drain();
     }
-    out += "\n";
+    out.text += "\n";
+}
+
+}  // namespace
+
+void writeFinalGraphSection(std::string& out, const Project& p, const ResultsSet& r) {
+    Sink sink;
+    sink.text.swap(out);
+    finalGraphSection(sink, p, r);
+    out.swap(sink.text);
 }
 
 std::string concordanceSideFile(const Project& p, const ResultsSet& r) {
-    return sideFile(p, "[Matrix of concordance]", r.concordanceTexts, true);
+    Sink out;
+    sideFile(out, p, "[Matrix of concordance]", r.concordanceTexts, true);
+    return out.text;
 }
 
 std::string discordanceSideFile(const Project& p, const ResultsSet& r) {
-    return sideFile(p, "[Matrix of discordance]", r.discordanceTexts, false);
+    Sink out;
+    sideFile(out, p, "[Matrix of discordance]", r.discordanceTexts, false);
+    return out.text;
 }
 
 std::string sideFilePath(const std::string& path, char letter) {
@@ -218,21 +316,9 @@ int effectiveSelection(const DocumentState& d, int mask) {
 }
 
 std::string resultsReport(const Project& p, const DocumentState& d, const ResultsSet& r, int mask) {
-    mask = effectiveSelection(d, mask);
-    std::string out;
-    if (mask & kBitAlternatives) writeInputData(out, p);
-    const std::vector<std::string> names = alternativeNames(p);
-    if (mask & kBitConcordance) writeMatrixSection(out, "[Matrix of concordance]", names, names, r.concordanceTexts);
-    if (mask & kBitDiscordance) writeMatrixSection(out, "[Matrix of discordance]", names, names, r.discordanceTexts);
-    if (mask & kBitRobustness) writeMatrixSection(out, "[Matrix of robustness]", names, names, r.robustnessTexts);
-    if (mask & kBitOutranking) writeMatrixSection(out, "[Matrix of outranking]", names, names, r.outrankingTexts);
-    if (mask & kBitModifiedGraph) writeModifiedGraphSection(out, p, r);
-    if (mask & kBitFinalGraph) {
-        writeKernelLines(out, p, r);
-        out += "\n";
-        writeFinalGraphSection(out, p, r);
-    }
-    return out;
+    Sink out;
+    report(out, p, d, r, mask);
+    return out.text;
 }
 
 std::string withCrLf(const std::string& text) {
@@ -278,9 +364,20 @@ bool saveResultsFile(const std::string& path, const Project& p, const DocumentSt
     AtomicFileSet files;
     if (!projectFile.empty()) files.protect(projectFile);
     const int chosen = effectiveSelection(d, mask);
-    if (chosen & kBitConcordance) files.add(sideFilePath(path, 'c'), true).write(concordanceSideFile(p, r));
-    if (chosen & kBitDiscordance) files.add(sideFilePath(path, 'd'), true).write(discordanceSideFile(p, r));
-    files.add(path, true).write(resultsReport(p, d, r, mask));
+    // Each file is streamed: a chunk of text at a time, never the whole file.
+    auto stream = [&](const std::string& target, auto write) {
+        Sink out;
+        out.file = &files.add(target, true);
+        write(out);
+        out.finish();
+    };
+    if (chosen & kBitConcordance)
+        stream(sideFilePath(path, 'c'),
+               [&](Sink& out) { sideFile(out, p, "[Matrix of concordance]", r.concordanceTexts, true); });
+    if (chosen & kBitDiscordance)
+        stream(sideFilePath(path, 'd'),
+               [&](Sink& out) { sideFile(out, p, "[Matrix of discordance]", r.discordanceTexts, false); });
+    stream(path, [&](Sink& out) { report(out, p, d, r, mask); });
     const bool written = files.commit();
     if (error) *error = files.error();
     return written;
