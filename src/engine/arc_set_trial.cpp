@@ -48,8 +48,8 @@ class ArcSetTrial {
 public:
     // `group`: the members of the merged vertex whose inner arcs are tried;
     // empty when the arcs may lie anywhere (then every trial merges in full).
-    ArcSetTrial(const ResultsSet& r, const std::vector<int>& group)
-        : r_(r), n_(r.n), words_(bits::wordsFor(r.n)), condenser_(r.n), saved_(r.extraMembers) {
+    ArcSetTrial(const ResultsSet& r, const std::vector<int>& group, ComputeProgress* progress = nullptr)
+        : r_(r), n_(r.n), words_(bits::wordsFor(r.n)), condenser_(r.n), saved_(r.extraMembers), progress_(progress) {
         rows_.assign(static_cast<size_t>(n_) * words_, 0);
         cols_.assign(static_cast<size_t>(n_) * words_, 0);
         for (int x = 0; x < n_; ++x)
@@ -71,6 +71,9 @@ public:
     }
 
     bool breaks(const std::vector<Arc>& arcs, const int* idx, int count) {
+        // A trial is at most one merge of the whole graph; 64 of the cheap
+        // ones take far less than a tenth of a second.
+        if (progress_ && (++trials_ & 63) == 0) checkCancel(progress_);
         const bool answer = answer_(arcs, idx, count);
 #ifdef KVIS_CHECK_TRIALS
         checkAgainstFullMerge(arcs, idx, count, answer);
@@ -293,6 +296,8 @@ private:
     Condenser condenser_;
     std::vector<int> saved_;
     std::vector<Word> rows_, cols_;
+    ComputeProgress* progress_ = nullptr;
+    unsigned trials_ = 0;
     bool grouped_ = false;  // the arcs are inner arcs of one group
     bool settled_ = false;  // and the answer is whether it splits
     int root_ = 0;
@@ -312,8 +317,8 @@ private:
 class ArcSetSearch {
 public:
     ArcSetSearch(const ResultsSet& r, const std::vector<int>& group, const std::vector<Arc>& arcs,
-                 double acceptableLoss)
-        : trial_(r, group), arcs_(arcs), acceptable_(acceptableLoss) {}
+                 double acceptableLoss, ComputeProgress* progress)
+        : trial_(r, group, progress), arcs_(arcs), acceptable_(acceptableLoss) {}
 
     void trySingleArcs() {
         const int A = static_cast<int>(arcs_.size());
@@ -414,8 +419,8 @@ private:
 }  // namespace
 
 ArcSetChoice cheapestArcSet(const ResultsSet& r, const std::vector<int>& group, const std::vector<Arc>& arcs,
-                            int maxArcsToCut, double acceptableLoss) {
-    ArcSetSearch search(r, group, arcs, acceptableLoss);
+                            int maxArcsToCut, double acceptableLoss, ComputeProgress* progress) {
+    ArcSetSearch search(r, group, arcs, acceptableLoss, progress);
     search.trySingleArcs();
     const int largest = std::max(2, std::min({maxArcsToCut, static_cast<int>(arcs.size()), 9}));
     for (int size = 2; size <= largest; ++size) search.trySetsOf(size);

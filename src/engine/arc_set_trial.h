@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "engine/progress.h"
 #include "engine/results.h"
 
 namespace kvis {
@@ -33,7 +34,7 @@ struct ArcSetChoice {
 // maxArcsToCut and never more than 9 (sets of 2 always). When nothing changes
 // the grouping, best is the dearest single arc and found is false.
 ArcSetChoice cheapestArcSet(const ResultsSet& r, const std::vector<int>& group, const std::vector<Arc>& arcs,
-                            int maxArcsToCut, double acceptableLoss);
+                            int maxArcsToCut, double acceptableLoss, ComputeProgress* progress = nullptr);
 
 // Trial removal of `arcs` done on the arrays themselves, literally: 1 when the
 // grouping changes. vertexGraph and the lists are left as computed.

@@ -46,10 +46,10 @@ ComputeOutcome computeResults(const Project& p, DocumentState& d, ResultsSet& r,
     try {
         if (progress) progress->stage(ComputeStage::Matrices);
         checkCancel(progress);
-        fillMatrices(p, r);
+        fillMatrices(p, r, progress);
         checkCancel(progress);
         if (progress) progress->stage(ComputeStage::Merging);
-        engineDone = runEngine(p, r);
+        engineDone = runEngine(p, r, progress);
     } catch (const ComputationCancelled&) {
         r.release();
         return ComputeOutcome{ComputeStatus::Cancelled, Check::Passed, {}, {}, MessageButtons::Ok};

@@ -147,7 +147,7 @@ bool cutIsCheaper(double loss, double external, double minInner) {
 
 }  // namespace
 
-int treatComponent(const Project& p, ResultsSet& r, int v, bool& changed) {
+int treatComponent(const Project& p, ResultsSet& r, int v, bool& changed, ComputeProgress* progress) {
     const Group group(r, v);
     OutrankingEdit out{r};
     const InnerGaps inner = group.innerGaps();
@@ -158,7 +158,7 @@ int treatComponent(const Project& p, ResultsSet& r, int v, bool& changed) {
     if (inner.complete && std::all_of(records.begin(), records.end(), uniformAlready)) return 0;
 
     const std::vector<Arc> arcs = group.innerArcs();
-    const ArcSetChoice cut = cheapestArcSet(r, group.members(), arcs, p.maxArcsToCut, p.acceptableLoss);
+    const ArcSetChoice cut = cheapestArcSet(r, group.members(), arcs, p.maxArcsToCut, p.acceptableLoss, progress);
     int result = 0;
     if (cutIsCheaper(cut.loss, externalCost(records), inner.minInner)) {
         if (!cut.found) return -1;

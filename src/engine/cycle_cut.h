@@ -5,6 +5,7 @@
 //
 // Invariants: only modifiedOutranking is edited; cutComponent ends with the
 // graph merged again from scratch (except when it returns -1).
+#include "engine/progress.h"
 #include "engine/results.h"
 #include "model/project.h"
 
@@ -17,6 +18,6 @@ int cutComponent(const Project& p, ResultsSet& r, int v);
 // cutComponent without the merging again: -1, or the result the merging
 // confirms when a cycle is left. `changed` tells whether any cell of
 // modifiedOutranking changed.
-int treatComponent(const Project& p, ResultsSet& r, int v, bool& changed);
+int treatComponent(const Project& p, ResultsSet& r, int v, bool& changed, ComputeProgress* progress = nullptr);
 
 }  // namespace kvis

@@ -6,7 +6,7 @@
 
 namespace kvis {
 
-void computeKernel(ResultsSet& r, int k) {
+void computeKernel(ResultsSet& r, int k, ComputeProgress* progress) {
     const int n = r.n;
     r.workingVertexCount = k;
     buildLists(r, ListMode::Predecessor, k);
@@ -25,6 +25,7 @@ void computeKernel(ResultsSet& r, int k) {
         for (int x = 0; x < k; ++x) {
             if (count(x) != 0 || done[x]) continue;
             done[x] = 1;
+            checkCancel(progress);
             for (int y = 0; y < k; ++y) {
                 if (y == x || count(y) <= 0 || r.vertexGraph[r.at(x, y)] == 0) continue;
                 count(y) = -1;

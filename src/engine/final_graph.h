@@ -9,13 +9,14 @@
 // and its diagonal is no arc.
 #include <string>
 #include <vector>
+#include "engine/progress.h"
 #include "engine/results.h"
 
 namespace kvis {
 
 // Marks the kernel of the acyclic graph of the k current vertices: a vertex
 // with no kernel predecessor is in it, every other vertex is excluded.
-void computeKernel(ResultsSet& r, int k);
+void computeKernel(ResultsSet& r, int k, ComputeProgress* progress = nullptr);
 
 enum class MemberKind { Natural, Artificial };
 enum class ArcKind { Isolated, Initial, Intermediate, Final };

@@ -24,18 +24,20 @@ std::vector<int> largestGroupsFirst(const ResultsSet& r, int k) {
 
 }  // namespace
 
-bool runEngine(const Project& p, ResultsSet& r) {
+bool runEngine(const Project& p, ResultsSet& r, ComputeProgress* progress) {
     const int n = r.n;
     if (n <= 0) {
         r.workingVertexCount = 0;
         return true;
     }
     r.workingVertexCount = n;
+    checkCancel(progress);
     resetToSingletons(r);
 
     buildLists(r, ListMode::Successor, n);
     int cyclic = pruneSinks(r, n);
     int k = cyclic ? condense(r, n) : n;
+    checkCancel(progress);
     // Later cuts add to this count; it must describe the merged graph.
     r.workingVertexCount = k;
 
@@ -50,11 +52,14 @@ bool runEngine(const Project& p, ResultsSet& r) {
         return finishTreatment(r, result, formerExtra, merged);
     };
 
+    if (progress && cyclic) progress->stage(ComputeStage::Cutting);
     // Ordinary projects settle within about ten rounds; a graph that keeps
     // changing is reported like any other failure to cut.
     for (int round = 0; round < 10000; ++round) {
+        checkCancel(progress);
         if (!cyclic) {
-            computeKernel(r, k);
+            if (progress) progress->stage(ComputeStage::Kernel);
+            computeKernel(r, k, progress);
             return true;
         }
         cyclic = 0;
@@ -65,7 +70,8 @@ bool runEngine(const Project& p, ResultsSet& r) {
             if (v >= r.workingVertexCount || r.extraMembers[v] == 0) continue;
             bool changed = false;
             const int e = r.extraMembers[v];
-            int res = treatComponent(p, r, v, changed);
+            checkCancel(progress);
+            int res = treatComponent(p, r, v, changed, progress);
             if (res == -1) return false;
             res = finish(res, changed, e);
             k = r.workingVertexCount;
@@ -79,6 +85,7 @@ bool runEngine(const Project& p, ResultsSet& r) {
         for (int a = 0; !cyclic && a <= k - 2; ++a)
             for (int b = a + 1; !cyclic && b <= k - 1; ++b) {
                 if (r.extraMembers[a] == 0 || r.extraMembers[b] == 0) continue;
+                checkCancel(progress);
                 bool changed = false;
                 const int e = r.extraMembers[a] + r.extraMembers[b];
                 const int res = treatPair(r, a, b, changed);

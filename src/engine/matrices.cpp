@@ -231,7 +231,7 @@ struct Cell {
 
 }  // namespace
 
-void fillMatrices(const Project& p, ResultsSet& r) {
+void fillMatrices(const Project& p, ResultsSet& r, ComputeProgress* progress) {
     const int n = p.n;
     const int m = p.m;
     const double W = weightSum(p);
@@ -264,6 +264,7 @@ void fillMatrices(const Project& p, ResultsSet& r) {
         r.resultColumnFormats[a] = TSheetColumn{p.alternativeNameWidth, 1, 1};
         const Cell* ca = &cells[static_cast<size_t>(a) * m];
         for (int b = 0; b < n; ++b) {
+            if ((b & 1023) == 0) checkCancel(progress);
             const Cell* cb = &cells[static_cast<size_t>(b) * m];
             double sum = 0;
             for (int j = 0; j < m; ++j) {

@@ -2,6 +2,7 @@
 // Concordance, discordance, robustness and outranking of every ordered pair.
 #include <string>
 
+#include "engine/progress.h"
 #include "engine/results.h"
 #include "model/project.h"
 
@@ -49,6 +50,7 @@ double hundredthsIndex(double x);
 
 // Allocates `r` for p.n and fills the matrices, their texts, the column
 // formats and the initial graph arrays. The weights must not sum to 0.
-void fillMatrices(const Project& p, ResultsSet& r);
+// Polls `progress` (may be null) every 1,024 pairs.
+void fillMatrices(const Project& p, ResultsSet& r, ComputeProgress* progress = nullptr);
 
 }  // namespace kvis

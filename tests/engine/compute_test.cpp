@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include <cmath>
 #include <functional>
 #include <string>
@@ -251,6 +253,47 @@ TEST(ComputeResults, CancelledAtACheckPoint) {
     EXPECT_EQ(computeResults(p, d, r, 0, &never).status, ComputeStatus::Computed);
     ASSERT_GE(never.stages.size(), 2u);
     EXPECT_EQ(std::vector(never.stages.begin(), never.stages.begin() + 2), (std::vector{Matrices, Merging}));
+}
+
+// A project whose cycles must be cut: three alternatives beating each other
+// round on two of three criteria, and a fourth below them all.
+Project cyclicProject() {
+    const Criterion c{"c", 1, 0, 0, 1, {0, 1}, {0, 0}, {}};
+    return fixture::makeProject({c, c, c}, {{30, 20, 10}, {10, 30, 20}, {20, 10, 30}, {0, 0, 0}}, 0.6);
+}
+
+// The stages in order through the engine, and a cancel at the first check
+// point of each: no results, resultsValid still 0, nothing to show.
+TEST(ComputeResults, CancelledInEachStageOfTheEngine) {
+    struct Script : ComputeProgress {
+        std::optional<ComputeStage> cancelIn;
+        std::vector<ComputeStage> stages;
+        void stage(ComputeStage s) override { stages.push_back(s); }
+        bool cancelRequested() override { return cancelIn && !stages.empty() && stages.back() == *cancelIn; }
+    };
+    using enum ComputeStage;
+    const Project p = cyclicProject();
+    {
+        Script all;
+        DocumentState d;
+        ResultsSet r;
+        ASSERT_EQ(computeResults(p, d, r, 0, &all).status, ComputeStatus::Computed);
+        EXPECT_EQ(all.stages, (std::vector{Matrices, Merging, Cutting, Kernel}));
+        EXPECT_EQ(d.resultsValid, 1);
+    }
+    for (ComputeStage stage : {Matrices, Merging, Cutting, Kernel}) {
+        SCOPED_TRACE(static_cast<int>(stage));
+        Script script;
+        script.cancelIn = stage;
+        DocumentState d;
+        ResultsSet r;
+        const ComputeOutcome o = computeResults(p, d, r, 0, &script);
+        EXPECT_EQ(o.status, ComputeStatus::Cancelled);
+        EXPECT_EQ(o.text, "");
+        EXPECT_EQ(std::pair(r.n, d.resultsValid), std::pair(0, 0));
+        ASSERT_FALSE(script.stages.empty());
+        EXPECT_EQ(script.stages.back(), stage);
+    }
 }
 
 }  // namespace
