@@ -5,6 +5,7 @@
 #include <cstring>
 #include <new>
 #include <regex>
+#include <unistd.h>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -70,6 +71,28 @@ int usageError(const std::string& text) {
     say("Try 'kvis-batch --help' for more information.");
     return kExitUsage;
 }
+
+// The signal that asked the command to stop (SIGINT or SIGTERM), 0 for none.
+volatile std::sig_atomic_t gStopSignal = 0;
+
+extern "C" void onStopSignal(int signal) { gStopSignal = signal; }
+
+// The stages on standard error when a person watches it; the signal handler
+// (after removing the temporary files) only asks the work to stop, which it
+// does at its next check point.
+class BatchProgress : public ComputeProgress {
+public:
+    BatchProgress() : shown_(::isatty(STDERR_FILENO) == 1) {}
+    void stage(ComputeStage s) override {
+        if (!shown_) return;
+        static const char* const names[] = {"matrices", "merging of cycles", "cutting cycles", "kernel", "writing"};
+        say(std::string("kvis-batch: ") + names[static_cast<int>(s)]);
+    }
+    bool cancelRequested() override { return gStopSignal != 0; }
+
+private:
+    bool shown_;
+};
 
 struct Options {
     std::string command;
@@ -159,14 +182,23 @@ std::vector<std::string> outputPaths(const Options& o) {
 }
 
 // The Computations command with the advanced options of the command line.
-int compute(const Options& o, Project& p, DocumentState& d, ResultsSet& r) {
+int compute(const Options& o, Project& p, DocumentState& d, ResultsSet& r, BatchProgress& progress) {
     if (int status = load(o.input, p)) return status;
     setAdvancedOptions(p, d, o.arcs, o.loss);
     const std::uint64_t outputs = o.command == "compute" ? resultsOutputBytes(p, o.select) : exchangeOutputBytes(p);
-    ComputeOutcome outcome = computeResults(p, d, r, outputs);
+    ComputeOutcome outcome = computeResults(p, d, r, outputs, &progress);
+    if (outcome.status == ComputeStatus::Cancelled) return exitStatusForSignal(gStopSignal);
     const int status = exitStatusFor(outcome.status);
     if (status != kExitOk) say(outcome.text);
     return status;
+}
+
+// A write that failed because a signal removed its temporary file is the
+// signal's, not the disk's: no message then.
+int failedWrite(const std::string& error) {
+    if (gStopSignal) return kExitOk;
+    say(error);
+    return kExitCannotWrite;
 }
 
 int run(const Options& o) {
@@ -187,14 +219,19 @@ int run(const Options& o) {
                     format("%d", p.m).c_str());
         return kExitOk;
     }
+    BatchProgress progress;
     if (o.command == "compute") {
-        if (int status = compute(o, p, d, r)) return status;
-        if (!saveResultsFile(o.output, p, d, r, o.select, &error)) return say(error), kExitCannotWrite;
+        if (int status = compute(o, p, d, r, progress)) return status;
+        checkCancel(&progress);
+        progress.stage(ComputeStage::Writing);
+        if (!saveResultsFile(o.output, p, d, r, o.select, &error, {}, &progress)) return failedWrite(error);
         return kExitOk;
     }
     if (o.command == "exchange") {
-        if (int status = compute(o, p, d, r)) return status;
-        if (!writeExchangeFile(o.output, p, r, &error)) return say(error), kExitCannotWrite;
+        if (int status = compute(o, p, d, r, progress)) return status;
+        checkCancel(&progress);
+        progress.stage(ComputeStage::Writing);
+        if (!writeExchangeFile(o.output, p, r, &error)) return failedWrite(error);
         return kExitOk;
     }
     if (o.command == "import") {
@@ -249,10 +286,12 @@ int checkStandardOutput(int status) {
 int main(int argc, char** argv) {
     // A closed pipe is reported as a failed write, not by a silent death.
     std::signal(SIGPIPE, SIG_IGN);
-    installTemporaryFileCleanup();
+    installTemporaryFileCleanup(onStopSignal);
     int status = kExitOk;
     try {
         status = command(std::vector<std::string>(argv + 1, argv + argc));
+    } catch (const ComputationCancelled&) {
+        status = kExitOk;  // the signal's status below
     } catch (const std::bad_alloc&) {
         say(kNotEnoughMemoryText);
         status = kExitEngine;
@@ -260,5 +299,8 @@ int main(int argc, char** argv) {
         say(kNotEnoughMemoryText);
         status = kExitEngine;
     }
+    // Whatever was under way when the signal came has stopped, its
+    // temporary files removed; any message it left about them is moot.
+    if (gStopSignal) return exitStatusForSignal(gStopSignal);
     return checkStandardOutput(status);
 }

@@ -14,6 +14,10 @@ enum ExitStatus : int {
     kExitUsage = 64,
 };
 
+// A command line stopped by SIGINT or SIGTERM exits as a shell reports a
+// process ended by that signal: 130 or 143.
+inline int exitStatusForSignal(int signal) { return 128 + signal; }
+
 inline int exitStatusFor(ComputeStatus status) {
     switch (status) {
         case ComputeStatus::Computed:

@@ -50,8 +50,10 @@ void appendCell(std::string& out, const std::string& text) {
 struct Sink {
     std::string text;
     AtomicFile* file = nullptr;
+    ComputeProgress* progress = nullptr;
     void drain() {
         if (file && text.size() >= (1u << 20)) {
+            checkCancel(progress);
             file->write(text);
             text.clear();
         }
@@ -357,7 +359,8 @@ std::uint64_t resultsOutputBytes(const Project& p, int mask) {
 }
 
 bool saveResultsFile(const std::string& path, const Project& p, const DocumentState& d,
-                     const ResultsSet& r, int mask, std::string* error, const std::string& projectFile) {
+                     const ResultsSet& r, int mask, std::string* error, const std::string& projectFile,
+                     ComputeProgress* progress) {
     // One unit: the side files and the main file are renamed into place only
     // when all are written, the main file last, so that it wins over a side
     // file of the same name.
@@ -368,7 +371,9 @@ bool saveResultsFile(const std::string& path, const Project& p, const DocumentSt
     auto stream = [&](const std::string& target, auto write) {
         Sink out;
         out.file = &files.add(target, true);
+        out.progress = progress;
         write(out);
+        checkCancel(progress);
         out.finish();
     };
     if (chosen & kBitConcordance)

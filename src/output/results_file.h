@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <vector>
+#include "engine/progress.h"
 #include "engine/results.h"
 #include "model/project.h"
 
@@ -65,8 +66,10 @@ std::uint64_t resultsOutputBytes(const Project& p, int mask);
 // (model/atomic_file), the main file last. Returns false when a file cannot be
 // written, or would be `projectFile` (the project's own file, never written
 // over); *error then holds one "Cannot create file '<path>'" line per such file.
+// `progress` (may be null) is polled as the text goes out; a cancel throws
+// ComputationCancelled, and the set, uncommitted, leaves no file behind.
 bool saveResultsFile(const std::string& path, const Project& p, const DocumentState& d,
                      const ResultsSet& r, int mask, std::string* error = nullptr,
-                     const std::string& projectFile = {});
+                     const std::string& projectFile = {}, ComputeProgress* progress = nullptr);
 
 }  // namespace kvis

@@ -1,4 +1,8 @@
 #include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include <csignal>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -191,6 +195,54 @@ TEST(Batch, OutOfMemory) {
         EXPECT_EQ(readFile(dir / "err"), "Not enough memory to compute the results\n");
     }
     EXPECT_FALSE(fs::exists(dir / "r.kvr"));
+    fs::remove_all(dir);
+}
+
+// SIGINT or SIGTERM while a large project computes or writes: the command
+// stops at its next check point with 128 + the signal, leaves the report it
+// would have replaced as it was and no temporary file behind, and says
+// nothing when standard error is not a terminal.
+TEST(Batch, SignalCancelsCleanly) {
+    if (KVIS_SANITIZED) GTEST_SKIP() << "too slow under the sanitizers to be interrupted in time";
+    const fs::path dir = freshDir("signal");
+    std::string large = "no_of_criteria 10\nno_of_alternatives 2000\nthres_s 0.800\ncriteria";
+    for (int j = 0; j < 10; ++j) large += " c" + std::to_string(j) + " 1 1 0";
+    large += "\nweights";
+    for (int j = 0; j < 10; ++j) large += " " + std::to_string(1 + j % 3);
+    for (const char* line : {"thres_p", "thres_q", "thres_v"}) {
+        large += std::string("\n") + line;
+        for (int j = 0; j < 10; ++j) large += line[6] == 'p' ? " 0 3" : line[6] == 'q' ? " 0 1" : " 0 50";
+    }
+    large += "\nalternatives\n";
+    for (int i = 0; i < 2000; ++i) {
+        large += "a" + std::to_string(i);
+        for (int j = 0; j < 10; ++j) large += " " + std::to_string((i * 7919) % 2000 * 10 + j % 4);
+        large += "\n";
+    }
+    writeFile(dir / "large.kvs", large);
+    for (int signal : {SIGINT, SIGTERM}) {
+        SCOPED_TRACE(signal);
+        writeFile(dir / "res.kvr", "old\n");
+        const pid_t child = ::fork();
+        if (child == 0) {
+            FILE* e = std::freopen((dir / "stderr").c_str(), "w", stderr);
+            if (!e || ::chdir(dir.c_str()) != 0) std::_Exit(99);
+            ::execl(KVIS_BATCH, KVIS_BATCH, "compute", "large.kvs", "-o", "res.kvr", static_cast<char*>(nullptr));
+            std::_Exit(98);
+        }
+        ::usleep(300000);
+        ::kill(child, signal);
+        int raw = 0;
+        ::waitpid(child, &raw, 0);
+        ASSERT_TRUE(WIFEXITED(raw)) << "ended by signal " << WTERMSIG(raw);
+        EXPECT_EQ(WEXITSTATUS(raw), 128 + signal);
+        EXPECT_EQ(readFile(dir / "res.kvr"), "old\n");
+        EXPECT_EQ(readFile(dir / "stderr"), "");
+        std::vector<std::string> left;
+        for (const auto& entry : fs::directory_iterator(dir)) left.push_back(entry.path().filename().string());
+        std::sort(left.begin(), left.end());
+        EXPECT_EQ(left, (std::vector<std::string>{"large.kvs", "res.kvr", "stderr"}));
+    }
     fs::remove_all(dir);
 }
 
