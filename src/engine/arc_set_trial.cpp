@@ -66,7 +66,19 @@ public:
             groupSize_ = static_cast<int>(group.size());
             visited_.assign(words_, 0);
             settled_ = noInterleavingCounts();
-            if (settled_) treeMark_.assign(r.vertexGraph.size(), 0);
+            if (settled_) {
+                treeMark_.assign(r.vertexGraph.size(), 0);
+            } else {
+                // Pruning and every walk that never reads a member's row come
+                // out the same whatever inner arcs a trial removes, as long
+                // as the group stays strongly connected: they are done once.
+                condenser_.loadSingletons(rows_, cols_);
+                condenser_.pruneFromScratch();
+                condenser_.setFence(groupMask_.data());
+                condenser_.mergeRemaining();
+                condenser_.setFence(nullptr);
+                beforeGroup_ = condenser_;
+            }
         }
     }
 
@@ -131,6 +143,10 @@ private:
             setArcs(arcs, idx, count, true);
             if (!connected) return true;
             if (settled_) return false;
+            condenser_ = beforeGroup_;
+            for (int i = 0; i < count; ++i) condenser_.removeArcAfterPruning(arcs[idx[i]].from, arcs[idx[i]].to);
+            condenser_.mergeRemaining();
+            return condenser_.extrasDiffer(saved_);
         }
         condenser_.loadSingletons(rows_, cols_);
         for (int i = 0; i < count; ++i) condenser_.removeArc(arcs[idx[i]].from, arcs[idx[i]].to);
@@ -294,6 +310,7 @@ private:
     int n_;
     int words_;
     Condenser condenser_;
+    Condenser beforeGroup_{0};  // merged up to the first walk into the group
     std::vector<int> saved_;
     std::vector<Word> rows_, cols_;
     ComputeProgress* progress_ = nullptr;

@@ -139,6 +139,14 @@ void Condenser::removeArc(int from, int to) {
     clearBit(col(to), from);
 }
 
+void Condenser::removeArcAfterPruning(int from, int to) {
+    if (from == to || !testBit(row(from), to)) return;
+    clearBit(row(from), to);
+    clearBit(col(to), from);
+    if (testBit(positive_.data(), to)) --posCount_[from];
+    firstCache_[from] = -2;
+}
+
 void Condenser::pruneFromScratch() {
     std::fill(firstCache_.begin(), firstCache_.end(), -2);
     positive_ = alive_;
@@ -195,6 +203,10 @@ int Condenser::rankOf(int s) const {
 }
 
 int Condenser::firstEntry(int y) {
+    if (fence_ && testBit(fence_, y)) {
+        fenceReached_ = true;
+        return -1;
+    }
     if (firstCache_[y] == -2) firstCache_[y] = workOutFirst(y);
     return firstCache_[y];
 }
@@ -229,7 +241,7 @@ int Condenser::workOutFirst(int y) {
 }
 
 void Condenser::mergeRemaining() {
-    while (hasPositive()) {
+    while (hasPositive() && !fenceReached_) {
         const int x = lowestPositive();
         if (!walkAndMerge(x, rankOf(x), [&](int y) { return firstEntry(y); })) break;
         updatePruning(false);

@@ -65,6 +65,19 @@ public:
     // graph from modifiedOutranking would give.
     void loadFromResults(const ResultsSet& r, int k);
     void removeArc(int from, int to);
+    // The same after the pruning: `to` must not have been merged yet, and
+    // `from` keeps a positive successor (its group stays strongly connected).
+    void removeArcAfterPruning(int from, int to);
+
+    // Merging stops before any walk would read the row of a vertex in
+    // `fence` (bit set over slots; null for none); fenceReached() tells
+    // whether mergeRemaining stopped there. What the merging did until then
+    // does not depend on those rows.
+    void setFence(const Word* fence) {
+        fence_ = fence;
+        fenceReached_ = false;
+    }
+    bool fenceReached() const { return fenceReached_; }
 
     // Pruning of sinks from scratch, in passes of increasing index.
     void pruneFromScratch();
@@ -105,6 +118,8 @@ private:
     void merge();
     void forgetFirstOfPredecessors(int x);
 
+    const Word* fence_ = nullptr;
+    bool fenceReached_ = false;
     int n_;
     int words_;
     std::vector<Word> rows_, cols_, alive_, positive_, colUnion_, rowUnion_, cycleMask_;
