@@ -342,20 +342,14 @@ std::vector<std::string> resultsFilePaths(const std::string& path, int mask) {
 }
 
 std::uint64_t resultsOutputBytes(const Project& p, int mask) {
-    // Each file is made whole as text before it is written: the largest counts.
-    // A cell is at least "%-8s\t"; names may be longer.
+    // The files are streamed: a chunk of about a megabyte and the line being
+    // made (a row of cells, or a vertex's successors by name) at a time. What
+    // stays is the discordance side file's concordance index of every pair.
     size_t longest = 8;
     for (const Alternative& a : p.alternatives) longest = std::max(longest, a.name.size());
     const std::uint64_t n = static_cast<std::uint64_t>(std::max(p.n, 0));
-    const std::uint64_t m = static_cast<std::uint64_t>(std::max(p.m, 0));
-    const std::uint64_t table = n * n * 9 + 2 * n * (longest + 2);
-    std::uint64_t main = (mask & kBitAlternatives) ? n * m * 9 + n * (longest + 2) : 0;
-    for (int bit : {kBitConcordance, kBitDiscordance, kBitRobustness, kBitOutranking})
-        if (mask & bit) main += table;
-    if (mask & (kBitModifiedGraph | kBitFinalGraph)) main += table;  // at most a line per arc
-    std::uint64_t side = 0;
-    if (mask & (kBitConcordance | kBitDiscordance)) side = (m + 1) * table + n * n * sizeof(double);
-    return std::max(main, side);
+    const std::uint64_t chunk = (2u << 20) + 4 * n * (longest + 2);
+    return chunk + ((mask & kBitDiscordance) ? n * n * sizeof(double) : 0);
 }
 
 bool saveResultsFile(const std::string& path, const Project& p, const DocumentState& d,
