@@ -7,6 +7,11 @@
 
 namespace kvis {
 
+// A pruning key is (pass, slot) in one number, the slot in the low bits:
+// keys order by pass, then by slot.
+constexpr int kSlotBits = 32;
+constexpr long long kSlotMask = (1LL << kSlotBits) - 1;
+
 using bits::clearBit;
 using bits::setBit;
 using bits::testBit;
@@ -164,7 +169,7 @@ void Condenser::pruneFromScratch() {
             std::pop_heap(current.begin(), current.end(), std::greater<int>());
             const int x = current.back();
             current.pop_back();
-            key_[x] = pass * (n_ + 1) + x;
+            key_[x] = (pass << kSlotBits) + x;
             clearBit(positive_.data(), x);
             forEach(col(x), [&](int y) {
                 if (count[y] <= 0) return;
@@ -228,9 +233,8 @@ int Condenser::workOutFirst(int y) {
     });
     // A key holds its slot in its remainder, so the keys sort on their own.
     std::sort(removed_.begin(), removed_.end());
-    const long long base = n_ + 1;
     for (long long key : removed_) {
-        const int e = static_cast<int>(key % base);
+        const int e = static_cast<int>(key & kSlotMask);
         const int p = posIdx_[e];
         const int moved = arr_[len - 1];
         arr_[p] = moved;
@@ -329,11 +333,10 @@ int Condenser::popcountAnd(const Word* a, const Word* b) const {
 long long Condenser::keyFromSuccessors(int y) {
     long long last = -1;
     forEach(row(y), [&](int s) { last = std::max(last, key_[s]); });
-    const long long base = n_ + 1;
-    if (last < 0) return base + y;
-    const long long pass = last / base;
-    const int slot = static_cast<int>(last % base);
-    return (pass + (y < slot ? 1 : 0)) * base + y;
+    if (last < 0) return (1LL << kSlotBits) + y;
+    const long long pass = last >> kSlotBits;
+    const int slot = static_cast<int>(last & kSlotMask);
+    return ((pass + (y < slot ? 1 : 0)) << kSlotBits) + y;
 }
 
 // Merges cycle_[1...] into cycle_[0]: members appended in path order, arcs
