@@ -4,6 +4,7 @@
 
 #include <csignal>
 #include <fcntl.h>
+#include <pty.h>
 #include <unistd.h>
 
 #include "batch_runner.h"
@@ -243,6 +244,38 @@ TEST(Batch, SignalCancelsCleanly) {
         std::sort(left.begin(), left.end());
         EXPECT_EQ(left, (std::vector<std::string>{"large.kvs", "res.kvr", "stderr"}));
     }
+    fs::remove_all(dir);
+}
+
+// On a terminal the stages go to standard error in order, cutting included
+// for a project whose three alternatives beat each other round.
+TEST(Batch, StagesOnATerminal) {
+    const fs::path dir = freshDir("stages");
+    writeFile(dir / "round.kvs",
+              "no_of_criteria 3\nno_of_alternatives 3\nthres_s 0.600\ncriteria a 1 0 0 b 1 0 0 c 1 0 0\n"
+              "weights 1 1 1\nthres_p 0 1 0 1 0 1\nthres_q 0 0 0 0 0 0\nthres_v 0 0 0 0 0 0\nalternatives\n"
+              "x 30 20 10\ny 10 30 20\nz 20 10 30\n");
+    int terminal = -1;
+    int side = -1;
+    ASSERT_EQ(::openpty(&terminal, &side, nullptr, nullptr, nullptr), 0);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::dup2(side, 2);
+        if (::chdir(dir.c_str()) != 0) std::_Exit(99);
+        ::execl(KVIS_BATCH, KVIS_BATCH, "compute", "round.kvs", "-o", "r.kvr", static_cast<char*>(nullptr));
+        std::_Exit(98);
+    }
+    ::close(side);
+    int raw = 0;
+    ::waitpid(child, &raw, 0);
+    std::string shown;
+    char buffer[256];
+    for (ssize_t got; (got = ::read(terminal, buffer, sizeof buffer)) > 0;) shown.append(buffer, static_cast<size_t>(got));
+    ::close(terminal);
+    EXPECT_EQ(WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, 0);
+    EXPECT_EQ(shown,
+              "kvis-batch: matrices\r\nkvis-batch: merging of cycles\r\nkvis-batch: cutting cycles\r\n"
+              "kvis-batch: kernel\r\nkvis-batch: writing\r\n");
     fs::remove_all(dir);
 }
 
