@@ -83,8 +83,8 @@ public:
     }
 
     bool breaks(const std::vector<Arc>& arcs, const int* idx, int count) {
-        // A trial is at most one merge of the whole graph; 64 of the cheap
-        // ones take far less than a tenth of a second.
+        // 64 trials without a merge take far less than a tenth of a second;
+        // a trial that merges polls on its own.
         if (progress_ && (++trials_ & 63) == 0) checkCancel(progress_);
         const bool answer = answer_(arcs, idx, count);
 #ifdef KVIS_CHECK_TRIALS
@@ -143,11 +143,13 @@ private:
             setArcs(arcs, idx, count, true);
             if (!connected) return true;
             if (settled_) return false;
+            checkCancel(progress_);
             condenser_ = beforeGroup_;
             for (int i = 0; i < count; ++i) condenser_.removeArcAfterPruning(arcs[idx[i]].from, arcs[idx[i]].to);
             condenser_.mergeRemaining();
             return condenser_.extrasDiffer(saved_);
         }
+        checkCancel(progress_);
         condenser_.loadSingletons(rows_, cols_);
         for (int i = 0; i < count; ++i) condenser_.removeArc(arcs[idx[i]].from, arcs[idx[i]].to);
         condenser_.pruneFromScratch();
