@@ -11,6 +11,7 @@
 #include "engine/arc_set_trial.h"
 #include "engine/artificial_pair.h"
 #include "engine/cycle_cut.h"
+#include "engine/final_graph.h"
 #include "fixture.h"
 
 namespace kvis {
@@ -297,6 +298,70 @@ TEST(GraphCondense, MatchesTheLiteralRulesOnRandomRelations) {
             EXPECT_EQ(mine.extraMembers, ref.extraMembers);
         }
     }
+}
+
+// The search for the cheapest arc set, literally: every set of each size tried
+// in order below the limit, kept when it breaks and is cheaper by more than
+// the loss (or nothing was found yet).
+ArcSetChoice literalSearch(ResultsSet& r, const std::vector<Arc>& arcs, int maxArcs, double loss) {
+    const int A = static_cast<int>(arcs.size());
+    ArcSetChoice c;
+    int limit = A - 1;
+    for (int i = 0; i < A && !c.found; ++i)
+        if (literal::arcSetBreaksCycles(r, {{arcs[i].from, arcs[i].to}})) c = {{i}, arcs[i].R, true}, limit = i;
+    if (!c.found && A > 0) c = {{A - 1}, arcs[A - 1].R, false};
+    std::vector<int> idx;
+    auto rec = [&](auto&& self, int size, int start) -> void {
+        if (static_cast<int>(idx.size()) == size) {
+            std::vector<std::pair<int, int>> set;
+            for (int i : idx) set.push_back({arcs[i].from, arcs[i].to});
+            if (literal::arcSetBreaksCycles(r, set) && (arcs[idx.back()].R + loss < c.loss || !c.found))
+                c = {idx, arcs[idx.back()].R, true}, limit = idx.back();
+            return;
+        }
+        for (int i = start; i < limit; ++i) {
+            idx.push_back(i);
+            self(self, size, i + 1);
+            idx.pop_back();
+        }
+    };
+    for (int size = 2; size <= std::max(2, std::min({maxArcs, A, 9})); ++size) rec(rec, size, 0);
+    return c;
+}
+
+// Dense groups (most sets of two or three leave them connected) with a few
+// outside alternatives inside their index range, and groups alone: the
+// shortcuts of the search (a split breaks, a settled group needs no merge, no
+// set smaller than every cut) must choose exactly the set the rules choose.
+TEST(ArcSetSearch, ChoosesWhatTheRulesChoose) {
+    std::mt19937 rng(2026);
+    int searched = 0;
+    for (int round = 0; round < 90; ++round) {
+        SCOPED_TRACE(round);
+        const int n = 4 + static_cast<int>(rng() % 4);
+        ResultsSet r = randomRelation(rng, n, round % 3 != 0);
+        const int k = mergeAll(r);
+        for (int v = 0; v < k; ++v) {
+            if (r.extraMembers[v] == 0) continue;
+            const std::vector<int> group = vertexMemberList(r, v);
+            std::vector<Arc> arcs;
+            for (int a : group)
+                for (int b : group)
+                    if (a != b && r.modifiedOutranking[r.at(a, b)]) arcs.push_back({r.robustnessMatrix[r.at(a, b)], a, b});
+            std::stable_sort(arcs.begin(), arcs.end(), [](const Arc& x, const Arc& y) { return x.R < y.R; });
+            const int maxArcs = 2 + round % 2;
+            const double loss = round % 2 ? 0.1 : 0.0;
+            const ArcSetChoice mine = cheapestArcSet(r, group, arcs, maxArcs, loss);
+            ResultsSet ref = r;
+            const ArcSetChoice rules = literalSearch(ref, arcs, maxArcs, loss);
+            EXPECT_EQ(mine.best, rules.best);
+            EXPECT_EQ(mine.found, rules.found);
+            EXPECT_EQ(mine.loss, rules.loss);
+            ++searched;
+        }
+        if (::testing::Test::HasFailure()) return;
+    }
+    EXPECT_GT(searched, 80);
 }
 
 // Skipping the merge after a treatment that changed nothing must not show.
