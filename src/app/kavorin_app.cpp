@@ -422,16 +422,27 @@ void TKavorinApp::cmSaveResults() {
     const std::string path = s(fileData_.fileName);
     std::string error;
     bool written = false;
+    bool cancelled = false;
+    showStatus({});
     // Written on a worker thread while the window paints; the views only
-    // read the results meanwhile, and nothing can change them.
+    // read the results meanwhile, and nothing can change them. A cancel
+    // leaves every file as it was.
     runWithProgress(owner(), progressDialogSetup(LongWork::SavingResults), [&](TProgress& dialog) {
-        DialogProgress(dialog).stage(ComputeStage::Writing);
+        DialogProgress progress(dialog);
+        progress.stage(ComputeStage::Writing);
         // Never over the project's own file.
         const DocumentState& d = document_.state();
-        written = saveResultsFile(path, document_.project(), d, document_.results(), mask, &error,
-                                  d.untitled ? std::string() : d.projectPath);
+        try {
+            written = saveResultsFile(path, document_.project(), d, document_.results(), mask, &error,
+                                      d.untitled ? std::string() : d.projectPath, &progress);
+        } catch (const ComputationCancelled&) {
+            cancelled = true;
+        }
     });
-    if (!written) reportWriteFailure(owner(), path, error, "Saving results");
+    if (cancelled)
+        showStatus(QString::fromLatin1(kSavingResultsCancelled));
+    else if (!written)
+        reportWriteFailure(owner(), path, error, "Saving results");
 }
 
 void TKavorinApp::cmQolv() {

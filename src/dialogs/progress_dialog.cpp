@@ -12,10 +12,7 @@ ProgressDialogSetup progressDialogSetup(LongWork work) {
     setup.stageTexts = {QStringLiteral("Computing the matrices..."), QStringLiteral("Merging cycles..."),
                         QStringLiteral("Cutting cycles..."), QStringLiteral("Finding the kernel..."),
                         QStringLiteral("Writing the results...")};
-    if (work == LongWork::SavingResults) {
-        setup.caption = QStringLiteral("Saving results");
-        setup.cancellable = false;
-    }
+    if (work == LongWork::SavingResults) setup.caption = QStringLiteral("Saving results");
     return setup;
 }
 

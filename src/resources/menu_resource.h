@@ -62,5 +62,6 @@ std::vector<Gadget> toolBarGadgets();
 inline constexpr const char* kAppCaption = "KAVORIN Is";
 // The status bar after a computation stopped by Cancel.
 inline constexpr const char* kComputationsCancelled = "Computations cancelled";
+inline constexpr const char* kSavingResultsCancelled = "Saving results cancelled";
 
 }  // namespace kvis

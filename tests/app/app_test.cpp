@@ -677,15 +677,16 @@ TEST_F(AppTest, ComputationsQolvAndSaveResults) {
         if (file) hooks.files.push_back(path(file));
         app->cmSaveResults();
     };
-    // Written on the worker behind a dialog without Cancel: the files are
-    // written whole or not at all.
-    hooks.progressScripts.push_back([](TDialog& d, int) {
-        d.pressEscape();
-        EXPECT_FALSE(d.button(IDCANCEL)->isEnabled() || static_cast<TProgressDialog&>(d).cancelling());
-    });
+    // Written on the worker behind a dialog whose Cancel leaves no file.
+    hooks.progressScripts.push_back([](TDialog& d, int) { d.pressEscape(); });
+    const size_t messages = hooks.messages.size();
     saveResults(true, "res");
     EXPECT_EQ(std::tuple(str(hooks.progressRuns.back().caption), hooks.progressRuns.back().stages),
               std::tuple("Saving results", QStringList{"Writing the results..."}));
+    EXPECT_FALSE(QFile::exists(path("res.kvr")) || QFile::exists(path("res.cvr")));
+    EXPECT_EQ(hooks.messages.size(), messages);
+    EXPECT_EQ(str(app->mainWindow()->statusBar()->currentMessage()), "Saving results cancelled");
+    saveResults(true, "res");
     ASSERT_FALSE(hooks.fileDialogs.empty());
     asked(hooks.fileDialogs.back(), "Saving results", "*.kvr", "Result files (*.KVR)|*.kvr|All files(*.*)|*.*|");
     EXPECT_TRUE(QFile::exists(path("res.kvr")));
