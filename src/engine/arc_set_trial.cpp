@@ -1,6 +1,7 @@
 #include "engine/arc_set_trial.h"
 
 #include <algorithm>
+#include <unordered_map>
 #include <utility>
 #ifdef KVIS_CHECK_TRIALS
 #include <cstdio>
@@ -43,7 +44,18 @@ void noteTrialChecked() { ++trialCount.checked; }
 // whether the group stops being strongly connected ("settled" below). Only
 // then are the arcs that cannot break it skipped, and whole subtrees of sets
 // whose remaining arcs are fewer than the arcs any cut of the group needs.
-// Otherwise a group that stays connected is merged in full.
+//
+// Otherwise a group that stays connected is merged again, but only where the
+// removed arcs can make a difference. The merging of the untouched relation
+// from the group's first walk on is recorded once (the reference): its cycles,
+// what each walk read, and snapshots. While the group stays strongly
+// connected every vertex keeps its place in the pruning, so a removed arc can
+// only change the first entry of the vertex holding its tail, and only while
+// its head is in another vertex. A trial therefore goes as the reference
+// until a walk reads such a row with another outcome; it starts from the
+// snapshot before that step, and as soon as its partition and arcs meet the
+// reference's again it jumps ahead the same way, or ends as the reference
+// ended.
 class ArcSetTrial {
 public:
     // `group`: the members of the merged vertex whose inner arcs are tried;
@@ -52,13 +64,9 @@ public:
         : r_(r), n_(r.n), words_(bits::wordsFor(r.n)), condenser_(r.n), saved_(r.extraMembers), progress_(progress) {
         rows_.assign(static_cast<size_t>(n_) * words_, 0);
         cols_.assign(static_cast<size_t>(n_) * words_, 0);
-        for (int x = 0; x < n_; ++x)
-            for (int y = 0; y < n_; ++y)
-                if (x != y && r.modifiedOutranking[r.at(x, y)] != 0) {
-                    bits::setBit(bitRow(rows_, x), y);
-                    bits::setBit(bitRow(cols_, y), x);
-                }
-        if (group.size() >= 2) {
+        if (group.size() < 2) {
+            loadRelation({});
+        } else {
             grouped_ = true;
             groupMask_.assign(words_, 0);
             for (int a : group) bits::setBit(groupMask_.data(), a);
@@ -66,6 +74,8 @@ public:
             groupSize_ = static_cast<int>(group.size());
             visited_.assign(words_, 0);
             settled_ = noInterleavingCounts();
+            // A settled group's answers read only its own members' arcs.
+            loadRelation(settled_ ? group : std::vector<int>{});
             if (settled_) {
                 treeMark_.assign(r.vertexGraph.size(), 0);
             } else {
@@ -138,15 +148,45 @@ public:
 private:
     bool answer_(const std::vector<Arc>& arcs, const int* idx, int count) {
         if (grouped_) {
-            setArcs(arcs, idx, count, false);
-            const bool connected = stronglyConnected(false);
-            setArcs(arcs, idx, count, true);
-            if (!connected) return true;
+            if (!everyCutAbove(count)) {
+                setArcs(arcs, idx, count, false);
+                const bool connected = stronglyConnected(false);
+                setArcs(arcs, idx, count, true);
+                if (!connected) return true;
+            }
             if (settled_) return false;
             checkCancel(progress_);
-            condenser_ = beforeGroup_;
-            for (int i = 0; i < count; ++i) condenser_.removeArcAfterPruning(arcs[idx[i]].from, arcs[idx[i]].to);
-            condenser_.mergeRemaining();
+            if (referenceArcs_ != &arcs) recordReference(arcs);
+            size_t step = nextFailure(idx, count, 0);
+            if (step == kFollows) return referenceDiffers_;
+            forkBefore(step, arcs, idx, count);
+            size_t quiet = 0;  // merges known to be the reference's own
+            while (condenser_.mergeNext()) {
+                const std::vector<int>& cycle = condenser_.lastMerged();
+                mergedSinceFork_.insert(mergedSinceFork_.end(), cycle.begin(), cycle.end());
+                if (quiet > 0) {
+                    --quiet;
+                    continue;
+                }
+                const size_t at = referenceStepNow();
+                if (at == kFollows) continue;
+                // The partition is the reference's at that step; the arcs differ
+                // by the removed ones still between two vertices without another.
+                open_.clear();
+                for (int i = 0; i < count; ++i) {
+                    const int from = condenser_.holderOf(arcs[idx[i]].from);
+                    const int to = condenser_.holderOf(arcs[idx[i]].to);
+                    if (from != to && !condenser_.hasArc(from, to)) open_.push_back(idx[i]);
+                }
+                step = nextFailure(open_.data(), static_cast<int>(open_.size()), at);
+                if (step == kFollows) return referenceDiffers_;
+                forkStep_ = at;
+                mergedSinceFork_.clear();
+                if (snapshotSteps_[snapshotBefore(step)] > at)
+                    forkBefore(step, arcs, idx, count);
+                else
+                    quiet = step - 1 - at;
+            }
             return condenser_.extrasDiffer(saved_);
         }
         checkCancel(progress_);
@@ -155,6 +195,181 @@ private:
         condenser_.pruneFromScratch();
         condenser_.mergeRemaining();
         return condenser_.extrasDiffer(saved_);
+    }
+
+    // The arcs of modifiedOutranking as bit rows and columns: of every
+    // alternative, or only those leaving and entering the given ones.
+    void loadRelation(const std::vector<int>& only) {
+        const auto arc = [&](int x, int y) {
+            if (x == y || r_.modifiedOutranking[r_.at(x, y)] == 0) return;
+            bits::setBit(bitRow(rows_, x), y);
+            bits::setBit(bitRow(cols_, y), x);
+        };
+        if (only.empty()) {
+            for (int x = 0; x < n_; ++x)
+                for (int y = 0; y < n_; ++y) arc(x, y);
+            return;
+        }
+        for (int a : only)
+            for (int y = 0; y < n_; ++y) {
+                arc(a, y);
+                arc(y, a);
+            }
+    }
+
+    // The merging of the untouched relation from the fence on, step by step:
+    // its cycles, the steps at which each arc's removal may make a walk go
+    // another way, and a snapshot before each such step.
+    //
+    // While the group stays strongly connected every vertex keeps its place
+    // in the pruning, so a removed arc can only change the first entry of the
+    // vertex holding its tail, and only while its head is in another vertex.
+    // A lowest successor that stays in the row stays the first entry; any
+    // other entry read from that row may change.
+    void recordReference(const std::vector<Arc>& arcs) {
+        referenceArcs_ = &arcs;
+        referenceInto_.resize(n_);
+        for (int s = 0; s < n_; ++s) referenceInto_[s] = s;
+        touched_.clear();
+        arcsFrom_.assign(n_, {});
+        for (size_t i = 0; i < arcs.size(); ++i) arcsFrom_[arcs[i].from].push_back(static_cast<int>(i));
+        failures_.assign(arcs.size(), {});
+        journal_.clear();
+        journalEnd_.assign(1, 0);
+        stepOfHash_.clear();
+        snapshots_.clear();
+        snapshotSteps_.clear();
+        condenser_ = beforeGroup_;
+        takeSnapshot(0);
+        size_t step = 1;
+        const auto beforeMerge = [&] {
+            bool fails = false;
+            for (const Condenser::WalkStep& read : condenser_.lastWalk())
+                condenser_.forEachMember(read.slot, [&](int a) {
+                    for (int i : arcsFrom_[a]) {
+                        const int to = condenser_.holderOf(arcs[i].to);
+                        if (to == read.slot || (read.lowest && to != read.first)) continue;
+                        if (failures_[i].empty() || failures_[i].back() != step) failures_[i].push_back(step);
+                        fails = true;
+                    }
+                });
+            if (fails && snapshotSteps_.back() != step - 1) takeSnapshot(step - 1);
+        };
+        for (; condenser_.mergeNext(beforeMerge); ++step) {
+            const std::vector<int>& cycle = condenser_.lastMerged();
+            journal_.insert(journal_.end(), cycle.begin(), cycle.end());
+            journalEnd_.push_back(journal_.size());
+            stepOfHash_.emplace(condenser_.partitionHash(), step);
+        }
+        referenceDiffers_ = condenser_.extrasDiffer(saved_);
+    }
+
+    // Keeps the state as it is after `step` rounds; within the budget by
+    // dropping every other snapshot after the first.
+    void takeSnapshot(size_t step) {
+        snapshots_.push_back(condenser_);
+        snapshotSteps_.push_back(step);
+        if (snapshots_.size() * condenser_.footprint() <= kSnapshotBudget || snapshots_.size() < 3) return;
+        size_t kept = 1;
+        for (size_t i = 2; i < snapshots_.size(); i += 2, ++kept) {
+            snapshots_[kept] = std::move(snapshots_[i]);
+            snapshotSteps_[kept] = snapshotSteps_[i];
+        }
+        snapshots_.erase(snapshots_.begin() + static_cast<std::ptrdiff_t>(kept), snapshots_.end());
+        snapshotSteps_.resize(kept);
+    }
+
+    // The latest snapshot taken before `step`.
+    size_t snapshotBefore(size_t step) const {
+        return static_cast<size_t>(std::upper_bound(snapshotSteps_.begin(), snapshotSteps_.end(), step - 1) -
+                                   snapshotSteps_.begin()) - 1;
+    }
+
+    // The first step after `after` at which the reference's walk may go
+    // another way without the arcs idx, or kFollows. Each arc's failures
+    // depend on its own ends only, so this is the first failure of any.
+    size_t nextFailure(const int* idx, int count, size_t after) const {
+        size_t next = kFollows;
+        for (int i = 0; i < count; ++i) {
+            const std::vector<size_t>& f = failures_[idx[i]];
+            const auto later = std::upper_bound(f.begin(), f.end(), after);
+            if (later != f.end()) next = std::min(next, *later);
+        }
+        return next;
+    }
+
+    // Whether every cut of the untouched group needs more than `count` arcs,
+    // so that no set of that many leaves it split.
+    bool everyCutAbove(int count) {
+        if (count >= static_cast<int>(cutAbove_.size())) return false;
+        if (cutAbove_[count] < 0) cutAbove_[count] = cutNeedsMoreThan(count) ? 1 : 0;
+        return cutAbove_[count] != 0;
+    }
+
+    // The trial's state just before `step`: the reference's latest snapshot
+    // not after it, without the removed arcs.
+    void forkBefore(size_t step, const std::vector<Arc>& arcs, const int* idx, int count) {
+        const size_t k = snapshotBefore(step);
+        condenser_.restore(snapshots_[k]);
+        forkStep_ = snapshotSteps_[k];
+        mergedSinceFork_.clear();
+        setArcs(arcs, idx, count, false);
+        for (int i = 0; i < count; ++i) {
+            const int from = condenser_.holderOf(arcs[idx[i]].from);
+            const int to = condenser_.holderOf(arcs[idx[i]].to);
+            if (from != to && !anyArcBetween(from, to)) condenser_.removeArcAfterPruning(from, to);
+        }
+        setArcs(arcs, idx, count, true);
+    }
+
+    // Whether some arc of the relation as it stands runs from a member of
+    // vertex `from` to a member of vertex `to`.
+    bool anyArcBetween(int from, int to) {
+        std::fill(visited_.begin(), visited_.end(), 0);
+        condenser_.forEachMember(to, [&](int a) { bits::setBit(visited_.data(), a); });
+        bool any = false;
+        condenser_.forEachMember(from, [&](int a) {
+            const Word* row = bitRow(rows_, a);
+            for (int w = 0; w < words_ && !any; ++w) any = (row[w] & visited_[w]) != 0;
+        });
+        return any;
+    }
+
+    // kFollows: no step goes another way.
+    static constexpr size_t kFollows = static_cast<size_t>(-1);
+#ifdef KVIS_CHECK_TRIALS
+    // Check builds thin the snapshots at once, so that forks from distant
+    // snapshots are checked as often as near ones.
+    static constexpr size_t kSnapshotBudget = 0;
+#else
+    static constexpr size_t kSnapshotBudget = size_t(64) << 20;
+#endif
+    // The reference's step whose partition the trial's now is, or kFollows.
+    // Both runs start from the fork's partition, so the partitions agree
+    // when every slot merged since then, in either run, lies in the same
+    // vertex in both.
+    size_t referenceStepNow() {
+        const auto found = stepOfHash_.find(condenser_.partitionHash());
+        if (found == stepOfHash_.end() || found->second < forkStep_) return kFollows;
+        const size_t first = journalEnd_[forkStep_], last = journalEnd_[found->second];
+        for (int s : touched_) referenceInto_[s] = s;
+        touched_.clear();
+        for (size_t step = forkStep_ + 1; step <= found->second; ++step) {
+            const int kept = journal_[journalEnd_[step - 1]];
+            for (size_t i = journalEnd_[step - 1] + 1; i < journalEnd_[step]; ++i) {
+                referenceInto_[journal_[i]] = kept;
+                touched_.push_back(journal_[i]);
+            }
+        }
+        const auto referenceHolder = [&](int s) {
+            while (referenceInto_[s] != s) s = referenceInto_[s];
+            return s;
+        };
+        for (size_t i = first; i < last; ++i)
+            if (referenceHolder(journal_[i]) != condenser_.holderOf(journal_[i])) return kFollows;
+        for (int s : mergedSinceFork_)
+            if (referenceHolder(s) != condenser_.holderOf(s)) return kFollows;
+        return found->second;
     }
 
     // Vertices with different extra-member counts whose member ranges meet:
@@ -313,6 +528,19 @@ private:
     int words_;
     Condenser condenser_;
     Condenser beforeGroup_{0};  // merged up to the first walk into the group
+    std::unordered_map<unsigned long long, size_t> stepOfHash_;
+    const std::vector<Arc>* referenceArcs_ = nullptr;  // the arcs the reference was recorded for
+    std::vector<Condenser> snapshots_;
+    std::vector<size_t> snapshotSteps_;          // after how many rounds each snapshot was taken
+    std::vector<std::vector<int>> arcsFrom_;     // the arcs by tail
+    std::vector<std::vector<size_t>> failures_;  // by arc, ascending
+    std::vector<int> open_;
+    std::vector<int> journal_;        // the reference's merged cycles, the kept slot first
+    std::vector<size_t> journalEnd_;  // where each step's cycle ends in journal_
+    std::vector<int> referenceInto_, touched_, mergedSinceFork_;
+    size_t forkStep_ = 0;
+    std::vector<signed char> cutAbove_ = std::vector<signed char>(10, -1);
+    bool referenceDiffers_ = false;
     std::vector<int> saved_;
     std::vector<Word> rows_, cols_;
     ComputeProgress* progress_ = nullptr;

@@ -44,11 +44,26 @@ int condense(ResultsSet& r, int k) {
 }
 
 int remergeFromScratch(ResultsSet& r) {
-    r.vertexGraph = r.modifiedOutranking;
-    resetToSingletons(r);
-    buildLists(r, ListMode::Successor, r.n);
-    if (pruneSinks(r, r.n) == 0) return 0;
-    r.workingVertexCount = condense(r, r.n);
+    // The rounds run on bit rows from the start; the lists of the first
+    // pruning are built only when nothing is left on a cycle, since they are
+    // then what the arrays hold.
+    Condenser c(r.n);
+    c.loadSingletons(r);
+    c.pruneFromScratch();
+    if (!c.hasPositive()) {
+        r.vertexGraph = r.modifiedOutranking;
+        resetToSingletons(r);
+        buildLists(r, ListMode::Successor, r.n);
+        pruneSinks(r, r.n);
+        return 0;
+    }
+    const int x0 = c.lowestPositive();
+    if (c.walkAndMerge(x0, x0, [&](int y) { return c.firstEntry(y); })) {
+        c.updatePruning(true);
+        c.mergeRemaining();
+    }
+    r.workingVertexCount = c.writeBack(r, r.n);
+    buildLists(r, ListMode::Predecessor, r.workingVertexCount);
     return 1;
 }
 
@@ -84,11 +99,16 @@ Condenser::Condenser(int n)
       key_(n),
       arr_(n),
       posIdx_(n),
-      seen_(n, -1) {}
+      seen_(n, -1),
+      firstIsLowest_(n, 0) {}
 
 void Condenser::loadSingletons(const std::vector<Word>& rows, const std::vector<Word>& cols) {
     rows_ = rows;
     cols_ = cols;
+    startSingletons();
+}
+
+void Condenser::startSingletons() {
     std::fill(alive_.begin(), alive_.end(), 0);
     for (int s = 0; s < n_; ++s) {
         setBit(alive_.data(), s);
@@ -98,6 +118,21 @@ void Condenser::loadSingletons(const std::vector<Word>& rows, const std::vector<
         extra_[s] = 0;
         repSlot_[s] = s;
     }
+    startPartitionHash();
+}
+
+void Condenser::loadSingletons(const ResultsSet& r) {
+    std::fill(rows_.begin(), rows_.end(), 0);
+    std::fill(cols_.begin(), cols_.end(), 0);
+    for (int x = 0; x < n_; ++x) {
+        const int* out = &r.modifiedOutranking[r.at(x, 0)];
+        for (int y = 0; y < n_; ++y)
+            if (out[y] == 1 && x != y) {
+                setBit(row(x), y);
+                setBit(col(y), x);
+            }
+    }
+    startSingletons();
 }
 
 void Condenser::loadFromResults(const ResultsSet& r, int k) {
@@ -126,6 +161,7 @@ void Condenser::loadFromResults(const ResultsSet& r, int k) {
         }
         if (head_[s] != -1) repSlot_[head_[s]] = s;
     }
+    startPartitionHash();
     for (int x = 0; x < n_; ++x) {
         const int sx = slotOf[x];
         if (sx < 0) continue;
@@ -136,6 +172,33 @@ void Condenser::loadFromResults(const ResultsSet& r, int k) {
             setBit(col(sy), sx);
         }
     }
+}
+
+void Condenser::restore(const Condenser& other) {
+    if (other.n_ != n_ || seen_.size() != other.seen_.size()) {
+        *this = other;
+        return;
+    }
+    const auto take = [](auto& mine, const auto& theirs) { std::copy(theirs.begin(), theirs.end(), mine.begin()); };
+    fence_ = other.fence_;
+    fenceReached_ = other.fenceReached_;
+    take(rows_, other.rows_);
+    take(cols_, other.cols_);
+    take(alive_, other.alive_);
+    take(positive_, other.positive_);
+    take(head_, other.head_);
+    take(tail_, other.tail_);
+    take(next_, other.next_);
+    take(size_, other.size_);
+    take(extra_, other.extra_);
+    take(repSlot_, other.repSlot_);
+    take(posCount_, other.posCount_);
+    take(firstCache_, other.firstCache_);
+    take(firstIsLowest_, other.firstIsLowest_);
+    take(key_, other.key_);
+    memberSum_ = other.memberSum_;
+    joinedInto_ = other.joinedInto_;
+    partitionHash_ = other.partitionHash_;
 }
 
 void Condenser::removeArc(int from, int to) {
@@ -222,8 +285,12 @@ int Condenser::workOutFirst(int y) {
     int lowest = -1;
     for (int w = 0; w < words_ && lowest < 0; ++w)
         if (ry[w]) lowest = w * 64 + std::countr_zero(ry[w]);
+    firstIsLowest_[y] = 0;
     if (lowest < 0) return -1;
-    if (testBit(positive_.data(), lowest)) return lowest;
+    if (testBit(positive_.data(), lowest)) {
+        firstIsLowest_[y] = 1;
+        return lowest;
+    }
     int len = 0;
     removed_.clear();
     forEach(ry, [&](int s) {
@@ -245,11 +312,46 @@ int Condenser::workOutFirst(int y) {
 }
 
 void Condenser::mergeRemaining() {
-    while (hasPositive() && !fenceReached_) {
-        const int x = lowestPositive();
-        if (!walkAndMerge(x, rankOf(x), [&](int y) { return firstEntry(y); })) break;
-        updatePruning(false);
+    while (mergeNext()) {
     }
+}
+
+bool Condenser::mergeNext(const std::function<void()>& beforeMerge) {
+    if (!hasPositive() || fenceReached_) return false;
+    const int x = lowestPositive();
+    walked_.clear();
+    const auto first = [&](int y) {
+        const int e = firstEntry(y);
+        walked_.push_back(WalkStep{y, e, y >= 0 && y < n_ && firstIsLowest_[y] != 0});
+        return e;
+    };
+    if (!walkAndMerge(x, rankOf(x), first, beforeMerge)) return false;
+    updatePruning(false);
+    return true;
+}
+
+namespace {
+unsigned long long mix64(unsigned long long x) {
+    x += 0x9e3779b97f4a7c15ULL;
+    x = (x ^ (x >> 30)) * 0xbf58476d1ce4e5b9ULL;
+    x = (x ^ (x >> 27)) * 0x94d049bb133111ebULL;
+    return x ^ (x >> 31);
+}
+}  // namespace
+
+unsigned long long Condenser::partHash(int s) const {
+    return mix64(memberSum_[s] ^ (0xa0761d6478bd642fULL * static_cast<unsigned long long>(s + 1)));
+}
+
+void Condenser::startPartitionHash() {
+    joinedInto_.resize(n_);
+    for (int s = 0; s < n_; ++s) joinedInto_[s] = s;
+    memberSum_.assign(n_, 0);
+    partitionHash_ = 0;
+    forEach(alive_.data(), [&](int s) {
+        for (int a = head_[s]; a != -1; a = next_[a]) memberSum_[s] += mix64(static_cast<unsigned long long>(a));
+        partitionHash_ += partHash(s);
+    });
 }
 
 void Condenser::updatePruning(bool fresh) {
@@ -359,6 +461,12 @@ void Condenser::merge() {
         rowUnion_[w] &= ~cycleMask_[w];
         colUnion_[w] &= ~cycleMask_[w];
     }
+    for (int c : cycle_) partitionHash_ -= partHash(c);
+    for (size_t i = 1; i < cycle_.size(); ++i) {
+        memberSum_[t] += memberSum_[cycle_[i]];
+        joinedInto_[cycle_[i]] = t;
+    }
+    partitionHash_ += partHash(t);
     for (size_t i = 1; i < cycle_.size(); ++i) {
         const int u = cycle_[i];
         next_[tail_[t]] = head_[u];
@@ -382,20 +490,25 @@ void Condenser::merge() {
     }
     // Predecessors of the cycle now point at t only; each counted every
     // member it reached (all on the cycle) and now counts t once.
+    // The cycle's slots span few words: only those are touched.
+    const int minSlot = *std::min_element(cycle_.begin(), cycle_.end());
+    const int lo = minSlot >> 6;
+    const int hi = *std::max_element(cycle_.begin(), cycle_.end()) >> 6;
     forEach(colUnion_.data(), [&](int y) {
         Word* ry = row(y);
         int reached = 0;
-        for (int c : cycle_) {
-            reached += testBit(ry, c) ? 1 : 0;
-            clearBit(ry, c);
+        for (int w = lo; w <= hi; ++w) {
+            reached += bits::bitCount(ry[w] & cycleMask_[w]);
+            ry[w] &= ~cycleMask_[w];
         }
         setBit(ry, t);
         posCount_[y] += 1 - reached;
-        firstCache_[y] = -2;
+        // A positive lowest successor below the whole cycle stays lowest.
+        if (!(firstIsLowest_[y] && firstCache_[y] >= 0 && firstCache_[y] < minSlot)) firstCache_[y] = -2;
     });
     forEach(rowUnion_.data(), [&](int z) {
         Word* cz = col(z);
-        for (int c : cycle_) clearBit(cz, c);
+        for (int w = lo; w <= hi; ++w) cz[w] &= ~cycleMask_[w];
         setBit(cz, t);
     });
     firstCache_[t] = -2;
@@ -404,7 +517,11 @@ void Condenser::merge() {
 // The first entry of a pruned row stays as long as neither the row nor the
 // removed part of it changes; -2 marks an entry to work out again.
 void Condenser::forgetFirstOfPredecessors(int x) {
-    forEach(col(x), [&](int y) { firstCache_[y] = -2; });
+    // A first entry that is the row's lowest successor stays while that
+    // successor stays positive (its own removal forgets it).
+    forEach(col(x), [&](int y) {
+        if (!(firstIsLowest_[y] && firstCache_[y] >= 0 && firstCache_[y] != x)) firstCache_[y] = -2;
+    });
 }
 
 }  // namespace kvis

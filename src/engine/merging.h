@@ -6,6 +6,7 @@
 // Invariants: after condense (and after every re-merge) vertexMembers,
 // extraMembers, vertexGraph and workingVertexCount describe the merged graph of
 // modifiedOutranking, and the lists are its predecessor lists.
+#include <functional>
 #include <vector>
 
 #include "engine/bit_rows.h"
@@ -61,6 +62,8 @@ public:
 
     // Singletons over a graph given as bit rows and columns (no diagonal).
     void loadSingletons(const std::vector<Word>& rows, const std::vector<Word>& cols);
+    // Singletons over the arcs of modifiedOutranking.
+    void loadSingletons(const ResultsSet& r);
     // The k vertices of the ResultsSet, with the arcs that rebuilding the vertex
     // graph from modifiedOutranking would give.
     void loadFromResults(const ResultsSet& r, int k);
@@ -79,6 +82,10 @@ public:
     }
     bool fenceReached() const { return fenceReached_; }
 
+    // Takes over the state of `other` (of the same size), leaving the
+    // scratch arrays: cheaper than a copy for the many returns to a snapshot.
+    void restore(const Condenser& other);
+
     // Pruning of sinks from scratch, in passes of increasing index.
     void pruneFromScratch();
     bool hasPositive() const;
@@ -91,10 +98,43 @@ public:
     // Walks from x0 (whose index is rank0) and merges the cycle found. `first`
     // gives the first entry of a row. False when the lists are not usable.
     template <class First>
-    bool walkAndMerge(int x0, int rank0, First first);
+    bool walkAndMerge(int x0, int rank0, First first, const std::function<void()>& beforeMerge = {});
     // Merges cycle after cycle until no vertex is left on one (after the first
     // merge, which prunes afresh).
     void mergeRemaining();
+    // One round of mergeRemaining: false when no cycle was merged.
+    // `beforeMerge` is called once the walk has found its cycle, with the
+    // state still as before the round.
+    bool mergeNext(const std::function<void()>& beforeMerge = {});
+    // The slots of the cycle merged last, the one kept first.
+    const std::vector<int>& lastMerged() const { return cycle_; }
+    // What the last walk of mergeNext read: each slot's first entry, and
+    // whether that entry was simply the lowest successor of the row.
+    struct WalkStep {
+        int slot;
+        int first;
+        bool lowest;
+    };
+    const std::vector<WalkStep>& lastWalk() const { return walked_; }
+
+    // The partition of the alternatives into vertices, each named by its slot,
+    // is the whole state of the merging apart from the arcs: the pruning, the
+    // first entries and every later walk follow from it and the rows. Its
+    // fingerprint is kept as cycles merge, so that two runs can be compared
+    // cheaply (equal fingerprints are only a hint).
+    unsigned long long partitionHash() const { return partitionHash_; }
+    // The slot of the vertex that slot s has been merged into (s itself
+    // while it stands); with singletons loaded, the vertex of alternative s.
+    int holderOf(int s) const {
+        while (joinedInto_[s] != s) s = joinedInto_[s];
+        return s;
+    }
+    template <class F>
+    void forEachMember(int s, F f) const {
+        for (int a = head_[s]; a != -1; a = next_[a]) f(a);
+    }
+    size_t footprint() const { return (rows_.size() + cols_.size()) * sizeof(Word) + static_cast<size_t>(n_) * 96; }
+    bool hasArc(int from, int to) const { return bits::testBit(rows_.data() + static_cast<size_t>(from) * words_, to); }
     // After a merge: keeps the pruning keys current (a fresh prune when none
     // exist yet).
     void updatePruning(bool fresh);
@@ -114,6 +154,9 @@ private:
     int popcountAnd(const Word* a, const Word* b) const;
 
     int workOutFirst(int y);
+    unsigned long long partHash(int s) const;
+    void startPartitionHash();
+    void startSingletons();
     long long keyFromSuccessors(int y);
     void merge();
     void forgetFirstOfPredecessors(int x);
@@ -123,13 +166,17 @@ private:
     int n_;
     int words_;
     std::vector<Word> rows_, cols_, alive_, positive_, colUnion_, rowUnion_, cycleMask_;
-    std::vector<int> head_, tail_, next_, size_, extra_, repSlot_, posCount_, firstCache_;
+    std::vector<int> head_, tail_, next_, size_, extra_, repSlot_, posCount_, firstCache_, joinedInto_;
     std::vector<long long> key_, removed_;
+    std::vector<unsigned long long> memberSum_;  // per slot, of the members' keys
+    unsigned long long partitionHash_ = 0;
     std::vector<int> arr_, posIdx_, seen_, path_, cycle_, work_;
+    std::vector<char> firstIsLowest_;
+    std::vector<WalkStep> walked_;
 };
 
 template <class First>
-bool Condenser::walkAndMerge(int x0, int rank0, First first) {
+bool Condenser::walkAndMerge(int x0, int rank0, First first, const std::function<void()>& beforeMerge) {
     path_.clear();
     path_.push_back(rank0);
     seen_[rank0] = 0;
@@ -158,6 +205,7 @@ bool Condenser::walkAndMerge(int x0, int rank0, First first) {
         cycle_.push_back(s);
     }
     if (cycle_.size() < 2) return false;
+    if (beforeMerge) beforeMerge();
     merge();
     return true;
 }

@@ -300,6 +300,28 @@ TEST(GraphCondense, MatchesTheLiteralRulesOnRandomRelations) {
     }
 }
 
+// Merging again from scratch after a treatment runs on bit rows from the
+// start; the arrays must come out as the literal lists, pruning and rounds
+// leave them, with a cycle left or none.
+TEST(GraphCondense, MergingAgainMatchesTheLiteralRules) {
+    std::mt19937 rng(4242);
+    for (int round = 0; round < 300; ++round) {
+        SCOPED_TRACE(round);
+        const int n = 2 + static_cast<int>(rng() % (round % 10 == 0 ? 70 : 20));
+        ResultsSet mine = randomRelation(rng, n, round % 4 == 3);
+        mine.workingVertexCount = -7;
+        ResultsSet ref = mine;
+        fixture::singletons(ref);
+        literal::buildLists(ref, ListMode::Successor, n);
+        const int cyclic = literal::pruneSinks(ref, n);
+        if (cyclic) ref.workingVertexCount = literal::condense(ref, n);
+        ASSERT_EQ(remergeFromScratch(mine), cyclic);
+        EXPECT_EQ(mine.workingVertexCount, ref.workingVertexCount);
+        expectSameGraphState(mine, ref);
+        if (::testing::Test::HasFailure()) return;
+    }
+}
+
 // The search for the cheapest arc set, literally: every set of each size tried
 // in order below the limit, kept when it breaks and is cheaper by more than
 // the loss (or nothing was found yet).
@@ -362,6 +384,37 @@ TEST(ArcSetSearch, ChoosesWhatTheRulesChoose) {
         if (::testing::Test::HasFailure()) return;
     }
     EXPECT_GT(searched, 80);
+}
+
+// Larger relations of small scrambled clusters: groups whose members lie
+// between those of other groups, so that a trial may move representatives
+// and is answered by replaying, forking and rejoining the reference merge.
+TEST(ArcSetSearch, InterleavedGroupsChooseWhatTheRulesChoose) {
+    std::mt19937 rng(77);
+    int searched = 0;
+    for (int round = 0; round < 24; ++round) {
+        SCOPED_TRACE(round);
+        const int n = 16 + static_cast<int>(rng() % 20);
+        ResultsSet r = randomRelation(rng, n);
+        const int k = mergeAll(r);
+        for (int v = 0; v < k; ++v) {
+            if (r.extraMembers[v] == 0) continue;
+            const std::vector<int> group = vertexMemberList(r, v);
+            std::vector<Arc> arcs;
+            for (int a : group)
+                for (int b : group)
+                    if (a != b && r.modifiedOutranking[r.at(a, b)]) arcs.push_back({r.robustnessMatrix[r.at(a, b)], a, b});
+            std::stable_sort(arcs.begin(), arcs.end(), [](const Arc& x, const Arc& y) { return x.R < y.R; });
+            const ArcSetChoice mine = cheapestArcSet(r, group, arcs, 2, 0.0);
+            ResultsSet ref = r;
+            const ArcSetChoice rules = literalSearch(ref, arcs, 2, 0.0);
+            EXPECT_EQ(mine.best, rules.best);
+            EXPECT_EQ(mine.found, rules.found);
+            ++searched;
+        }
+        if (::testing::Test::HasFailure()) return;
+    }
+    EXPECT_GT(searched, 40);
 }
 
 // Skipping the merge after a treatment that changed nothing must not show.
