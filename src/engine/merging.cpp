@@ -293,13 +293,31 @@ int Condenser::workOutFirst(int y) {
     }
     int len = 0;
     removed_.clear();
+    long long minPass = kSlotMask, maxPass = 0;
     forEach(ry, [&](int s) {
         posIdx_[s] = len;
         arr_[len++] = s;
-        if (!testBit(positive_.data(), s)) removed_.push_back(key_[s]);
+        if (!testBit(positive_.data(), s)) {
+            const long long pass = key_[s] >> kSlotBits;
+            minPass = std::min(minPass, pass);
+            maxPass = std::max(maxPass, pass);
+            removed_.push_back(key_[s]);
+        }
     });
-    // A key holds its slot in its remainder, so the keys sort on their own.
-    std::sort(removed_.begin(), removed_.end());
+    // Removals in key order: by pass, then by slot. The keys were gathered
+    // in slot order, so a counting sort by pass keeps that order within a
+    // pass; a key holds its slot in its remainder, so a plain sort works too.
+    const size_t passes = static_cast<size_t>(maxPass - minPass) + 1;
+    if (passes <= removed_.size() + 64) {
+        passCount_.assign(passes + 1, 0);
+        for (long long key : removed_) ++passCount_[static_cast<size_t>((key >> kSlotBits) - minPass) + 1];
+        for (size_t i = 1; i <= passes; ++i) passCount_[i] += passCount_[i - 1];
+        sortedRemoved_.resize(removed_.size());
+        for (long long key : removed_) sortedRemoved_[passCount_[static_cast<size_t>((key >> kSlotBits) - minPass)]++] = key;
+        removed_.swap(sortedRemoved_);
+    } else {
+        std::sort(removed_.begin(), removed_.end());
+    }
     for (long long key : removed_) {
         const int e = static_cast<int>(key & kSlotMask);
         const int p = posIdx_[e];
@@ -307,6 +325,9 @@ int Condenser::workOutFirst(int y) {
         arr_[p] = moved;
         posIdx_[moved] = p;
         --len;
+        // Only a removal can change the first entry, and a positive one
+        // is never removed.
+        if (p == 0 && len > 0 && testBit(positive_.data(), arr_[0])) return arr_[0];
     }
     return len > 0 ? arr_[0] : -1;
 }
@@ -490,17 +511,30 @@ void Condenser::merge() {
     }
     // Predecessors of the cycle now point at t only; each counted every
     // member it reached (all on the cycle) and now counts t once.
-    // The cycle's slots span few words: only those are touched.
+    // Each neighbour's row or column is cleared of the cycle word by word
+    // where the cycle's slots lie close together, else slot by slot.
     const int minSlot = *std::min_element(cycle_.begin(), cycle_.end());
     const int lo = minSlot >> 6;
     const int hi = *std::max_element(cycle_.begin(), cycle_.end()) >> 6;
+    const bool byWord = hi - lo < static_cast<int>(cycle_.size());
+    const auto clearCycle = [&](Word* b) {
+        int reached = 0;
+        if (byWord) {
+            for (int w = lo; w <= hi; ++w) {
+                reached += bits::bitCount(b[w] & cycleMask_[w]);
+                b[w] &= ~cycleMask_[w];
+            }
+        } else {
+            for (int c : cycle_) {
+                reached += testBit(b, c) ? 1 : 0;
+                clearBit(b, c);
+            }
+        }
+        return reached;
+    };
     forEach(colUnion_.data(), [&](int y) {
         Word* ry = row(y);
-        int reached = 0;
-        for (int w = lo; w <= hi; ++w) {
-            reached += bits::bitCount(ry[w] & cycleMask_[w]);
-            ry[w] &= ~cycleMask_[w];
-        }
+        const int reached = clearCycle(ry);
         setBit(ry, t);
         posCount_[y] += 1 - reached;
         // A positive lowest successor below the whole cycle stays lowest.
@@ -508,7 +542,7 @@ void Condenser::merge() {
     });
     forEach(rowUnion_.data(), [&](int z) {
         Word* cz = col(z);
-        for (int w = lo; w <= hi; ++w) cz[w] &= ~cycleMask_[w];
+        clearCycle(cz);
         setBit(cz, t);
     });
     firstCache_[t] = -2;
