@@ -231,9 +231,16 @@ private:
         referenceInto_.resize(n_);
         for (int s = 0; s < n_; ++s) referenceInto_[s] = s;
         touched_.clear();
-        arcsFrom_.assign(n_, {});
-        for (size_t i = 0; i < arcs.size(); ++i) arcsFrom_[arcs[i].from].push_back(static_cast<int>(i));
-        failures_.assign(arcs.size(), {});
+        // Flat lists: a large group has millions of arcs.
+        arcsFromStart_.assign(static_cast<size_t>(n_) + 1, 0);
+        for (const Arc& arc : arcs) ++arcsFromStart_[static_cast<size_t>(arc.from) + 1];
+        for (int a = 0; a < n_; ++a) arcsFromStart_[a + 1] += arcsFromStart_[a];
+        arcsFrom_.resize(arcs.size());
+        {
+            std::vector<unsigned> fill(arcsFromStart_.begin(), arcsFromStart_.end() - 1);
+            for (size_t i = 0; i < arcs.size(); ++i) arcsFrom_[fill[arcs[i].from]++] = static_cast<unsigned>(i);
+        }
+        std::vector<std::pair<unsigned, unsigned>> found;  // (arc, step), by step
         journal_.clear();
         journalEnd_.assign(1, 0);
         stepOfHash_.clear();
@@ -246,10 +253,11 @@ private:
             bool fails = false;
             for (const Condenser::WalkStep& read : condenser_.lastWalk())
                 condenser_.forEachMember(read.slot, [&](int a) {
-                    for (int i : arcsFrom_[a]) {
+                    for (unsigned j = arcsFromStart_[a]; j < arcsFromStart_[a + 1]; ++j) {
+                        const unsigned i = arcsFrom_[j];
                         const int to = condenser_.holderOf(arcs[i].to);
                         if (to == read.slot || (read.lowest && to != read.first)) continue;
-                        if (failures_[i].empty() || failures_[i].back() != step) failures_[i].push_back(step);
+                        found.push_back({i, static_cast<unsigned>(step)});
                         fails = true;
                     }
                 });
@@ -262,6 +270,13 @@ private:
             stepOfHash_.emplace(condenser_.partitionHash(), step);
         }
         referenceDiffers_ = condenser_.extrasDiffer(saved_);
+        // By arc, each arc's steps ascending and once (a walk reads a row once).
+        failuresStart_.assign(arcs.size() + 1, 0);
+        for (const auto& [i, at] : found) ++failuresStart_[i + 1];
+        for (size_t i = 0; i < arcs.size(); ++i) failuresStart_[i + 1] += failuresStart_[i];
+        failures_.resize(found.size());
+        std::vector<unsigned> fill(failuresStart_.begin(), failuresStart_.end() - 1);
+        for (const auto& [i, at] : found) failures_[fill[i]++] = at;
     }
 
     // Keeps the state as it is after `step` rounds; within the budget by
@@ -291,9 +306,10 @@ private:
     size_t nextFailure(const int* idx, int count, size_t after) const {
         size_t next = kFollows;
         for (int i = 0; i < count; ++i) {
-            const std::vector<size_t>& f = failures_[idx[i]];
-            const auto later = std::upper_bound(f.begin(), f.end(), after);
-            if (later != f.end()) next = std::min(next, *later);
+            const auto begin = failures_.begin() + failuresStart_[idx[i]];
+            const auto end = failures_.begin() + failuresStart_[idx[i] + 1];
+            const auto later = std::upper_bound(begin, end, after);
+            if (later != end) next = std::min(next, static_cast<size_t>(*later));
         }
         return next;
     }
@@ -532,8 +548,8 @@ private:
     const std::vector<Arc>* referenceArcs_ = nullptr;  // the arcs the reference was recorded for
     std::vector<Condenser> snapshots_;
     std::vector<size_t> snapshotSteps_;          // after how many rounds each snapshot was taken
-    std::vector<std::vector<int>> arcsFrom_;     // the arcs by tail
-    std::vector<std::vector<size_t>> failures_;  // by arc, ascending
+    std::vector<unsigned> arcsFromStart_, arcsFrom_;  // the arcs by tail
+    std::vector<unsigned> failuresStart_, failures_;  // the steps by arc, ascending
     std::vector<int> open_;
     std::vector<int> journal_;        // the reference's merged cycles, the kept slot first
     std::vector<size_t> journalEnd_;  // where each step's cycle ends in journal_
