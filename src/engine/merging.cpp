@@ -521,7 +521,8 @@ void Condenser::merge() {
         int reached = 0;
         if (byWord) {
             for (int w = lo; w <= hi; ++w) {
-                reached += bits::bitCount(b[w] & cycleMask_[w]);
+                // A neighbour reaches few members of a cycle.
+                for (Word x = b[w] & cycleMask_[w]; x; x &= x - 1) ++reached;
                 b[w] &= ~cycleMask_[w];
             }
         } else {
