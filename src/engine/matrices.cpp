@@ -190,16 +190,9 @@ double partialDiscordance(const Project& p, int j, int a, int b) {
 }
 
 const std::string& roundedIndexText(int index) {
-    // Every text the fill can write, made once: "%5.2f" of index * 0.01 is the
-    // text of roundToStep's result, which is that very product.
-    static const std::vector<std::string> texts = [] {
-        std::vector<std::string> t;
-        t.reserve(2 * kRoundedIndexLimit + 1);
-        for (int k = -kRoundedIndexLimit; k <= kRoundedIndexLimit; ++k)
-            t.push_back(format("%5.2f", static_cast<double>(k) * 0.01));
-        return t;
-    }();
-    return texts[static_cast<size_t>(index + kRoundedIndexLimit)];
+    // "%5.2f" of index * 0.01 is the text of roundToStep's result, which is
+    // that very product.
+    return TextMatrix::sharedText(TextMatrix::roundedIndexCode(index));
 }
 
 // roundToStep(x, 0.01) split into the floored quotient and its product with
@@ -216,12 +209,12 @@ double hundredthsIndex(double x) {
 
 namespace {
 
-void setHundredthsText(std::string& text, double index) {
+void setHundredthsText(TextMatrix& texts, size_t cell, double index) {
     // A floor of -0 prints "-0.00"; the table holds " 0.00" only.
     if (index >= -kRoundedIndexLimit && index <= kRoundedIndexLimit && !std::signbit(index))
-        text = roundedIndexText(static_cast<int>(index));
+        texts.setCode(cell, TextMatrix::roundedIndexCode(static_cast<int>(index)));
     else
-        text = format("%5.2f", index * 0.01);
+        texts.set(cell, format("%5.2f", index * 0.01));
 }
 
 // What the fill needs of one criterion at one alternative.
@@ -258,7 +251,6 @@ void fillMatrices(const Project& p, ResultsSet& r, ComputeProgress* progress) {
             cells[static_cast<size_t>(a) * m + j] = Cell{p.eval(a, j), t.q, t.p, t.v};
         }
     std::vector<double> delta(m);
-    const std::string star = "*", one = "1", zero = "0";
 
     for (int a = 0; a < n; ++a) {
         r.resultColumnFormats[a] = TSheetColumn{p.alternativeNameWidth, 1, 1};
@@ -296,28 +288,21 @@ void fillMatrices(const Project& p, ResultsSet& r, ComputeProgress* progress) {
             }
 
             const size_t cell = r.at(a, b);
-            setHundredthsText(r.concordanceTexts[cell], cIndex);
-            r.discordanceTexts[cell] = !reached ? star : (D ? one : zero);
+            setHundredthsText(r.concordanceTexts, cell, cIndex);
+            r.discordanceTexts.setCode(cell, !reached ? TextMatrix::kStar : (D ? TextMatrix::kOne : TextMatrix::kZero));
             const int S = (reached && D == 0) ? 1 : 0;
             r.outrankingMatrix[cell] = S;
-            r.outrankingTexts[cell] = S ? one : zero;
+            // The graph engine starts from the outranking relation itself.
+            r.modifiedOutranking[cell] = S;
+            r.vertexGraph[cell] = S;
+            r.outrankingTexts.setCode(cell, S ? TextMatrix::kOne : TextMatrix::kZero);
             const double rIndex = hundredthsIndex(R);
             r.robustnessMatrix[cell] = rIndex * 0.01;
-            setHundredthsText(r.robustnessTexts[cell], rIndex);
+            setHundredthsText(r.robustnessTexts, cell, rIndex);
         }
     }
-
-    // The graph engine starts from the outranking relation itself.
-    for (size_t k = 0; k < r.outrankingMatrix.size(); ++k) {
-        r.modifiedOutranking[k] = r.outrankingMatrix[k];
-        r.vertexGraph[k] = r.outrankingMatrix[k];
-        r.vertexLists[k] = 0;
-        r.vertexMembers[k] = -1;
-    }
-    for (int a = 0; a < n; ++a) {
-        r.extraMembers[a] = 0;
-        r.listCounts[a] = 0;
-    }
+    // allocate() left vertexLists at 0, vertexMembers at -1 and the row
+    // counts at 0, as the graph engine expects them.
 }
 
 }  // namespace kvis

@@ -43,7 +43,7 @@ double partialDiscordance(const Project& p, int j, int a, int b);
 
 // The "%5.2f" texts of index * 0.01 for |index| <= kRoundedIndexLimit: the
 // fill's texts of rounded concordance and robustness, made once.
-constexpr int kRoundedIndexLimit = 200;
+constexpr int kRoundedIndexLimit = TextMatrix::kRoundedIndexLimit;
 const std::string& roundedIndexText(int index);
 // The floored quotient of roundToStep(x, 0.01): its result is this times 0.01.
 double hundredthsIndex(double x);

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "engine/final_graph.h"
+#include "engine/large_arrays.h"
 #include "engine/matrices.h"
 #include "model/atomic_file.h"
 #include "model/numfmt.h"
@@ -67,7 +68,7 @@ struct Sink {
 };
 
 void matrixSection(Sink& out, const std::string& title, const std::vector<std::string>& rowNames,
-                   const std::vector<std::string>& columnNames, const std::vector<std::string>& cells) {
+                   const std::vector<std::string>& columnNames, TextCells cells) {
     out.text += title + "\n";
     appendCell(out.text, " ");
     for (const std::string& c : columnNames) appendCell(out.text, c);
@@ -114,13 +115,12 @@ std::string memberNames(const Project& p, const ResultsSet& r, int v) {
     return s;
 }
 
-void sideFile(Sink& out, const Project& p, const char* title, const std::vector<std::string>& texts,
-              bool concordance) {
+void sideFile(Sink& out, const Project& p, const char* title, const TextMatrix& texts, bool concordance) {
     const std::vector<std::string> names = alternativeNames(p);
     matrixSection(out, title, names, names, texts);
     std::vector<double> index;  // C(a, b) of every pair, for the veto tests
     if (!concordance) {
-        index.resize(static_cast<size_t>(p.n) * p.n);
+        assignLarge(index, static_cast<size_t>(p.n) * p.n, 0.0);
         for (int a = 0; a < p.n; ++a)
             for (int b = 0; b < p.n; ++b) index[static_cast<size_t>(a) * p.n + b] = concordanceIndex(p, a, b);
     }
@@ -179,6 +179,16 @@ void writeMatrixSection(std::string& out, const std::string& title,
                         const std::vector<std::string>& rowNames,
                         const std::vector<std::string>& columnNames,
                         const std::vector<std::string>& cells) {
+    Sink sink;
+    sink.text.swap(out);
+    matrixSection(sink, title, rowNames, columnNames, cells.data());
+    out.swap(sink.text);
+}
+
+void writeMatrixSection(std::string& out, const std::string& title,
+                        const std::vector<std::string>& rowNames,
+                        const std::vector<std::string>& columnNames,
+                        const TextMatrix& cells) {
     Sink sink;
     sink.text.swap(out);
     matrixSection(sink, title, rowNames, columnNames, cells);

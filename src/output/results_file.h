@@ -21,6 +21,10 @@ void writeMatrixSection(std::string& out, const std::string& title,
                         const std::vector<std::string>& rowNames,
                         const std::vector<std::string>& columnNames,
                         const std::vector<std::string>& cells);
+void writeMatrixSection(std::string& out, const std::string& title,
+                        const std::vector<std::string>& rowNames,
+                        const std::vector<std::string>& columnNames,
+                        const TextMatrix& cells);
 
 // [Input Data], [Criteria] and [Alternatives].
 void writeInputData(std::string& out, const Project& p);

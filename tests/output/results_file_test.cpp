@@ -102,8 +102,8 @@ struct FinalGraphFixture : ::testing::Test {
         r.robustnessMatrix[r.at(3, 1)] = 0.3;
         r.robustnessMatrix[r.at(0, 4)] = 0.45;
         for (int i = 0; i < 25; ++i) {
-            r.robustnessTexts[i] = i % 2 ? " 0.50" : " 1.00";
-            r.outrankingTexts[i] = i % 3 ? "0" : "1";
+            r.robustnessTexts.set(i, i % 2 ? " 0.50" : " 1.00");
+            r.outrankingTexts.set(i, i % 3 ? "0" : "1");
         }
         d.resultsValid = 1;
     }
@@ -163,8 +163,12 @@ TEST(ResultsFileSave, SideFilesGoBesideTheMainFileWhichWinsANameClash) {
     p.evaluationTexts = {"0", "2"};
     ResultsSet r;
     r.allocate(2);
-    r.concordanceTexts = {" 1.00", " 0.50", " 1.00", " 1.00"};
-    r.discordanceTexts = {"0", "*", "0", "0"};
+    r.concordanceTexts.set(1, " 0.50");
+    r.discordanceTexts.set(1, "*");
+    for (size_t k : {0, 2, 3}) {
+        r.concordanceTexts.set(k, " 1.00");
+        r.discordanceTexts.set(k, "0");
+    }
     DocumentState d;
     d.resultsValid = 1;
     const fs::path dir = freshDir("save");
