@@ -1,5 +1,6 @@
 #include "engine/matrices.h"
 
+#include <algorithm>
 #include <cassert>
 #include <cmath>
 #include <vector>
@@ -187,6 +188,51 @@ int vetoTest(const Project& p, int j, int a, int b) {
 }
 double partialDiscordance(const Project& p, int j, int a, int b) {
     return partialDiscordance(p, j, a, b, concordanceIndex(p, a, b));
+}
+
+CriterionThresholds criterionThresholds(const Project& p, int j) {
+    CriterionThresholds t;
+    t.maximized = maximized(p.criteria[j]);
+    const size_t n = static_cast<size_t>(std::max(p.n, 0));
+    t.g.resize(n);
+    t.q.resize(n);
+    t.p.resize(n);
+    t.v.resize(n);
+    for (int a = 0; a < p.n; ++a) {
+        const Thresholds th = thresholdsAt(p, j, a);
+        t.g[a] = p.eval(a, j);
+        t.q[a] = th.q;
+        t.p[a] = th.p;
+        t.v[a] = th.v;
+    }
+    return t;
+}
+
+void partialConcordanceRow(const CriterionThresholds& t, int a, double* out) {
+    const double ga = t.g[a], P = t.p[a], Q = t.q[a];
+    const size_t n = t.g.size();
+    for (size_t b = 0; b < n; ++b)
+        out[b] = concordanceOf(P, Q, t.maximized ? t.g[b] - ga : ga - t.g[b]);
+}
+
+void vetoTestRow(const CriterionThresholds& t, double s, double wHat, int a, const double* cC, char* out) {
+    const double ga = t.g[a], P = t.p[a], V = t.v[a];
+    const size_t n = t.g.size();
+    for (size_t b = 0; b < n; ++b)
+        out[b] = static_cast<char>(vetoOf(cC[b], s, wHat, V, P, t.q[b], t.maximized ? t.g[b] - ga : ga - t.g[b]));
+}
+
+void concordanceIndexRow(const Project& p, const std::vector<CriterionThresholds>& criteria, int a, double* out) {
+    const size_t n = static_cast<size_t>(std::max(p.n, 0));
+    std::fill(out, out + n, 0.0);
+    std::vector<double> partial(n);
+    for (int j = 0; j < p.m; ++j) {
+        partialConcordanceRow(criteria[j], a, partial.data());
+        const double w = p.criteria[j].weight;
+        for (size_t b = 0; b < n; ++b) out[b] += w * partial[b];
+    }
+    const double W = weightSum(p);
+    for (size_t b = 0; b < n; ++b) out[b] /= W;
 }
 
 const std::string& roundedIndexText(int index) {
