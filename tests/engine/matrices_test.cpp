@@ -255,6 +255,24 @@ TEST(FillMatrices, AgreesWithThePairFunctionsOnRandomProjects) {
                 ASSERT_EQ(r.robustnessMatrix[k], R) << a << " " << b;
                 ASSERT_EQ(r.robustnessTexts[k], format("%5.2f", R)) << a << " " << b;
             }
+        // The side files' rows of one criterion at a time give the same bits.
+        std::vector<CriterionThresholds> thresholds;
+        for (int j = 0; j < m; ++j) thresholds.push_back(criterionThresholds(p, j));
+        std::vector<double> index(n), partial(n);
+        std::vector<char> veto(n);
+        for (int a = 0; a < n; ++a) {
+            concordanceIndexRow(p, thresholds, a, index.data());
+            for (int b = 0; b < n; ++b) ASSERT_EQ(index[b], concordanceIndex(p, a, b)) << a << " " << b;
+            for (int j = 0; j < m; ++j) {
+                const double wHat = p.criteria[j].weight / weightSum(p);
+                partialConcordanceRow(thresholds[j], a, partial.data());
+                vetoTestRow(thresholds[j], p.levelOfConcordance, wHat, a, index.data(), veto.data());
+                for (int b = 0; b < n; ++b) {
+                    ASSERT_EQ(partial[b], partialConcordance(p, j, a, b)) << j << ": " << a << " " << b;
+                    ASSERT_EQ(veto[b], vetoTest(p, j, a, b, index[b], wHat)) << j << ": " << a << " " << b;
+                }
+            }
+        }
     }
 }
 
