@@ -9,6 +9,7 @@
 #include "engine/matrices.h"
 #include "model/atomic_file.h"
 #include "model/numfmt.h"
+#include "output/text_sink.h"
 
 namespace kvis {
 
@@ -46,29 +47,7 @@ void appendCell(std::string& out, const std::string& text) {
     }
 }
 
-// A report streamed into its file: the text goes out whenever a chunk of it
-// is ready, so a file is never held whole; without a file it all stays in
-// `text` (the report as one string, for printing and tests).
-struct Sink {
-    std::string text;
-    AtomicFile* file = nullptr;
-    ComputeProgress* progress = nullptr;
-    void drain() {
-        if (file && text.size() >= (1u << 20)) {
-            checkCancel(progress);
-            file->write(text);
-            text.clear();
-        }
-    }
-    void finish() {
-        if (file) {
-            file->write(text);
-            text.clear();
-        }
-    }
-};
-
-void matrixSection(Sink& out, const std::string& title, const std::vector<std::string>& rowNames,
+void matrixSection(TextSink& out, const std::string& title, const std::vector<std::string>& rowNames,
                    const std::vector<std::string>& columnNames, TextCells cells) {
     out.text += title + "\n";
     appendCell(out.text, " ");
@@ -118,7 +97,7 @@ std::string memberNames(const Project& p, const ResultsSet& r, int v) {
     return s;
 }
 
-void sideFile(Sink& out, const Project& p, const char* title, const TextMatrix& texts, bool concordance) {
+void sideFile(TextSink& out, const Project& p, const char* title, const TextMatrix& texts, bool concordance) {
     const std::vector<std::string> names = alternativeNames(p);
     matrixSection(out, title, names, names, texts);
     const size_t n = static_cast<size_t>(std::max(p.n, 0));
@@ -163,9 +142,9 @@ void sideFile(Sink& out, const Project& p, const char* title, const TextMatrix& 
     }
 }
 
-void finalGraphSection(Sink& out, const Project& p, const ResultsSet& r);
+void finalGraphSection(TextSink& out, const Project& p, const ResultsSet& r);
 
-void report(Sink& out, const Project& p, const DocumentState& d, const ResultsSet& r, int mask) {
+void report(TextSink& out, const Project& p, const DocumentState& d, const ResultsSet& r, int mask) {
     mask = effectiveSelection(d, mask);
     if (mask & kBitAlternatives) writeInputData(out.text, p);
     const std::vector<std::string> names = alternativeNames(p);
@@ -194,20 +173,15 @@ void writeMatrixSection(std::string& out, const std::string& title,
                         const std::vector<std::string>& rowNames,
                         const std::vector<std::string>& columnNames,
                         const std::vector<std::string>& cells) {
-    Sink sink;
+    TextSink sink;
     sink.text.swap(out);
     matrixSection(sink, title, rowNames, columnNames, cells.data());
     out.swap(sink.text);
 }
 
-void writeMatrixSection(std::string& out, const std::string& title,
-                        const std::vector<std::string>& rowNames,
-                        const std::vector<std::string>& columnNames,
-                        const TextMatrix& cells) {
-    Sink sink;
-    sink.text.swap(out);
-    matrixSection(sink, title, rowNames, columnNames, cells);
-    out.swap(sink.text);
+void writeMatrixSection(TextSink& out, const std::string& title, const std::vector<std::string>& rowNames,
+                        const std::vector<std::string>& columnNames, const TextMatrix& cells) {
+    matrixSection(out, title, rowNames, columnNames, cells);
 }
 
 void writeParameters(std::string& out, const Project& p) {
@@ -278,7 +252,7 @@ void writeKernelLines(std::string& out, const Project& p, const ResultsSet& r) {
 
 namespace {
 
-void finalGraphSection(Sink& out, const Project& p, const ResultsSet& r) {
+void finalGraphSection(TextSink& out, const Project& p, const ResultsSet& r) {
     out.text += "[Final graph]\n";
     const int k = r.vertexCount;
     for (int v = 0; v < k; ++v) {
@@ -309,20 +283,20 @@ void finalGraphSection(Sink& out, const Project& p, const ResultsSet& r) {
 }  // namespace
 
 void writeFinalGraphSection(std::string& out, const Project& p, const ResultsSet& r) {
-    Sink sink;
+    TextSink sink;
     sink.text.swap(out);
     finalGraphSection(sink, p, r);
     out.swap(sink.text);
 }
 
 std::string concordanceSideFile(const Project& p, const ResultsSet& r) {
-    Sink out;
+    TextSink out;
     sideFile(out, p, "[Matrix of concordance]", r.concordanceTexts, true);
     return out.text;
 }
 
 std::string discordanceSideFile(const Project& p, const ResultsSet& r) {
-    Sink out;
+    TextSink out;
     sideFile(out, p, "[Matrix of discordance]", r.discordanceTexts, false);
     return out.text;
 }
@@ -343,7 +317,7 @@ int effectiveSelection(const DocumentState& d, int mask) {
 }
 
 std::string resultsReport(const Project& p, const DocumentState& d, const ResultsSet& r, int mask) {
-    Sink out;
+    TextSink out;
     report(out, p, d, r, mask);
     return out.text;
 }
@@ -388,7 +362,7 @@ bool saveResultsFile(const std::string& path, const Project& p, const DocumentSt
     const int chosen = effectiveSelection(d, mask);
     // Each file is streamed: a chunk of text at a time, never the whole file.
     auto stream = [&](const std::string& target, auto write) {
-        Sink out;
+        TextSink out;
         out.file = &files.add(target, true);
         out.progress = progress;
         write(out);
@@ -397,11 +371,11 @@ bool saveResultsFile(const std::string& path, const Project& p, const DocumentSt
     };
     if (chosen & kBitConcordance)
         stream(sideFilePath(path, 'c'),
-               [&](Sink& out) { sideFile(out, p, "[Matrix of concordance]", r.concordanceTexts, true); });
+               [&](TextSink& out) { sideFile(out, p, "[Matrix of concordance]", r.concordanceTexts, true); });
     if (chosen & kBitDiscordance)
         stream(sideFilePath(path, 'd'),
-               [&](Sink& out) { sideFile(out, p, "[Matrix of discordance]", r.discordanceTexts, false); });
-    stream(path, [&](Sink& out) { report(out, p, d, r, mask); });
+               [&](TextSink& out) { sideFile(out, p, "[Matrix of discordance]", r.discordanceTexts, false); });
+    stream(path, [&](TextSink& out) { report(out, p, d, r, mask); });
     const bool written = files.commit();
     if (error) *error = files.error();
     return written;

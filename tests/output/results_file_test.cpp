@@ -153,6 +153,26 @@ TEST_F(FinalGraphFixture, ExchangeFileAndReportValidity) {
 }
 
 // One criterion, so that the side files hold more than the main file's sections.
+// The exchange file is streamed a chunk at a time: over several chunks it is
+// still exactly its text with CR LF.
+TEST(ExchangeFile, StreamedOverSeveralChunksIsItsTextWithCrLf) {
+    Project p;
+    p.n = 400;
+    for (int a = 0; a < p.n; ++a) p.alternatives.push_back({"alternative" + std::to_string(a)});
+    ResultsSet r;
+    r.allocate(p.n);
+    for (size_t k = 0; k < r.robustnessTexts.size(); ++k) {
+        r.robustnessTexts.setCode(k, TextMatrix::roundedIndexCode(static_cast<int>(k % 101)));
+        r.outrankingTexts.setCode(k, k % 7 ? TextMatrix::kZero : TextMatrix::kOne);
+    }
+    const fs::path dir = freshDir("exchange_chunks");
+    ASSERT_TRUE(writeExchangeFile((dir / kExchangeFileName).string(), p, r));
+    const std::string text = exchangeText(p, r);
+    ASSERT_GT(text.size(), 2u << 20);
+    EXPECT_EQ(readFile(dir / kExchangeFileName), withCrLf(text));
+    fs::remove_all(dir);
+}
+
 TEST(ResultsFileSave, SideFilesGoBesideTheMainFileWhichWinsANameClash) {
     Project p;
     p.m = 1;
