@@ -29,7 +29,6 @@ std::vector<std::string> criterionNames(const Project& p) {
     return names;
 }
 
-
 // What cell() gives, appended in place: "%-8s" stops at a NUL as printf does.
 void appendCell(std::string& out, const std::string& text) {
     const char* d = text.c_str();
