@@ -1,5 +1,6 @@
 #include "engine/matrices.h"
 
+#include <algorithm>
 #include <cassert>
 #include <cmath>
 #include <vector>
@@ -189,17 +190,55 @@ double partialDiscordance(const Project& p, int j, int a, int b) {
     return partialDiscordance(p, j, a, b, concordanceIndex(p, a, b));
 }
 
+CriterionThresholds criterionThresholds(const Project& p, int j) {
+    CriterionThresholds t;
+    t.maximized = maximized(p.criteria[j]);
+    const size_t n = static_cast<size_t>(std::max(p.n, 0));
+    t.g.resize(n);
+    t.q.resize(n);
+    t.p.resize(n);
+    t.v.resize(n);
+    for (int a = 0; a < p.n; ++a) {
+        const Thresholds th = thresholdsAt(p, j, a);
+        t.g[a] = p.eval(a, j);
+        t.q[a] = th.q;
+        t.p[a] = th.p;
+        t.v[a] = th.v;
+    }
+    return t;
+}
+
+void partialConcordanceRow(const CriterionThresholds& t, int a, double* out) {
+    const double ga = t.g[a], P = t.p[a], Q = t.q[a];
+    const size_t n = t.g.size();
+    for (size_t b = 0; b < n; ++b)
+        out[b] = concordanceOf(P, Q, t.maximized ? t.g[b] - ga : ga - t.g[b]);
+}
+
+void vetoTestRow(const CriterionThresholds& t, double s, double wHat, int a, const double* cC, char* out) {
+    const double ga = t.g[a], P = t.p[a], V = t.v[a];
+    const size_t n = t.g.size();
+    for (size_t b = 0; b < n; ++b)
+        out[b] = static_cast<char>(vetoOf(cC[b], s, wHat, V, P, t.q[b], t.maximized ? t.g[b] - ga : ga - t.g[b]));
+}
+
+void concordanceIndexRow(const Project& p, const std::vector<CriterionThresholds>& criteria, int a, double* out) {
+    const size_t n = static_cast<size_t>(std::max(p.n, 0));
+    std::fill(out, out + n, 0.0);
+    std::vector<double> partial(n);
+    for (int j = 0; j < p.m; ++j) {
+        partialConcordanceRow(criteria[j], a, partial.data());
+        const double w = p.criteria[j].weight;
+        for (size_t b = 0; b < n; ++b) out[b] += w * partial[b];
+    }
+    const double W = weightSum(p);
+    for (size_t b = 0; b < n; ++b) out[b] /= W;
+}
+
 const std::string& roundedIndexText(int index) {
-    // Every text the fill can write, made once: "%5.2f" of index * 0.01 is the
-    // text of roundToStep's result, which is that very product.
-    static const std::vector<std::string> texts = [] {
-        std::vector<std::string> t;
-        t.reserve(2 * kRoundedIndexLimit + 1);
-        for (int k = -kRoundedIndexLimit; k <= kRoundedIndexLimit; ++k)
-            t.push_back(format("%5.2f", static_cast<double>(k) * 0.01));
-        return t;
-    }();
-    return texts[static_cast<size_t>(index + kRoundedIndexLimit)];
+    // "%5.2f" of index * 0.01 is the text of roundToStep's result, which is
+    // that very product.
+    return TextMatrix::sharedText(TextMatrix::roundedIndexCode(index));
 }
 
 // roundToStep(x, 0.01) split into the floored quotient and its product with
@@ -216,12 +255,12 @@ double hundredthsIndex(double x) {
 
 namespace {
 
-void setHundredthsText(std::string& text, double index) {
+void setHundredthsText(TextMatrix& texts, size_t cell, double index) {
     // A floor of -0 prints "-0.00"; the table holds " 0.00" only.
     if (index >= -kRoundedIndexLimit && index <= kRoundedIndexLimit && !std::signbit(index))
-        text = roundedIndexText(static_cast<int>(index));
+        texts.setCode(cell, TextMatrix::roundedIndexCode(static_cast<int>(index)));
     else
-        text = format("%5.2f", index * 0.01);
+        texts.set(cell, format("%5.2f", index * 0.01));
 }
 
 // What the fill needs of one criterion at one alternative.
@@ -258,7 +297,6 @@ void fillMatrices(const Project& p, ResultsSet& r, ComputeProgress* progress) {
             cells[static_cast<size_t>(a) * m + j] = Cell{p.eval(a, j), t.q, t.p, t.v};
         }
     std::vector<double> delta(m);
-    const std::string star = "*", one = "1", zero = "0";
 
     for (int a = 0; a < n; ++a) {
         r.resultColumnFormats[a] = TSheetColumn{p.alternativeNameWidth, 1, 1};
@@ -296,28 +334,21 @@ void fillMatrices(const Project& p, ResultsSet& r, ComputeProgress* progress) {
             }
 
             const size_t cell = r.at(a, b);
-            setHundredthsText(r.concordanceTexts[cell], cIndex);
-            r.discordanceTexts[cell] = !reached ? star : (D ? one : zero);
+            setHundredthsText(r.concordanceTexts, cell, cIndex);
+            r.discordanceTexts.setCode(cell, !reached ? TextMatrix::kStar : (D ? TextMatrix::kOne : TextMatrix::kZero));
             const int S = (reached && D == 0) ? 1 : 0;
             r.outrankingMatrix[cell] = S;
-            r.outrankingTexts[cell] = S ? one : zero;
+            // The graph engine starts from the outranking relation itself.
+            r.modifiedOutranking[cell] = S;
+            r.vertexGraph[cell] = S;
+            r.outrankingTexts.setCode(cell, S ? TextMatrix::kOne : TextMatrix::kZero);
             const double rIndex = hundredthsIndex(R);
             r.robustnessMatrix[cell] = rIndex * 0.01;
-            setHundredthsText(r.robustnessTexts[cell], rIndex);
+            setHundredthsText(r.robustnessTexts, cell, rIndex);
         }
     }
-
-    // The graph engine starts from the outranking relation itself.
-    for (size_t k = 0; k < r.outrankingMatrix.size(); ++k) {
-        r.modifiedOutranking[k] = r.outrankingMatrix[k];
-        r.vertexGraph[k] = r.outrankingMatrix[k];
-        r.vertexLists[k] = 0;
-        r.vertexMembers[k] = -1;
-    }
-    for (int a = 0; a < n; ++a) {
-        r.extraMembers[a] = 0;
-        r.listCounts[a] = 0;
-    }
+    // allocate() left vertexLists at 0, vertexMembers at -1 and the row
+    // counts at 0, as the graph engine expects them.
 }
 
 }  // namespace kvis

@@ -1,6 +1,7 @@
 #pragma once
 // Concordance, discordance, robustness and outranking of every ordered pair.
 #include <string>
+#include <vector>
 
 #include "engine/progress.h"
 #include "engine/results.h"
@@ -41,9 +42,24 @@ double effectiveVeto(const Project& p, int j, int a, int b);
 int vetoTest(const Project& p, int j, int a, int b);
 double partialDiscordance(const Project& p, int j, int a, int b);
 
+// One criterion at every alternative: evaluation and thresholds, worked out
+// once for whole rows of pairs. The row functions below perform the very
+// operations of the per-pair functions above and agree with them to the bit.
+struct CriterionThresholds {
+    bool maximized = false;
+    std::vector<double> g, q, p, v;
+};
+CriterionThresholds criterionThresholds(const Project& p, int j);
+// out[b] = partialConcordance(p, j, a, b) for every b.
+void partialConcordanceRow(const CriterionThresholds& t, int a, double* out);
+// out[b] = vetoTest(p, j, a, b, cC[b], wHat) for every b, s the level of concordance.
+void vetoTestRow(const CriterionThresholds& t, double s, double wHat, int a, const double* cC, char* out);
+// out[b] = concordanceIndex(p, a, b) for every b; `criteria` from criterionThresholds.
+void concordanceIndexRow(const Project& p, const std::vector<CriterionThresholds>& criteria, int a, double* out);
+
 // The "%5.2f" texts of index * 0.01 for |index| <= kRoundedIndexLimit: the
 // fill's texts of rounded concordance and robustness, made once.
-constexpr int kRoundedIndexLimit = 200;
+constexpr int kRoundedIndexLimit = TextMatrix::kRoundedIndexLimit;
 const std::string& roundedIndexText(int index);
 // The floored quotient of roundToStep(x, 0.01): its result is this times 0.01.
 double hundredthsIndex(double x);

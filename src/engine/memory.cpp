@@ -42,10 +42,10 @@ std::optional<std::uint64_t> addressSpaceLeft() {
 std::uint64_t computationBytes(int n) {
     if (n <= 0) return 0;
     const std::uint64_t cells = static_cast<std::uint64_t>(n) * static_cast<std::uint64_t>(n);
-    // Per cell: the four matrices of texts (short texts live inside the string),
-    // five integer matrices, the robustness values, and the engine's bit rows
-    // and marks. Per row: the lists and column formats, and the engine's lists.
-    const std::uint64_t perCell = 4 * sizeof(std::string) + 5 * sizeof(int) + sizeof(double) + 16;
+    // Per cell: the four matrices of texts (a code each), five integer
+    // matrices, the robustness values, and the engine's bit rows and marks.
+    // Per row: the lists and column formats, and the engine's lists.
+    const std::uint64_t perCell = 4 * sizeof(TextMatrix::Code) + 5 * sizeof(int) + sizeof(double) + 16;
     return cells * perCell + static_cast<std::uint64_t>(n) * 256;
 }
 

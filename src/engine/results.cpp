@@ -1,13 +1,15 @@
 #include "engine/results.h"
 
+#include "engine/large_arrays.h"
+
 namespace kvis {
 
 void ResultsSet::release() {
     // swap with empty vectors so the memory really goes back
-    std::vector<std::string>().swap(concordanceTexts);
-    std::vector<std::string>().swap(discordanceTexts);
-    std::vector<std::string>().swap(outrankingTexts);
-    std::vector<std::string>().swap(robustnessTexts);
+    concordanceTexts.release();
+    discordanceTexts.release();
+    outrankingTexts.release();
+    robustnessTexts.release();
     std::vector<int>().swap(outrankingMatrix);
     std::vector<double>().swap(robustnessMatrix);
     std::vector<int>().swap(modifiedOutranking);
@@ -28,16 +30,16 @@ void ResultsSet::allocate(int alternatives) {
     n = alternatives;
     const size_t cells = static_cast<size_t>(n) * static_cast<size_t>(n);
     const size_t rows = static_cast<size_t>(n);
-    concordanceTexts.assign(cells, std::string());
-    discordanceTexts.assign(cells, std::string());
-    outrankingTexts.assign(cells, std::string());
-    robustnessTexts.assign(cells, std::string());
-    outrankingMatrix.assign(cells, 0);
-    robustnessMatrix.assign(cells, 0.0);
-    modifiedOutranking.assign(cells, 0);
-    vertexGraph.assign(cells, 0);
-    vertexLists.assign(cells, 0);
-    vertexMembers.assign(cells, -1);
+    concordanceTexts.assign(cells);
+    discordanceTexts.assign(cells);
+    outrankingTexts.assign(cells);
+    robustnessTexts.assign(cells);
+    assignLarge(outrankingMatrix, cells, 0);
+    assignLarge(robustnessMatrix, cells, 0.0);
+    assignLarge(modifiedOutranking, cells, 0);
+    assignLarge(vertexGraph, cells, 0);
+    assignLarge(vertexLists, cells, 0);
+    assignLarge(vertexMembers, cells, -1);
     listCounts.assign(rows, 0);
     extraMembers.assign(rows, 0);
     resultColumnFormats.assign(rows, TSheetColumn{});

@@ -2,18 +2,18 @@
 // Everything one computation produces. Every n x n array is stored row by row,
 // index a*n + b: the row is the alternative (or vertex) an arc leaves.
 #include <cstddef>
-#include <string>
 #include <vector>
+#include "engine/text_matrix.h"
 #include "model/project.h"
 
 namespace kvis {
 
 struct ResultsSet {
     int n = 0;                    // alternatives at allocation; 0 = nothing allocated
-    std::vector<std::string> concordanceTexts;  // "%5.2f" of rounded C
-    std::vector<std::string> discordanceTexts;  // "*", "1" or "0"
-    std::vector<std::string> outrankingTexts;   // "1" or "0"
-    std::vector<std::string> robustnessTexts;   // "%5.2f" of rounded R
+    TextMatrix concordanceTexts;  // "%5.2f" of rounded C
+    TextMatrix discordanceTexts;  // "*", "1" or "0"
+    TextMatrix outrankingTexts;   // "1" or "0"
+    TextMatrix robustnessTexts;   // "%5.2f" of rounded R
     std::vector<int> outrankingMatrix;          // S
     std::vector<double> robustnessMatrix;       // R rounded to 0.01
     std::vector<int> modifiedOutranking;

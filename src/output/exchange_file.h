@@ -15,7 +15,8 @@ std::string exchangeText(const Project& p, const ResultsSet& r);
 // The memory the writing takes beyond the results.
 std::uint64_t exchangeOutputBytes(const Project& p);
 
-// Writes exchangeText with CR LF line breaks, atomically. Returns false with
+// Writes exchangeText with CR LF line breaks, atomically, streamed a chunk at
+// a time. Returns false with
 // "Cannot create file '<path>'" in *error when it cannot be written, or would
 // be `projectFile` (never written over).
 bool writeExchangeFile(const std::string& path, const Project& p, const ResultsSet& r,

@@ -215,8 +215,7 @@ TextRow plain(std::string text) {
 
 // A table: the column header, then one row per alternative, each cell in `cellFormat`.
 void appendTable(std::vector<TextRow>& rows, int table, const Project& p,
-                 const std::vector<std::string>& columns, const std::vector<std::string>& cells,
-                 const char* cellFormat) {
+                 const std::vector<std::string>& columns, TextCells cells, const char* cellFormat) {
     TextRow header;
     header.table = table;
     header.header = true;
@@ -245,11 +244,11 @@ std::vector<TextRow> inputDataRows(const Project& p) {
     for (std::string& line : splitLines(text)) rows.push_back(plain(std::move(line)));
     std::vector<std::string> criteria;
     for (const Criterion& c : p.criteria) criteria.push_back(c.name);
-    appendTable(rows, 0, p, criteria, p.evaluationTexts, "%12.12s ");
+    appendTable(rows, 0, p, criteria, p.evaluationTexts.data(), "%12.12s ");
     return rows;
 }
 
-std::vector<TextRow> matrixRows(const Project& p, const std::vector<std::string>& cells) {
+std::vector<TextRow> matrixRows(const Project& p, const TextMatrix& cells) {
     std::vector<TextRow> rows;
     std::vector<std::string> names;
     for (const Alternative& a : p.alternatives) names.push_back(a.name);

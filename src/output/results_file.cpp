@@ -5,9 +5,11 @@
 #include <cstring>
 
 #include "engine/final_graph.h"
+#include "engine/large_arrays.h"
 #include "engine/matrices.h"
 #include "model/atomic_file.h"
 #include "model/numfmt.h"
+#include "output/text_sink.h"
 
 namespace kvis {
 
@@ -27,47 +29,25 @@ std::vector<std::string> criterionNames(const Project& p) {
     return names;
 }
 
-const std::string& one() {
-    static const std::string text = "1";
-    return text;
-}
-const std::string& zero() {
-    static const std::string text = "0";
-    return text;
-}
-
 // What cell() gives, appended in place: "%-8s" stops at a NUL as printf does.
 void appendCell(std::string& out, const std::string& text) {
-    const size_t len = std::strlen(text.c_str());
-    out.append(text.data(), len);
-    if (len < 8) out.append(8 - len, ' ');
-    out += '\t';
+    const char* d = text.c_str();
+    size_t len = 0;
+    while (d[len] != '\0') ++len;
+    if (len < 8) {
+        char cell[9];
+        std::memcpy(cell, d, len);
+        std::memset(cell + len, ' ', 8 - len);
+        cell[8] = '\t';
+        out.append(cell, 9);
+    } else {
+        out.append(d, len);
+        out += '\t';
+    }
 }
 
-// A report streamed into its file: the text goes out whenever a chunk of it
-// is ready, so a file is never held whole; without a file it all stays in
-// `text` (the report as one string, for printing and tests).
-struct Sink {
-    std::string text;
-    AtomicFile* file = nullptr;
-    ComputeProgress* progress = nullptr;
-    void drain() {
-        if (file && text.size() >= (1u << 20)) {
-            checkCancel(progress);
-            file->write(text);
-            text.clear();
-        }
-    }
-    void finish() {
-        if (file) {
-            file->write(text);
-            text.clear();
-        }
-    }
-};
-
-void matrixSection(Sink& out, const std::string& title, const std::vector<std::string>& rowNames,
-                   const std::vector<std::string>& columnNames, const std::vector<std::string>& cells) {
+void matrixSection(TextSink& out, const std::string& title, const std::vector<std::string>& rowNames,
+                   const std::vector<std::string>& columnNames, TextCells cells) {
     out.text += title + "\n";
     appendCell(out.text, " ");
     for (const std::string& c : columnNames) appendCell(out.text, c);
@@ -82,19 +62,21 @@ void matrixSection(Sink& out, const std::string& title, const std::vector<std::s
     out.text += "\n";
 }
 
-// "%6.3f" of index * 0.01, the side file's texts of rounded partial concordance.
-const std::string& partialConcordanceText(double index) {
-    static const std::vector<std::string> texts = [] {
+// The side file's cells of rounded partial concordance, "%6.3f" of index *
+// 0.01, each made once as appendCell writes it; nullptr beyond the table.
+const char* partialConcordanceCell(double index) {
+    static const std::vector<std::string> cells = [] {
         std::vector<std::string> t;
-        for (int k = -kRoundedIndexLimit; k <= kRoundedIndexLimit; ++k)
-            t.push_back(format("%6.3f", static_cast<double>(k) * 0.01));
+        for (int k = -kRoundedIndexLimit; k <= kRoundedIndexLimit; ++k) {
+            std::string cell;
+            appendCell(cell, format("%6.3f", static_cast<double>(k) * 0.01));
+            t.push_back(cell);
+        }
         return t;
     }();
-    static thread_local std::string other;
     if (index >= -kRoundedIndexLimit && index <= kRoundedIndexLimit && !std::signbit(index))
-        return texts[static_cast<size_t>(static_cast<int>(index) + kRoundedIndexLimit)];
-    other = format("%6.3f", index * 0.01);
-    return other;
+        return cells[static_cast<size_t>(static_cast<int>(index) + kRoundedIndexLimit)].data();
+    return nullptr;
 }
 
 // A number of the criteria table: "%.2f", trimmed, then cut to its field.
@@ -114,17 +96,23 @@ std::string memberNames(const Project& p, const ResultsSet& r, int v) {
     return s;
 }
 
-void sideFile(Sink& out, const Project& p, const char* title, const std::vector<std::string>& texts,
-              bool concordance) {
+void sideFile(TextSink& out, const Project& p, const char* title, const TextMatrix& texts, bool concordance) {
     const std::vector<std::string> names = alternativeNames(p);
     matrixSection(out, title, names, names, texts);
+    const size_t n = static_cast<size_t>(std::max(p.n, 0));
+    std::vector<CriterionThresholds> criteria;
+    for (int j = 0; j < p.m; ++j) criteria.push_back(criterionThresholds(p, j));
     std::vector<double> index;  // C(a, b) of every pair, for the veto tests
     if (!concordance) {
-        index.resize(static_cast<size_t>(p.n) * p.n);
-        for (int a = 0; a < p.n; ++a)
-            for (int b = 0; b < p.n; ++b) index[static_cast<size_t>(a) * p.n + b] = concordanceIndex(p, a, b);
+        assignLarge(index, n * n, 0.0);
+        for (int a = 0; a < p.n; ++a) concordanceIndexRow(p, criteria, a, index.data() + a * n);
     }
     const double W = weightSum(p);
+    std::vector<double> partial(n);
+    std::vector<char> veto(n);
+    std::string oneCell, zeroCell;
+    appendCell(oneCell, "1");
+    appendCell(zeroCell, "0");
     for (int j = 0; j < p.m; ++j) {
         const double wHat = p.criteria[j].weight / W;
         out.text += format("[%s]\n", p.criteria[j].name.c_str());
@@ -133,13 +121,18 @@ void sideFile(Sink& out, const Project& p, const char* title, const std::vector<
         out.text += "\n";
         for (int a = 0; a < p.n; ++a) {
             appendCell(out.text, names[a]);
-            for (int b = 0; b < p.n; ++b) {
-                if (concordance) {
-                    appendCell(out.text, partialConcordanceText(hundredthsIndex(partialConcordance(p, j, a, b))));
-                } else {
-                    const int veto = vetoTest(p, j, a, b, index[static_cast<size_t>(a) * p.n + b], wHat);
-                    appendCell(out.text, veto ? one() : zero());
+            if (concordance) {
+                partialConcordanceRow(criteria[j], a, partial.data());
+                for (size_t b = 0; b < n; ++b) {
+                    const double k = hundredthsIndex(partial[b]);
+                    if (const char* cell = partialConcordanceCell(k))
+                        out.text.append(cell, 9);
+                    else
+                        appendCell(out.text, format("%6.3f", k * 0.01));
                 }
+            } else {
+                vetoTestRow(criteria[j], p.levelOfConcordance, wHat, a, index.data() + a * n, veto.data());
+                for (size_t b = 0; b < n; ++b) out.text += veto[b] ? oneCell : zeroCell;
             }
             out.text += "\n";
             out.drain();
@@ -148,9 +141,9 @@ void sideFile(Sink& out, const Project& p, const char* title, const std::vector<
     }
 }
 
-void finalGraphSection(Sink& out, const Project& p, const ResultsSet& r);
+void finalGraphSection(TextSink& out, const Project& p, const ResultsSet& r);
 
-void report(Sink& out, const Project& p, const DocumentState& d, const ResultsSet& r, int mask) {
+void report(TextSink& out, const Project& p, const DocumentState& d, const ResultsSet& r, int mask) {
     mask = effectiveSelection(d, mask);
     if (mask & kBitAlternatives) writeInputData(out.text, p);
     const std::vector<std::string> names = alternativeNames(p);
@@ -179,10 +172,15 @@ void writeMatrixSection(std::string& out, const std::string& title,
                         const std::vector<std::string>& rowNames,
                         const std::vector<std::string>& columnNames,
                         const std::vector<std::string>& cells) {
-    Sink sink;
+    TextSink sink;
     sink.text.swap(out);
-    matrixSection(sink, title, rowNames, columnNames, cells);
+    matrixSection(sink, title, rowNames, columnNames, cells.data());
     out.swap(sink.text);
+}
+
+void writeMatrixSection(TextSink& out, const std::string& title, const std::vector<std::string>& rowNames,
+                        const std::vector<std::string>& columnNames, const TextMatrix& cells) {
+    matrixSection(out, title, rowNames, columnNames, cells);
 }
 
 void writeParameters(std::string& out, const Project& p) {
@@ -253,7 +251,7 @@ void writeKernelLines(std::string& out, const Project& p, const ResultsSet& r) {
 
 namespace {
 
-void finalGraphSection(Sink& out, const Project& p, const ResultsSet& r) {
+void finalGraphSection(TextSink& out, const Project& p, const ResultsSet& r) {
     out.text += "[Final graph]\n";
     const int k = r.vertexCount;
     for (int v = 0; v < k; ++v) {
@@ -284,20 +282,20 @@ void finalGraphSection(Sink& out, const Project& p, const ResultsSet& r) {
 }  // namespace
 
 void writeFinalGraphSection(std::string& out, const Project& p, const ResultsSet& r) {
-    Sink sink;
+    TextSink sink;
     sink.text.swap(out);
     finalGraphSection(sink, p, r);
     out.swap(sink.text);
 }
 
 std::string concordanceSideFile(const Project& p, const ResultsSet& r) {
-    Sink out;
+    TextSink out;
     sideFile(out, p, "[Matrix of concordance]", r.concordanceTexts, true);
     return out.text;
 }
 
 std::string discordanceSideFile(const Project& p, const ResultsSet& r) {
-    Sink out;
+    TextSink out;
     sideFile(out, p, "[Matrix of discordance]", r.discordanceTexts, false);
     return out.text;
 }
@@ -318,7 +316,7 @@ int effectiveSelection(const DocumentState& d, int mask) {
 }
 
 std::string resultsReport(const Project& p, const DocumentState& d, const ResultsSet& r, int mask) {
-    Sink out;
+    TextSink out;
     report(out, p, d, r, mask);
     return out.text;
 }
@@ -363,7 +361,7 @@ bool saveResultsFile(const std::string& path, const Project& p, const DocumentSt
     const int chosen = effectiveSelection(d, mask);
     // Each file is streamed: a chunk of text at a time, never the whole file.
     auto stream = [&](const std::string& target, auto write) {
-        Sink out;
+        TextSink out;
         out.file = &files.add(target, true);
         out.progress = progress;
         write(out);
@@ -372,11 +370,11 @@ bool saveResultsFile(const std::string& path, const Project& p, const DocumentSt
     };
     if (chosen & kBitConcordance)
         stream(sideFilePath(path, 'c'),
-               [&](Sink& out) { sideFile(out, p, "[Matrix of concordance]", r.concordanceTexts, true); });
+               [&](TextSink& out) { sideFile(out, p, "[Matrix of concordance]", r.concordanceTexts, true); });
     if (chosen & kBitDiscordance)
         stream(sideFilePath(path, 'd'),
-               [&](Sink& out) { sideFile(out, p, "[Matrix of discordance]", r.discordanceTexts, false); });
-    stream(path, [&](Sink& out) { report(out, p, d, r, mask); });
+               [&](TextSink& out) { sideFile(out, p, "[Matrix of discordance]", r.discordanceTexts, false); });
+    stream(path, [&](TextSink& out) { report(out, p, d, r, mask); });
     const bool written = files.commit();
     if (error) *error = files.error();
     return written;

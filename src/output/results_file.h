@@ -8,6 +8,7 @@
 #include "engine/progress.h"
 #include "engine/results.h"
 #include "model/project.h"
+#include "output/text_sink.h"
 
 namespace kvis {
 
@@ -21,6 +22,9 @@ void writeMatrixSection(std::string& out, const std::string& title,
                         const std::vector<std::string>& rowNames,
                         const std::vector<std::string>& columnNames,
                         const std::vector<std::string>& cells);
+// The same for a matrix of results, streamed: `out` goes to its file row by row.
+void writeMatrixSection(TextSink& out, const std::string& title, const std::vector<std::string>& rowNames,
+                        const std::vector<std::string>& columnNames, const TextMatrix& cells);
 
 // [Input Data], [Criteria] and [Alternatives].
 void writeInputData(std::string& out, const Project& p);

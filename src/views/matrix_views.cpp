@@ -10,8 +10,20 @@ TMatrixWindow::TMatrixWindow(const Document& doc, int showInfo)
 
 void TMatrixWindow::showArrays(const std::vector<std::string>& texts, const std::vector<TSheetColumn>& columns,
                                int rows, int cols, bool criteriaAsColumns) {
-    texts_ = &texts;
+    plainTexts_ = &texts;
     textsData_ = texts.data();
+    showCells(texts.data(), texts.size(), columns, rows, cols, criteriaAsColumns);
+}
+
+void TMatrixWindow::showArrays(const TextMatrix& texts, const std::vector<TSheetColumn>& columns, int rows,
+                               int cols, bool criteriaAsColumns) {
+    codedTexts_ = &texts;
+    textsData_ = texts.data();
+    showCells(texts, texts.size(), columns, rows, cols, criteriaAsColumns);
+}
+
+void TMatrixWindow::showCells(TextCells cells, std::size_t size, const std::vector<TSheetColumn>& columns, int rows,
+                              int cols, bool criteriaAsColumns) {
     columns_ = &columns;
     columnsData_ = columns.data();
     rows_ = rows;
@@ -20,14 +32,20 @@ void TMatrixWindow::showArrays(const std::vector<std::string>& texts, const std:
     const Document& doc = doc_;
     auto alternative = [&doc](std::uint32_t i) -> const std::string& { return doc.project().alternatives[i].name; };
     auto criterion = [&doc](std::uint32_t j) -> const std::string& { return doc.project().criteria[j].name; };
-    const bool whole = texts.size() == std::size_t(rows) * std::size_t(cols) && int(columns.size()) == cols;
-    createChildren(texts.data(), columns.data(), whole ? std::uint32_t(cols) : 0, whole ? std::uint32_t(rows) : 0,
+    const bool whole = size == std::size_t(rows) * std::size_t(cols) && int(columns.size()) == cols;
+    createChildren(cells, columns.data(), whole ? std::uint32_t(cols) : 0, whole ? std::uint32_t(rows) : 0,
                    criteriaAsColumns ? TTitles(criterion) : TTitles(alternative), alternative);
+}
+
+std::size_t TMatrixWindow::textsSize() const {
+    return plainTexts_ ? plainTexts_->size() : codedTexts_->size();
 }
 
 bool TMatrixWindow::arraysIntact() const {
     const Project& p = doc_.project();
-    return texts_ && texts_->data() == textsData_ && texts_->size() == std::size_t(rows_) * std::size_t(cols_) &&
+    if (!plainTexts_ && !codedTexts_) return false;
+    const void* data = plainTexts_ ? static_cast<const void*>(plainTexts_->data()) : codedTexts_->data();
+    return data == textsData_ && textsSize() == std::size_t(rows_) * std::size_t(cols_) &&
            columns_->data() == columnsData_ && int(columns_->size()) == cols_ && p.n == rows_ &&
            (criteriaAsColumns_ ? p.m : p.n) == cols_;
 }
@@ -49,7 +67,7 @@ void TOknoWarianty::storeCellText(std::uint32_t row, std::uint32_t col, const st
     edit_.setEvaluationText(int(row), int(col), text);
 }
 
-void TMatrixWindow::showResults(const std::vector<std::string>& texts) {
+void TMatrixWindow::showResults(const TextMatrix& texts) {
     const ResultsSet& r = doc_.results();
     showArrays(texts, r.resultColumnFormats, r.n, r.n, false);
     if (NameWidth != 0) {

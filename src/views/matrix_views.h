@@ -26,15 +26,22 @@ protected:
     // criteria or alternatives as column titles, alternative names as row titles.
     void showArrays(const std::vector<std::string>& texts, const std::vector<TSheetColumn>& columns, int rows,
                     int cols, bool criteriaAsColumns);
+    void showArrays(const TextMatrix& texts, const std::vector<TSheetColumn>& columns, int rows, int cols,
+                    bool criteriaAsColumns);
     // An n x n matrix of the results, read-only and centred; the corner
     // layout unless the names have no width.
-    void showResults(const std::vector<std::string>& texts);
+    void showResults(const TextMatrix& texts);
 
     const Document& doc_;
 
 private:
-    const std::vector<std::string>* texts_ = nullptr;
-    const std::string* textsData_ = nullptr;
+    void showCells(TextCells cells, std::size_t size, const std::vector<TSheetColumn>& columns, int rows, int cols,
+                   bool criteriaAsColumns);
+    std::size_t textsSize() const;
+
+    const std::vector<std::string>* plainTexts_ = nullptr;
+    const TextMatrix* codedTexts_ = nullptr;
+    const void* textsData_ = nullptr;
     const std::vector<TSheetColumn>* columns_ = nullptr;
     const TSheetColumn* columnsData_ = nullptr;
     int rows_ = 0, cols_ = 0;

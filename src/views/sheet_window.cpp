@@ -30,7 +30,7 @@ TSheetWindow::TSheetWindow(int nameWidth, int showInfo) : NameWidth(nameWidth), 
 
 TSheetWindow::~TSheetWindow() = default;
 
-void TSheetWindow::createChildren(const std::string* cells, const TSheetColumn* columns, std::uint32_t colCount,
+void TSheetWindow::createChildren(TextCells cells, const TSheetColumn* columns, std::uint32_t colCount,
                                   std::uint32_t rowCount, TTitles columnTitles, TTitles rowTitles) {
     ColumnHeader = new TSheetWindowColumnHeader(this, std::move(columnTitles), columns, colCount);
     RowHeader = new TSheetWindowRowHeader(this, std::move(rowTitles), rowCount, NameWidth);
@@ -280,7 +280,7 @@ void TSheetWindow::TEnterEdit::focusInEvent(QFocusEvent* e) {
 
 // --- the cells -----------------------------------------------------------------
 
-TSheetWindow::TSheetArrayWindow::TSheetArrayWindow(TSheetWindow* sheet, const std::string* cells, std::uint32_t colCount,
+TSheetWindow::TSheetArrayWindow::TSheetArrayWindow(TSheetWindow* sheet, TextCells cells, std::uint32_t colCount,
                                                    std::uint32_t rowCount, const TSheetColumn* columns)
     : TWindow(sheet), RowCount(rowCount), ColCount(colCount), Cells(cells), Columns(columns), Sheet(sheet) {
     setStyle(HScroll | VScroll);

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/text_matrix.h"
 #include "model/project.h"
 #include "platform/controls.h"
 #include "platform/layout_window.h"
@@ -43,7 +44,7 @@ public:
 
     // Makes the children in their order: column header, row header, corner
     // button, notice line, entry line (with the text of cell (0, 0)), cells.
-    void createChildren(const std::string* cells, const TSheetColumn* columns, std::uint32_t colCount,
+    void createChildren(TextCells cells, const TSheetColumn* columns, std::uint32_t colCount,
                         std::uint32_t rowCount, TTitles columnTitles, TTitles rowTitles);
     // The two layouts; each places the children and lays them out.
     void LayoutEditInCorner();
@@ -156,7 +157,7 @@ private:
 class TSheetWindow::TSheetArrayWindow : public TWindow {
     Q_OBJECT
 public:
-    TSheetArrayWindow(TSheetWindow* sheet, const std::string* cells, std::uint32_t colCount, std::uint32_t rowCount,
+    TSheetArrayWindow(TSheetWindow* sheet, TextCells cells, std::uint32_t colCount, std::uint32_t rowCount,
                       const TSheetColumn* columns);
 
     // Replaces the current cell's text (through the sheet's client).
@@ -200,7 +201,7 @@ public:
     std::uint32_t CurCol = 0;
     std::uint32_t FirstCol = 0;
     std::uint32_t FirstRow = 0;
-    const std::string* Cells;
+    TextCells Cells;
     const TSheetColumn* Columns;
     TSheetWindow* Sheet;
 

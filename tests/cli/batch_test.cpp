@@ -181,7 +181,7 @@ TEST(Batch, StandardOutputFailures) {
 TEST(Batch, OutOfMemory) {
     if (KVIS_SANITIZED) GTEST_SKIP() << "address-space limits and the sanitizers do not mix";
     const fs::path dir = freshDir("memory");
-    writeFile(dir / "large.kvs", manyAlternatives(2000));  // its results need 640 MB
+    writeFile(dir / "large.kvs", manyAlternatives(3000));  // its results need 470 MB
     writeFile(dir / "cells.kvs", "no_of_criteria 100000 no_of_alternatives 100 thres_s 1 criteria weights thres_p "
                                  "thres_q thres_v alternatives");  // ten million evaluations of 0
     for (const auto& [args, what] : {std::pair{std::vector<std::string>{"compute", "large.kvs", "-o", "r.kvr"},

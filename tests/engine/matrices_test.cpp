@@ -137,10 +137,10 @@ TEST(FillMatrices, SmallProjectByHand) {
     fillMatrices(p, r);
     ASSERT_EQ(r.n, 3);
     using S = std::vector<std::string>;
-    EXPECT_EQ(r.concordanceTexts, (S{" 1.00", " 0.75", " 0.88", " 0.75", " 1.00", " 0.50", " 0.75", " 0.50", " 1.00"}));
-    EXPECT_EQ(r.discordanceTexts, (S{"0", "1", "0", "0", "0", "*", "0", "*", "0"}));
-    EXPECT_EQ(r.outrankingTexts, (S{"1", "0", "1", "1", "1", "0", "1", "0", "1"}));
-    EXPECT_EQ(r.robustnessTexts, (S{" 1.00", " 0.00", " 0.88", " 0.75", " 1.00", " 0.50", " 0.75", " 0.25", " 1.00"}));
+    EXPECT_EQ(r.concordanceTexts.texts(), (S{" 1.00", " 0.75", " 0.88", " 0.75", " 1.00", " 0.50", " 0.75", " 0.50", " 1.00"}));
+    EXPECT_EQ(r.discordanceTexts.texts(), (S{"0", "1", "0", "0", "0", "*", "0", "*", "0"}));
+    EXPECT_EQ(r.outrankingTexts.texts(), (S{"1", "0", "1", "1", "1", "0", "1", "0", "1"}));
+    EXPECT_EQ(r.robustnessTexts.texts(), (S{" 1.00", " 0.00", " 0.88", " 0.75", " 1.00", " 0.50", " 0.75", " 0.25", " 1.00"}));
     EXPECT_EQ(r.outrankingMatrix, (std::vector<int>{1, 0, 1, 1, 1, 0, 1, 0, 1}));
     EXPECT_EQ(r.robustnessMatrix, (std::vector<double>{1.0, 0.0, 0.88, 0.75, 1.0, 0.5, 0.75, 0.25, 1.0}));
     // The graph arrays start from S, with no lists and no members.
@@ -165,10 +165,10 @@ TEST(FillMatrices, ConcordanceExactlyAtTheLevel) {
     ResultsSet r;
     fillMatrices(p, r);
     using S = std::vector<std::string>;
-    EXPECT_EQ(r.concordanceTexts, (S{" 1.00", " 0.75", " 0.25", " 1.00"}));
-    EXPECT_EQ(r.discordanceTexts, (S{"0", "0", "*", "0"}));
-    EXPECT_EQ(r.outrankingTexts, (S{"1", "1", "0", "1"}));
-    EXPECT_EQ(r.robustnessTexts, (S{" 1.00", " 0.75", " 0.25", " 1.00"}));
+    EXPECT_EQ(r.concordanceTexts.texts(), (S{" 1.00", " 0.75", " 0.25", " 1.00"}));
+    EXPECT_EQ(r.discordanceTexts.texts(), (S{"0", "0", "*", "0"}));
+    EXPECT_EQ(r.outrankingTexts.texts(), (S{"1", "1", "0", "1"}));
+    EXPECT_EQ(r.robustnessTexts.texts(), (S{" 1.00", " 0.75", " 0.25", " 1.00"}));
 }
 
 // C = 139 / 200 = 0.695 with s = 0.7: the rounded 0.70 is concordant, so the
@@ -255,6 +255,24 @@ TEST(FillMatrices, AgreesWithThePairFunctionsOnRandomProjects) {
                 ASSERT_EQ(r.robustnessMatrix[k], R) << a << " " << b;
                 ASSERT_EQ(r.robustnessTexts[k], format("%5.2f", R)) << a << " " << b;
             }
+        // The side files' rows of one criterion at a time give the same bits.
+        std::vector<CriterionThresholds> thresholds;
+        for (int j = 0; j < m; ++j) thresholds.push_back(criterionThresholds(p, j));
+        std::vector<double> index(n), partial(n);
+        std::vector<char> veto(n);
+        for (int a = 0; a < n; ++a) {
+            concordanceIndexRow(p, thresholds, a, index.data());
+            for (int b = 0; b < n; ++b) ASSERT_EQ(index[b], concordanceIndex(p, a, b)) << a << " " << b;
+            for (int j = 0; j < m; ++j) {
+                const double wHat = p.criteria[j].weight / weightSum(p);
+                partialConcordanceRow(thresholds[j], a, partial.data());
+                vetoTestRow(thresholds[j], p.levelOfConcordance, wHat, a, index.data(), veto.data());
+                for (int b = 0; b < n; ++b) {
+                    ASSERT_EQ(partial[b], partialConcordance(p, j, a, b)) << j << ": " << a << " " << b;
+                    ASSERT_EQ(veto[b], vetoTest(p, j, a, b, index[b], wHat)) << j << ": " << a << " " << b;
+                }
+            }
+        }
     }
 }
 

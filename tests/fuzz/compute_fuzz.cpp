@@ -80,7 +80,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(d.resultsValid == 1 && r.n == p.n && r.vertexCount >= 1 && r.vertexCount <= p.n);
     // Numbers within the validated range give numbers in the results.
     for (const auto* texts : {&r.concordanceTexts, &r.robustnessTexts})
-        for (const std::string& t : *texts) FUZZ_CHECK(t.find("nan") == std::string::npos && t.find("inf") == std::string::npos);
+        for (const std::string& t : texts->texts()) FUZZ_CHECK(t.find("nan") == std::string::npos && t.find("inf") == std::string::npos);
     FUZZ_CHECK(!resultsReport(p, d, r, 255).empty());
     FUZZ_CHECK(!concordanceSideFile(p, r).empty() && !discordanceSideFile(p, r).empty());
     FUZZ_CHECK(!exchangeText(p, r).empty());

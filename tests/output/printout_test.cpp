@@ -218,7 +218,7 @@ TEST(PrintMetrics, FromTheDeviceAndItsFont) {
 TEST(Printout, WideAndLongMatrixIsTiled) {
     Computed c(chain(kTwelve));
     for (int a = 0; a < 12; ++a)
-        for (int b = 0; b < 12; ++b) c.r.concordanceTexts[static_cast<size_t>(a * 12 + b)] = format("r%dc%d", a, b);
+        for (int b = 0; b < 12; ++b) c.r.concordanceTexts.set(static_cast<size_t>(a * 12 + b), format("r%dc%d", a, b));
     const Job job = printAll(c.p, c.d, c.r, kBitConcordance, kSmall, kSmallFont);
     ASSERT_EQ(job.counted, 6);
     ASSERT_EQ(job.pages.size(), 6u);

@@ -102,8 +102,8 @@ struct FinalGraphFixture : ::testing::Test {
         r.robustnessMatrix[r.at(3, 1)] = 0.3;
         r.robustnessMatrix[r.at(0, 4)] = 0.45;
         for (int i = 0; i < 25; ++i) {
-            r.robustnessTexts[i] = i % 2 ? " 0.50" : " 1.00";
-            r.outrankingTexts[i] = i % 3 ? "0" : "1";
+            r.robustnessTexts.set(i, i % 2 ? " 0.50" : " 1.00");
+            r.outrankingTexts.set(i, i % 3 ? "0" : "1");
         }
         d.resultsValid = 1;
     }
@@ -153,6 +153,26 @@ TEST_F(FinalGraphFixture, ExchangeFileAndReportValidity) {
 }
 
 // One criterion, so that the side files hold more than the main file's sections.
+// The exchange file is streamed a chunk at a time: over several chunks it is
+// still exactly its text with CR LF.
+TEST(ExchangeFile, StreamedOverSeveralChunksIsItsTextWithCrLf) {
+    Project p;
+    p.n = 400;
+    for (int a = 0; a < p.n; ++a) p.alternatives.push_back({"alternative" + std::to_string(a)});
+    ResultsSet r;
+    r.allocate(p.n);
+    for (size_t k = 0; k < r.robustnessTexts.size(); ++k) {
+        r.robustnessTexts.setCode(k, TextMatrix::roundedIndexCode(static_cast<int>(k % 101)));
+        r.outrankingTexts.setCode(k, k % 7 ? TextMatrix::kZero : TextMatrix::kOne);
+    }
+    const fs::path dir = freshDir("exchange_chunks");
+    ASSERT_TRUE(writeExchangeFile((dir / kExchangeFileName).string(), p, r));
+    const std::string text = exchangeText(p, r);
+    ASSERT_GT(text.size(), 2u << 20);
+    EXPECT_EQ(readFile(dir / kExchangeFileName), withCrLf(text));
+    fs::remove_all(dir);
+}
+
 TEST(ResultsFileSave, SideFilesGoBesideTheMainFileWhichWinsANameClash) {
     Project p;
     p.m = 1;
@@ -163,8 +183,12 @@ TEST(ResultsFileSave, SideFilesGoBesideTheMainFileWhichWinsANameClash) {
     p.evaluationTexts = {"0", "2"};
     ResultsSet r;
     r.allocate(2);
-    r.concordanceTexts = {" 1.00", " 0.50", " 1.00", " 1.00"};
-    r.discordanceTexts = {"0", "*", "0", "0"};
+    r.concordanceTexts.set(1, " 0.50");
+    r.discordanceTexts.set(1, "*");
+    for (size_t k : {0, 2, 3}) {
+        r.concordanceTexts.set(k, " 1.00");
+        r.discordanceTexts.set(k, "0");
+    }
     DocumentState d;
     d.resultsValid = 1;
     const fs::path dir = freshDir("save");

@@ -67,7 +67,7 @@ TEST_F(MatrixViews, ResultMatricesShowTheResultsInPlaceAndReadOnly) {
     struct Case {
         const char* caption;
         std::function<TMatrixWindow*()> open;
-        const std::vector<std::string>& texts;
+        const TextMatrix& texts;
         int showInfo;
     } cases[] = {
         {"Matrix of Concordance", [this] { return open<TMDIMacierzZgodnosci>(); }, r.concordanceTexts, 0},
@@ -80,7 +80,7 @@ TEST_F(MatrixViews, ResultMatricesShowTheResultsInPlaceAndReadOnly) {
         TMatrixWindow* w = c.open();
         const auto* a = w->ArrayWindow;
         EXPECT_EQ(std::tuple(a->Cells, a->RowCount, a->ColCount, a->Columns),
-                  std::tuple(c.texts.data(), 3u, 3u, r.resultColumnFormats.data()));
+                  std::tuple(TextCells(c.texts), 3u, 3u, r.resultColumnFormats.data()));
         EXPECT_EQ(std::tuple(w->ColumnHeader->Titles(2), w->RowHeader->Titles(1)), std::tuple("alt2", "alt1"));
         // The corner layout, with the notice line over the discordance only.
         EXPECT_EQ(std::tuple(w->NameWidth, w->ShowInfo, w->InfoWindow->isVisible(), w->ButtonWindow->isVisible()),
@@ -88,9 +88,9 @@ TEST_F(MatrixViews, ResultMatricesShowTheResultsInPlaceAndReadOnly) {
         EXPECT_EQ(w->EnterEdit->geometry(), QRect(0, c.showInfo ? 23 : 0, 64, c.showInfo ? 23 : 24));
         EXPECT_EQ(w->EnterEdit->text().toStdString(), c.texts[0]);
         // Neither Enter nor typing opens the entry line.
-        const std::vector<std::string> before = c.texts;
+        const std::vector<std::string> before = c.texts.texts();
         type("\n7\n9>1");
-        EXPECT_EQ(std::tuple(QApplication::focusWidget() == a, w->isEditing(), c.texts),
+        EXPECT_EQ(std::tuple(QApplication::focusWidget() == a, w->isEditing(), c.texts.texts()),
                   std::tuple(true, false, before));
     }
     EXPECT_EQ(r.resultColumnFormats[2], (TSheetColumn{64, 1, 1}));
@@ -104,7 +104,7 @@ TEST_F(MatrixViews, MatrixOfAlternativesIsEditedOnTop) {
     const Project& p = doc.project();
     const auto* a = w->ArrayWindow;
     EXPECT_EQ(std::tuple(a->Cells, a->RowCount, a->ColCount, a->Columns),
-              std::tuple(p.evaluationTexts.data(), 3u, 2u, p.columnFormats.data()));
+              std::tuple(TextCells(p.evaluationTexts.data()), 3u, 2u, p.columnFormats.data()));
     EXPECT_EQ(std::tuple(w->ColumnHeader->Titles(1), w->RowHeader->Titles(2), w->ShowInfo, w->ButtonWindow->isVisible()),
               std::tuple("quality", "alt2", 0, true));
     EXPECT_EQ(w->EnterEdit->geometry(), QRect(63, 0, w->width() - 63, 24));
