@@ -10,6 +10,7 @@
 #endif
 
 #include "engine/bit_rows.h"
+#include "engine/memory.h"
 #include "engine/merging.h"
 #include "engine/vertex_graph.h"
 
@@ -284,7 +285,7 @@ private:
     void takeSnapshot(size_t step) {
         snapshots_.push_back(condenser_);
         snapshotSteps_.push_back(step);
-        if (snapshots_.size() * condenser_.footprint() <= kSnapshotBudget || snapshots_.size() < 3) return;
+        if (snapshots_.size() * condenser_.footprint() <= snapshotBudget(n_) || snapshots_.size() < 3) return;
         size_t kept = 1;
         for (size_t i = 2; i < snapshots_.size(); i += 2, ++kept) {
             snapshots_[kept] = std::move(snapshots_[i]);
@@ -356,9 +357,9 @@ private:
 #ifdef KVIS_CHECK_TRIALS
     // Check builds thin the snapshots at once, so that forks from distant
     // snapshots are checked as often as near ones.
-    static constexpr size_t kSnapshotBudget = 0;
+    static size_t snapshotBudget(int) { return 0; }
 #else
-    static constexpr size_t kSnapshotBudget = size_t(64) << 20;
+    static size_t snapshotBudget(int n) { return trialSnapshotBytes(n); }
 #endif
     // The reference's step whose partition the trial's now is, or kFollows.
     // Both runs start from the fork's partition, so the partitions agree

@@ -46,7 +46,12 @@ std::uint64_t computationBytes(int n) {
     // matrices, the robustness values, and the engine's bit rows and marks.
     // Per row: the lists and column formats, and the engine's lists.
     const std::uint64_t perCell = 4 * sizeof(TextMatrix::Code) + 5 * sizeof(int) + sizeof(double) + 16;
-    return cells * perCell + static_cast<std::uint64_t>(n) * 256;
+    return cells * perCell + static_cast<std::uint64_t>(n) * 256 + trialSnapshotBytes(n);
+}
+
+std::size_t trialSnapshotBytes(int n) {
+    const std::uint64_t cells = n > 0 ? static_cast<std::uint64_t>(n) * static_cast<std::uint64_t>(n) : 0;
+    return static_cast<std::size_t>(std::clamp<std::uint64_t>(cells * 8, std::uint64_t{4} << 20, std::uint64_t{64} << 20));
 }
 
 std::uint64_t availableMemory() {
