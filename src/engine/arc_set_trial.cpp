@@ -1,6 +1,7 @@
 #include "engine/arc_set_trial.h"
 
 #include <algorithm>
+#include <functional>
 #include <unordered_map>
 #include <utility>
 #ifdef KVIS_CHECK_TRIALS
@@ -158,37 +159,11 @@ private:
             if (settled_) return false;
             checkCancel(progress_);
             if (referenceArcs_ != &arcs) recordReference(arcs);
-            size_t step = nextFailure(idx, count, 0);
-            if (step == kFollows) return referenceDiffers_;
-            forkBefore(step, arcs, idx, count);
-            size_t quiet = 0;  // merges known to be the reference's own
-            while (condenser_.mergeNext()) {
-                const std::vector<int>& cycle = condenser_.lastMerged();
-                mergedSinceFork_.insert(mergedSinceFork_.end(), cycle.begin(), cycle.end());
-                if (quiet > 0) {
-                    --quiet;
-                    continue;
-                }
-                const size_t at = referenceStepNow();
-                if (at == kFollows) continue;
-                // The partition is the reference's at that step; the arcs differ
-                // by the removed ones still between two vertices without another.
-                open_.clear();
-                for (int i = 0; i < count; ++i) {
-                    const int from = condenser_.holderOf(arcs[idx[i]].from);
-                    const int to = condenser_.holderOf(arcs[idx[i]].to);
-                    if (from != to && !condenser_.hasArc(from, to)) open_.push_back(idx[i]);
-                }
-                step = nextFailure(open_.data(), static_cast<int>(open_.size()), at);
-                if (step == kFollows) return referenceDiffers_;
-                forkStep_ = at;
-                mergedSinceFork_.clear();
-                if (snapshotSteps_[snapshotBefore(step)] > at)
-                    forkBefore(step, arcs, idx, count);
-                else
-                    quiet = step - 1 - at;
+            if (count == 2) {
+                const int composed = composePair(arcs, idx);
+                if (composed >= 0) return composed != 0;
             }
-            return condenser_.extrasDiffer(saved_);
+            return followReference(arcs, idx, count);
         }
         checkCancel(progress_);
         condenser_.loadSingletons(rows_, cols_);
@@ -197,6 +172,134 @@ private:
         condenser_.mergeRemaining();
         return condenser_.extrasDiffer(saved_);
     }
+
+    // A trial of a group that stays strongly connected: it goes as the
+    // reference up to the first round at which a walk may read otherwise,
+    // merges on its own from the snapshot before it, and whenever it meets
+    // the reference again goes on from there the same way. A single arc's
+    // course is noted for the pairs that contain it.
+    bool followReference(const std::vector<Arc>& arcs, const int* idx, int count) {
+        Course* course = count == 1 && courseRoom() ? &courses_[idx[0]] : nullptr;
+        if (course) {
+            *course = Course{};
+            course->readsBegin = readLowest_.size();
+        }
+        const auto done = [&](bool answer) {
+            if (course) {
+                course->readsEnd = readLowest_.size();
+                course->answer = answer;
+                course->known = true;
+            }
+            return answer;
+        };
+        size_t step = nextFailure(idx, count, 0);
+        if (course) course->stretches.push_back({0, step == kFollows ? kFollows : step - 1});
+        if (step == kFollows) return done(referenceDiffers_);
+        size_t quiet = forkBefore(step, arcs, idx, count);  // rounds known to be the reference's own
+        const std::function<void()> noteReads = [&] {
+            if (quiet == 0) noteWalk();
+        };
+        while (condenser_.mergeNext(course ? noteReads : std::function<void()>{})) {
+            const std::vector<int>& cycle = condenser_.lastMerged();
+            mergedSinceFork_.insert(mergedSinceFork_.end(), cycle.begin(), cycle.end());
+            if (quiet > 0) {
+                --quiet;
+                continue;
+            }
+            const size_t at = referenceStepNow();
+            if (at == kFollows) continue;
+            // The partition is the reference's at that step; the arcs differ
+            // by the removed ones still between two vertices without another.
+            open_.clear();
+            for (int i = 0; i < count; ++i) {
+                const int from = condenser_.holderOf(arcs[idx[i]].from);
+                const int to = condenser_.holderOf(arcs[idx[i]].to);
+                if (from != to && !condenser_.hasArc(from, to)) open_.push_back(idx[i]);
+            }
+            step = nextFailure(open_.data(), static_cast<int>(open_.size()), at);
+            if (course) {
+                course->stretches.push_back({at, step == kFollows ? kFollows : step - 1});
+                course->closedAtEnd = open_.empty();
+            }
+            if (step == kFollows) return done(referenceDiffers_);
+            forkStep_ = at;
+            mergedSinceFork_.clear();
+            if (snapshotSteps_[snapshotBefore(step)] > at)
+                quiet = forkBefore(step, arcs, idx, count);
+            else
+                quiet = step - 1 - at;
+        }
+        if (course) course->endsOwnWay = true;
+        return done(condenser_.extrasDiffer(saved_));
+    }
+
+    // A pair answered from the course of the arc that fails first, when the
+    // other arc never changes what that course reads: the pair's trial then
+    // runs the same way, except that where the course ends following the
+    // reference with its own arc resolved, the other arc's first failure
+    // there makes it the other arc's own trial. -1: not decided so.
+    int composePair(const std::vector<Arc>& arcs, const int* idx) {
+        const size_t d0 = nextFailure(&idx[0], 1, 0);
+        const size_t d1 = nextFailure(&idx[1], 1, 0);
+        const int first = d0 <= d1 ? idx[0] : idx[1];
+        const int other = d0 <= d1 ? idx[1] : idx[0];
+        const size_t otherFails = std::max(d0, d1);
+        if (!courseRoom() && !courses_[first].known) return -1;
+        if (!courses_[first].known) followReference(arcs, &first, 1);
+        const Course& c = courses_[first];
+        if (!c.known) return -1;
+        const size_t last = c.stretches.size() - (c.endsOwnWay ? 0 : 1);
+        for (size_t k = 0; k < last; ++k)
+            if (nextFailure(&other, 1, c.stretches[k].first) <= c.stretches[k].second) return -1;
+        for (size_t r = c.readsBegin; r < c.readsEnd; ++r)
+            if (readTouches(r, arcs[other])) return -1;
+        if (!c.endsOwnWay) {
+            const size_t f = nextFailure(&other, 1, c.stretches.back().first);
+            if (f != kFollows) {
+                if (!c.closedAtEnd || f != otherFails) return -1;
+                if (!courses_[other].known) followReference(arcs, &other, 1);
+                if (!courses_[other].known) return -1;
+                return courses_[other].answer ? 1 : 0;
+            }
+        }
+        return c.answer ? 1 : 0;
+    }
+
+    // The course of a single arc's trial: the stretches of reference rounds
+    // it went through (from, to], the rows its own rounds read, and how it
+    // ended.
+    struct Course {
+        bool known = false;
+        bool answer = false;
+        bool endsOwnWay = false;   // merged on its own to the end
+        bool closedAtEnd = false;  // its arc resolved when it last met the reference
+        std::vector<std::pair<size_t, size_t>> stretches;
+        size_t readsBegin = 0, readsEnd = 0;
+    };
+
+    // Notes what the walk just made read, before its cycle is merged: the
+    // members of the vertex read and of its first entry.
+    void noteWalk() {
+        for (const Condenser::WalkStep& read : condenser_.lastWalk()) {
+            const size_t at = readMasks_.size();
+            readMasks_.resize(at + 2 * static_cast<size_t>(words_), 0);
+            condenser_.forEachMember(read.slot, [&](int a) { bits::setBit(&readMasks_[at], a); });
+            if (read.first >= 0 && read.first < n_)
+                condenser_.forEachMember(read.first, [&](int a) { bits::setBit(&readMasks_[at + words_], a); });
+            readLowest_.push_back(read.lowest ? 1 : 0);
+        }
+    }
+
+    // Whether removing `arc` may change the entry the noted read found.
+    bool readTouches(size_t r, const Arc& arc) const {
+        const Word* slot = &readMasks_[r * 2 * static_cast<size_t>(words_)];
+        const Word* first = slot + words_;
+        return bits::testBit(slot, arc.from) && !bits::testBit(slot, arc.to) &&
+               (!readLowest_[r] || bits::testBit(first, arc.to));
+    }
+
+    bool courseRoom() const { return readMasks_.size() * sizeof(Word) < kCourseBudget; }
+    static constexpr size_t kCourseBudget = size_t(32) << 20;
 
     // The arcs of modifiedOutranking as bit rows and columns: of every
     // alternative, or only those leaving and entering the given ones.
@@ -278,6 +381,9 @@ private:
         failures_.resize(found.size());
         std::vector<unsigned> fill(failuresStart_.begin(), failuresStart_.end() - 1);
         for (const auto& [i, at] : found) failures_[fill[i]++] = at;
+        courses_.assign(arcs.size(), Course{});
+        readMasks_.clear();
+        readLowest_.clear();
     }
 
     // Keeps the state as it is after `step` rounds; within the budget by
@@ -324,8 +430,9 @@ private:
     }
 
     // The trial's state just before `step`: the reference's latest snapshot
-    // not after it, without the removed arcs.
-    void forkBefore(size_t step, const std::vector<Arc>& arcs, const int* idx, int count) {
+    // not after it, without the removed arcs. Returns the rounds from the
+    // snapshot to `step`, which go as the reference's.
+    size_t forkBefore(size_t step, const std::vector<Arc>& arcs, const int* idx, int count) {
         const size_t k = snapshotBefore(step);
         condenser_.restore(snapshots_[k]);
         forkStep_ = snapshotSteps_[k];
@@ -337,6 +444,7 @@ private:
             if (from != to && !anyArcBetween(from, to)) condenser_.removeArcAfterPruning(from, to);
         }
         setArcs(arcs, idx, count, true);
+        return step - 1 - forkStep_;
     }
 
     // Whether some arc of the relation as it stands runs from a member of
@@ -552,6 +660,9 @@ private:
     std::vector<unsigned> arcsFromStart_, arcsFrom_;  // the arcs by tail
     std::vector<unsigned> failuresStart_, failures_;  // the steps by arc, ascending
     std::vector<int> open_;
+    std::vector<Course> courses_;  // by arc
+    std::vector<Word> readMasks_;  // per noted read: the vertex's members, its first entry's
+    std::vector<char> readLowest_;
     std::vector<int> journal_;        // the reference's merged cycles, the kept slot first
     std::vector<size_t> journalEnd_;  // where each step's cycle ends in journal_
     std::vector<int> referenceInto_, touched_, mergedSinceFork_;
