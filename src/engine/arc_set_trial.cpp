@@ -57,7 +57,7 @@ void noteTrialChecked() { ++trialCount.checked; }
 // until a walk reads such a row with another outcome; it starts from the
 // snapshot before that step, and as soon as its partition and arcs meet the
 // reference's again it jumps ahead the same way, or ends as the reference
-// ended.
+// ended. Pairs mostly need no merging at all: see composePair.
 class ArcSetTrial {
 public:
     // `group`: the members of the merged vertex whose inner arcs are tried;
