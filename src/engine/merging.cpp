@@ -295,7 +295,6 @@ int Condenser::workOutFirst(int y) {
     removed_.clear();
     long long minPass = kSlotMask, maxPass = 0;
     forEach(ry, [&](int s) {
-        posIdx_[s] = len;
         arr_[len++] = s;
         if (!testBit(positive_.data(), s)) {
             const long long pass = key_[s] >> kSlotBits;
@@ -318,18 +317,46 @@ int Condenser::workOutFirst(int y) {
     } else {
         std::sort(removed_.begin(), removed_.end());
     }
-    for (long long key : removed_) {
-        const int e = static_cast<int>(key & kSlotMask);
-        const int p = posIdx_[e];
-        const int moved = arr_[len - 1];
-        arr_[p] = moved;
-        posIdx_[moved] = p;
-        --len;
-        // Only a removal can change the first entry, and a positive one
-        // is never removed.
-        if (p == 0 && len > 0 && testBit(positive_.data(), arr_[0])) return arr_[0];
+    // Each removal puts the row's last entry in the removed one's place, so
+    // the place it empties only changes when its entry is removed, and the
+    // last place at the t-th removal is len - 1 - t. What a place holds at a
+    // time follows from what the last place held at earlier removals; only
+    // the removals that reach the first place are worked out.
+    const int removals = static_cast<int>(removed_.size());
+    int* removedAt = posIdx_.data();  // by slot: the index of its removal
+    for (int t = 0; t < removals; ++t) removedAt[removed_[t] & kSlotMask] = t;
+    lastAt_.assign(removals, -2);
+    const auto removedBefore = [&](int e, int t) { return !testBit(positive_.data(), e) && removedAt[e] < t; };
+    // The last entry at removal t, with the ones it needs worked out first.
+    const auto lastAt = [&](int t) {
+        if (lastAt_[t] != -2) return lastAt_[t];
+        pending_.assign(1, t);
+        while (!pending_.empty()) {
+            const int cur = pending_.back();
+            int e = arr_[len - 1 - cur];
+            bool waits = false;
+            while (removedBefore(e, cur)) {
+                const int earlier = removedAt[e];
+                if (lastAt_[earlier] == -2) {
+                    pending_.push_back(earlier);
+                    waits = true;
+                    break;
+                }
+                e = lastAt_[earlier];
+            }
+            if (waits) continue;
+            lastAt_[cur] = e;
+            pending_.pop_back();
+        }
+        return lastAt_[t];
+    };
+    int first = arr_[0];
+    while (!testBit(positive_.data(), first)) {
+        const int t = removedAt[first];
+        if (len - 1 - t == 0) return -1;  // the first place was the last one left
+        first = lastAt(t);
     }
-    return len > 0 ? arr_[0] : -1;
+    return first;
 }
 
 void Condenser::mergeRemaining() {

@@ -169,6 +169,7 @@ private:
     std::vector<int> head_, tail_, next_, size_, extra_, repSlot_, posCount_, firstCache_, joinedInto_;
     std::vector<long long> key_, removed_, sortedRemoved_;
     std::vector<size_t> passCount_;
+    std::vector<int> lastAt_, pending_;
     std::vector<unsigned long long> memberSum_;  // per slot, of the members' keys
     unsigned long long partitionHash_ = 0;
     std::vector<int> arr_, posIdx_, seen_, path_, cycle_, work_;
