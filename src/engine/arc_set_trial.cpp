@@ -179,7 +179,7 @@ private:
     // the reference again goes on from there the same way. A single arc's
     // course is noted for the pairs that contain it.
     bool followReference(const std::vector<Arc>& arcs, const int* idx, int count) {
-        Course* course = count == 1 && courseRoom() ? &courses_[idx[0]] : nullptr;
+        Course* course = count == 1 && courseRoom() ? &courseFor(idx[0]) : nullptr;
         if (course) {
             *course = Course{};
             course->readsBegin = readLowest_.size();
@@ -244,9 +244,12 @@ private:
         const int first = d0 <= d1 ? idx[0] : idx[1];
         const int other = d0 <= d1 ? idx[1] : idx[0];
         const size_t otherFails = std::max(d0, d1);
-        if (!courseRoom() && !courses_[first].known) return -1;
-        if (!courses_[first].known) followReference(arcs, &first, 1);
-        const Course& c = courses_[first];
+        if (!known(first)) {
+            if (!courseRoom()) return -1;
+            followReference(arcs, &first, 1);
+            if (!known(first)) return -1;
+        }
+        const Course& c = courseFor(first);
         if (!c.known) return -1;
         const size_t last = c.stretches.size() - (c.endsOwnWay ? 0 : 1);
         for (size_t k = 0; k < last; ++k)
@@ -257,9 +260,9 @@ private:
             const size_t f = nextFailure(&other, 1, c.stretches.back().first);
             if (f != kFollows) {
                 if (!c.closedAtEnd || f != otherFails) return -1;
-                if (!courses_[other].known) followReference(arcs, &other, 1);
-                if (!courses_[other].known) return -1;
-                return courses_[other].answer ? 1 : 0;
+                if (!known(other) && courseRoom()) followReference(arcs, &other, 1);
+                if (!known(other)) return -1;
+                return courseFor(other).answer ? 1 : 0;
             }
         }
         return c.answer ? 1 : 0;
@@ -298,7 +301,19 @@ private:
                (!readLowest_[r] || bits::testBit(first, arc.to));
     }
 
-    bool courseRoom() const { return readMasks_.size() * sizeof(Word) < kCourseBudget; }
+    // Courses are kept for the arcs tried alone, not for every arc of a
+    // large group.
+    Course& courseFor(int arc) {
+        if (courseOf_[arc] < 0) {
+            courseOf_[arc] = static_cast<int>(courses_.size());
+            courses_.emplace_back();
+        }
+        return courses_[static_cast<size_t>(courseOf_[arc])];
+    }
+    bool known(int arc) const { return courseOf_[arc] >= 0 && courses_[static_cast<size_t>(courseOf_[arc])].known; }
+    bool courseRoom() const {
+        return readMasks_.size() * sizeof(Word) + courses_.size() * sizeof(Course) < kCourseBudget;
+    }
     static constexpr size_t kCourseBudget = size_t(32) << 20;
 
     // The arcs of modifiedOutranking as bit rows and columns: of every
@@ -381,7 +396,8 @@ private:
         failures_.resize(found.size());
         std::vector<unsigned> fill(failuresStart_.begin(), failuresStart_.end() - 1);
         for (const auto& [i, at] : found) failures_[fill[i]++] = at;
-        courses_.assign(arcs.size(), Course{});
+        courses_.clear();
+        courseOf_.assign(arcs.size(), -1);
         readMasks_.clear();
         readLowest_.clear();
     }
@@ -660,7 +676,8 @@ private:
     std::vector<unsigned> arcsFromStart_, arcsFrom_;  // the arcs by tail
     std::vector<unsigned> failuresStart_, failures_;  // the steps by arc, ascending
     std::vector<int> open_;
-    std::vector<Course> courses_;  // by arc
+    std::vector<Course> courses_;
+    std::vector<int> courseOf_;  // by arc: its course, or -1
     std::vector<Word> readMasks_;  // per noted read: the vertex's members, its first entry's
     std::vector<char> readLowest_;
     std::vector<int> journal_;        // the reference's merged cycles, the kept slot first

@@ -43,9 +43,11 @@ std::uint64_t computationBytes(int n) {
     if (n <= 0) return 0;
     const std::uint64_t cells = static_cast<std::uint64_t>(n) * static_cast<std::uint64_t>(n);
     // Per cell: the four matrices of texts (a code each), five integer
-    // matrices, the robustness values, and the engine's bit rows and marks.
+    // matrices, the robustness values, the engine's bit rows and marks, and
+    // what the search for arcs to cut keeps of each inner arc of a group
+    // (a group may hold every pair).
     // Per row: the lists and column formats, and the engine's lists.
-    const std::uint64_t perCell = 4 * sizeof(TextMatrix::Code) + 5 * sizeof(int) + sizeof(double) + 16;
+    const std::uint64_t perCell = 4 * sizeof(TextMatrix::Code) + 5 * sizeof(int) + sizeof(double) + 16 + 12;
     return cells * perCell + static_cast<std::uint64_t>(n) * 256 + trialSnapshotBytes(n);
 }
 
