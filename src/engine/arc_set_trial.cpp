@@ -260,6 +260,7 @@ private:
             const size_t f = nextFailure(&other, 1, c.stretches.back().first);
             if (f != kFollows) {
                 if (!c.closedAtEnd || f != otherFails) return -1;
+                // c is not read again: noting another course may move it.
                 if (!known(other) && courseRoom()) followReference(arcs, &other, 1);
                 if (!known(other)) return -1;
                 return courseFor(other).answer ? 1 : 0;
