@@ -388,6 +388,9 @@ private:
             journal_.insert(journal_.end(), cycle.begin(), cycle.end());
             journalEnd_.push_back(journal_.size());
             stepOfHash_.emplace(condenser_.partitionHash(), step);
+            // A whole merge of thousands of alternatives takes a good part
+            // of a second.
+            if ((step & 63) == 0) checkCancel(progress_);
         }
         referenceDiffers_ = condenser_.extrasDiffer(saved_);
         // By arc, each arc's steps ascending and once (a walk reads a row once).
