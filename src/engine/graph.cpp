@@ -7,7 +7,6 @@
 #include "engine/cycle_cut.h"
 #include "engine/final_graph.h"
 #include "engine/merging.h"
-#include "engine/vertex_graph.h"
 
 namespace kvis {
 
@@ -32,14 +31,12 @@ bool runEngine(const Project& p, ResultsSet& r, ComputeProgress* progress) {
     }
     r.workingVertexCount = n;
     checkCancel(progress);
-    resetToSingletons(r);
-
-    buildLists(r, ListMode::Successor, n);
-    int cyclic = pruneSinks(r, n);
-    int k = cyclic ? condense(r, n) : n;
+    // The fill left vertexGraph equal to modifiedOutranking, so the first
+    // merge is the one every treatment repeats. Later cuts add to the
+    // vertex count; it must describe the merged graph.
+    int cyclic = remergeFromScratch(r);
+    int k = r.workingVertexCount;
     checkCancel(progress);
-    // Later cuts add to this count; it must describe the merged graph.
-    r.workingVertexCount = k;
 
     r.vertexGraph = r.modifiedOutranking;
 
