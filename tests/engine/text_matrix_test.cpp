@@ -5,20 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "model/numfmt.h"
-
 namespace kvis {
 namespace {
-
-TEST(TextMatrix, SharedTableHoldsEveryTextTheFillWrites) {
-    for (int k = -TextMatrix::kRoundedIndexLimit; k <= TextMatrix::kRoundedIndexLimit; ++k)
-        ASSERT_EQ(TextMatrix::sharedText(TextMatrix::roundedIndexCode(k)), format("%5.2f", k * 0.01)) << k;
-    EXPECT_EQ(std::vector<std::string>({TextMatrix::sharedText(TextMatrix::kStar),
-                                        TextMatrix::sharedText(TextMatrix::kOne),
-                                        TextMatrix::sharedText(TextMatrix::kZero),
-                                        TextMatrix::sharedText(TextMatrix::kEmpty)}),
-              (std::vector<std::string>{"*", "1", "0", ""}));
-}
 
 // Every cell reads back the text it was given, whether the shared table has
 // it or it is kept aside, and whichever way it is replaced.
@@ -53,18 +41,6 @@ TEST(TextMatrix, CellsReadBackWhatTheyWereGiven) {
     EXPECT_EQ(m.texts(), std::vector<std::string>(2, ""));
     m.release();
     EXPECT_TRUE(m.empty());
-}
-
-TEST(TextCells, ReadsPlainAndCodedTexts) {
-    const std::vector<std::string> plain{"x", "yy"};
-    TextMatrix coded;
-    coded.assign(2);
-    coded.set(0, "*");
-    coded.set(1, "long text");
-    const TextCells a(plain.data()), b(coded);
-    EXPECT_EQ(std::vector<std::string>({a[0], a[1], b[0], b[1]}), (std::vector<std::string>{"x", "yy", "*", "long text"}));
-    EXPECT_TRUE(a == TextCells(plain.data()));
-    EXPECT_FALSE(a == b);
 }
 
 }  // namespace
